@@ -1,0 +1,8 @@
+#include "engine/messaging/MessageListener.h"
+
+#include "engine/messaging/Switchboard.h"
+
+MessageListener::~MessageListener()
+{
+    Switchboard::GetInstance()->ForgetListener(this);
+}

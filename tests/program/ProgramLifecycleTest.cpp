@@ -1,0 +1,80 @@
+// The real program under the test's X server: its window, its clear colour, and the ways
+// its main loop ends.
+#include "support/ProgramProcess.h"
+#include "support/ProgramSandbox.h"
+#include "support/X11Display.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace
+{
+const char* kTitle = "Zarvo Engine";
+
+class ProgramLifecycleTest : public ::testing::Test
+{
+protected:
+    void SetUp()
+    {
+        ASSERT_TRUE(display.IsOpen()) << "no X server (run the tests through scripts/test.sh)";
+        ASSERT_FALSE(sandbox.GetDirectory().empty());
+        ASSERT_TRUE(program.Start());
+        window = display.WaitForWindow(kTitle, 20.0);
+        ASSERT_NE(0ul, window) << program.ReadErrorOutput();
+        // Let a few frames reach the screen.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    void TearDown() { program.Kill(); }
+
+    ProgramSandbox sandbox;
+    X11Display display;
+    ProgramProcess program{ProgramSandbox::ProgramPath(), sandbox.GetDirectory()};
+    unsigned long window = 0;
+};
+}
+
+TEST_F(ProgramLifecycleTest, OpensA1024By768WindowClearedToWhite)
+{
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(display.GetWindowSize(window, width, height));
+    EXPECT_EQ(1024, width);
+    EXPECT_EQ(768, height);
+    display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/program_start.ppm");
+
+    std::vector<X11Display::Pixel> pixels = display.Capture(window, width, height);
+    ASSERT_EQ((size_t)(width * height), pixels.size());
+    const int samples[][2] = {{0, 0}, {1023, 0}, {512, 384}, {0, 767}, {1023, 767}};
+    for (const auto& at : samples)
+    {
+        const X11Display::Pixel& p = pixels[at[1] * width + at[0]];
+        EXPECT_EQ(255, p.R) << at[0] << "," << at[1];
+        EXPECT_EQ(255, p.G);
+        EXPECT_EQ(255, p.B);
+    }
+}
+
+TEST_F(ProgramLifecycleTest, UnboundEscapeEndsTheProgramWithStatusZero)
+{
+    X11Display::Xdo(window, "key Escape");
+    ASSERT_TRUE(program.WaitForExit(10.0)) << program.ReadErrorOutput();
+    EXPECT_TRUE(program.ExitedNormally());
+    EXPECT_EQ(0, program.GetExitStatus());
+}
+
+TEST_F(ProgramLifecycleTest, ClosingTheWindowEndsTheProgramWithStatusZero)
+{
+    display.RequestClose(window);
+    ASSERT_TRUE(program.WaitForExit(10.0)) << program.ReadErrorOutput();
+    EXPECT_TRUE(program.ExitedNormally());
+    EXPECT_EQ(0, program.GetExitStatus());
+}
+
+TEST_F(ProgramLifecycleTest, OtherKeysAndArgumentsChangeNothing)
+{
+    X11Display::Xdo(window, "key q");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(program.IsRunning());
+}

@@ -1,0 +1,72 @@
+// The main loop in this process, with a real window: frame budget and clear colour.
+#include "engine/core/GameManager.h"
+#include "engine/core/World.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace
+{
+// Stamps the start of every tick and stops the loop after a number of frames.
+class FrameStamper : public GameManager
+{
+public:
+    explicit FrameStamper(int frames) : framesLeft(frames) {}
+    virtual void Update(float)
+    {
+        stamps.push_back(std::chrono::steady_clock::now());
+        if (--framesLeft <= 0)
+        {
+            World::GetInstance()->StopGame();
+        }
+    }
+    virtual void Render()
+    {
+        glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, lastPixel);
+    }
+    virtual void ReceiveMessage(Message*) {}
+    int framesLeft;
+    std::vector<std::chrono::steady_clock::time_point> stamps;
+    unsigned char lastPixel[4] = {0, 0, 0, 0};
+};
+}
+
+TEST(MainLoop, KeepsItsFrameBudgetAndClearsToWhite)
+{
+    World& world = *World::GetInstance();
+    ASSERT_TRUE(world.Initialize("Zarvo Engine", false, false, false));
+    EXPECT_FALSE(world.Initialize("Again", false, false, false));
+    FrameStamper* stamper = new FrameStamper(61);
+    world.SetGameManager(stamper);
+    world.StartGame();
+
+    ASSERT_EQ(61u, stamper->stamps.size());
+    for (size_t i = 1; i < stamper->stamps.size(); ++i)
+    {
+        const double micros =
+            std::chrono::duration<double, std::micro>(stamper->stamps[i] - stamper->stamps[i - 1]).count();
+        EXPECT_GE(micros, 15666.0) << "frame " << i;
+    }
+    EXPECT_EQ(255, stamper->lastPixel[0]);
+    EXPECT_EQ(255, stamper->lastPixel[1]);
+    EXPECT_EQ(255, stamper->lastPixel[2]);
+
+    // A second call runs nothing.
+    world.StartGame();
+    EXPECT_EQ(61u, stamper->stamps.size());
+    world.Destroy();
+}
+
+TEST(MainLoop, BackgroundColourIgnoresAlpha)
+{
+    World& world = *World::GetInstance();
+    ASSERT_TRUE(world.Initialize("Zarvo Engine", false, false, false));
+    world.SetBackgroundColor(Color(0.0f, 0.0f, 1.0f, 0.5f));
+    float clear[4] = {0, 0, 0, 0};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_FLOAT_EQ(1.0f, clear[3]);
+    EXPECT_FLOAT_EQ(1.0f, clear[2]);
+}
