@@ -36,7 +36,7 @@ World* World::GetInstance()
 
 World::World()
     : _running(false), _mainWindow(0), _highDensity(false), _antiAliasing(false),
-      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f),
+      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
       _processingDeferredAdds(false), _locked(false), _gameManager(0), _console(0)
 {
@@ -172,7 +172,7 @@ void World::StartGame()
         glfwSwapBuffers(_mainWindow);
         glfwPollEvents();
 
-        LimitFrame(frameStart, frequency);
+        _lastFrameSeconds = LimitFrame(frameStart, frequency) / 1000000.0;
     }
 
     glfwDestroyWindow(_mainWindow);
@@ -180,7 +180,7 @@ void World::StartGame()
     glfwTerminate();
 }
 
-void World::LimitFrame(long long frameStart, long long frequency)
+long long World::LimitFrame(long long frameStart, long long frequency)
 {
     long long elapsed = (Platform::PerformanceCounter() - frameStart) * 1000000LL / frequency;
     while (elapsed < kFrameBudgetMicroseconds)
@@ -188,6 +188,7 @@ void World::LimitFrame(long long frameStart, long long frequency)
         Platform::SleepMilliseconds(1);
         elapsed = (Platform::PerformanceCounter() - frameStart) * 1000000LL / frequency;
     }
+    return elapsed;
 }
 
 void World::StopGame() { _running = false; }

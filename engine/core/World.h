@@ -49,6 +49,8 @@ public:
     Console* GetConsole() { return _console; }
 
     float GetDT() const { return _frameDT; }
+    // The length of the last whole frame of the main loop, the limiter's sleep included.
+    double GetLastFrameSeconds() const { return _lastFrameSeconds; }
     float GetCurrentTimeSeconds() const { return (float)_currentTime; }
     GLFWwindow* GetMainWindow() { return _mainWindow; }
     bool IsHighDensityScreen() const { return _highDensity; }
@@ -97,7 +99,8 @@ private:
                           bool resizable);
     void InstallCallbacks();
     void SetUpOpenGLState();
-    void LimitFrame(long long frameStart, long long frequency);
+    // Sleeps until the frame budget is spent; returns the frame's length in microseconds.
+    long long LimitFrame(long long frameStart, long long frequency);
 
     // Layer mechanics.
     void UpdateRenderables(float dt);
@@ -123,6 +126,7 @@ private:
     double _lastTime;
     double _currentTime;
     float _frameDT;
+    double _lastFrameSeconds;
     bool _simulateOn;
     bool _initialized;
     bool _gameStarted;
