@@ -1,5 +1,6 @@
 #include "engine/core/World.h"
 
+#include "engine/actors/Actor.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
 #include "engine/input/InputManager.h"
@@ -10,6 +11,7 @@
 #include "engine/messaging/Switchboard.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/rendering/Camera.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -73,6 +75,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    glfwGetFramebufferSize(_mainWindow, &framebufferWidth, &framebufferHeight);
+    Camera::GetInstance()->Resize(framebufferWidth, framebufferHeight);
+
     SetUpOpenGLState();
 
     ilInit();
@@ -128,6 +135,7 @@ void World::InstallCallbacks()
     glfwSetMouseButtonCallback(_mainWindow, OnMouseButton);
     glfwSetScrollCallback(_mainWindow, OnMouseWheel);
     glfwSetWindowCloseCallback(_mainWindow, WindowCloseCallback);
+    glfwSetWindowSizeCallback(_mainWindow, Camera::WindowSizeCallback);
 }
 
 void World::SetUpOpenGLState()
@@ -237,6 +245,8 @@ void World::Tick(bool simulate)
         Switchboard::GetInstance()->Update(dt);
         UpdateDebugDrawings(_frameDT);
     }
+
+    Camera::GetInstance()->Update(dt);
 }
 
 void World::TickAndRender()
@@ -247,6 +257,7 @@ void World::TickAndRender()
 
 void World::Render()
 {
+    Camera::GetInstance()->Render();
     DrawRenderables();
 
     if (_gameManager != 0)
@@ -331,6 +342,7 @@ void World::LoadLevel(const String& /*levelName*/)
 
 void World::ResetWorld()
 {
+    Camera::GetInstance()->Reset();
     UnloadAll();
 }
 
