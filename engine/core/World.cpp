@@ -8,6 +8,7 @@
 #include "engine/messaging/Switchboard.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/sound/SoundDevice.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -81,6 +82,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ilutEnable(ILUT_OPENGL_CONV);
 
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
+
+    SoundDevice::GetInstance();
 
     _initialized = true;
     return true;
@@ -211,6 +214,12 @@ void World::Tick(bool simulate)
 
     const float dt = (_frameDT > kLongestSimulatedStep) ? 0.0f : _frameDT;
 
+    // Sound-end callbacks run in here, before the game manager's update.
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Update();
+    }
+
     if (_gameManager != 0)
     {
         _gameManager->Update(dt);
@@ -252,6 +261,10 @@ void World::Render()
 
 void World::Destroy()
 {
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Shutdown();
+    }
     delete _gameManager;
     _gameManager = 0;
 }
