@@ -80,6 +80,15 @@ ShipStats& ShipStats::SetMaxHealth(float value)
     return *this;
 }
 
+void ShipStats::ApplyUpgrade(UpgradeKind kind)
+{
+    _upgrades.ApplyUpgrade(kind);
+    if (kind != UK_Strength)
+        return;
+    _health.SetMaxHealth(_maxHealth * Multiplier(US_MaxHealth));
+    _health.Heal();
+}
+
 Vector2List ShipStats::GetScaledHull() const
 {
     Vector2List scaled;

@@ -88,6 +88,11 @@ public:
     Ship* GetOwner() const { return _owner; }
 
     float Multiplier(int slot) const { return _upgrades.GetMultiplier(slot); }
+    // Buys one level of the kind. Strength also raises the health ceiling and repairs fully,
+    // and refits the owning ship's hull, body mass included.
+    void ApplyUpgrade(UpgradeKind kind);
+    int GetUpgradeLevel(UpgradeKind kind) const { return _upgrades.GetLevel(kind); }
+    float GetUpgradePrice(UpgradeKind kind) const { return _upgrades.UpgradePrice(kind); }
     ShipUpgrades& GetUpgrades() { return _upgrades; }
     const ShipUpgrades& GetUpgrades() const { return _upgrades; }
     Damageable& GetHealth() { return _health; }

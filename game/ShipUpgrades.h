@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/UpgradeKind.h"
+
 // Which ship value each multiplier slot scales. Slots 9 and 10 are raised by upgrades
 // but scale nothing.
 enum UpgradeSlot
@@ -37,6 +39,13 @@ public:
     void SetMultiplier(int slot, float multiplier);
     int GetLevelOfSlot(int slot) const;
     void SetLevelOfSlot(int slot, int level);
+
+    // Raises the kind one level and recomputes the multipliers it owns.
+    void ApplyUpgrade(UpgradeKind kind);
+    int GetLevel(UpgradeKind kind) const;
+    // Rum for the next level: the step from 100 e^(L k) to 100 e^((L + 1) k), k = ln 1.25,
+    // that is 25 * 1.25^L.
+    float UpgradePrice(UpgradeKind kind) const;
 
 private:
     static bool IsSlot(int slot) { return slot >= 0 && slot < US_Count; }
