@@ -3,7 +3,9 @@
 #include "engine/actors/Actor.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
+#include "engine/input/InputManager.h"
 #include "engine/input/KeyboardCallbacks.h"
+#include "engine/input/MouseCallbacks.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
@@ -89,6 +91,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
 
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
 
+    InputManager::GetInstance();
+
     _initialized = true;
     return true;
 }
@@ -126,6 +130,10 @@ bool World::CreateMainWindow(const String& name, int width, int height, bool ful
 void World::InstallCallbacks()
 {
     glfwSetKeyCallback(_mainWindow, OnKeyEvent);
+    glfwSetCharCallback(_mainWindow, OnCharEvent);
+    glfwSetCursorPosCallback(_mainWindow, OnMouseMotion);
+    glfwSetMouseButtonCallback(_mainWindow, OnMouseButton);
+    glfwSetScrollCallback(_mainWindow, OnMouseWheel);
     glfwSetWindowCloseCallback(_mainWindow, WindowCloseCallback);
     glfwSetWindowSizeCallback(_mainWindow, Camera::WindowSizeCallback);
 }
@@ -263,6 +271,7 @@ void World::Render()
 
 void World::Destroy()
 {
+    InputManager::Destroy();
     delete _gameManager;
     _gameManager = 0;
 }
