@@ -52,11 +52,17 @@ GLuint UploadBoundImage(GLuint textureIndex, GLint clampmode, GLint filtermode)
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
 
+    // The image library doesn't notice when OpenGL refuses the image, so ask OpenGL too.
+    GLint uploadedWidth = 0;
     if (ilutGLTexImage(0) == IL_TRUE)
+    {
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &uploadedWidth);
+    }
+    if (uploadedWidth > 0)
     {
         return textureIndex;
     }
-    if (fresh)
+    if (fresh && textureIndex != 0)
     {
         glDeleteTextures(1, &textureIndex);
     }
