@@ -50,6 +50,9 @@ namespace
         const GLfloat vertices[8] = {corners[0].X, corners[0].Y, corners[1].X, corners[1].Y,
                                      corners[2].X, corners[2].Y, corners[3].X, corners[3].Y};
         glEnableClientState(GL_VERTEX_ARRAY);
+        // No texture coordinates here: an array left enabled by an earlier draw may point
+        // into an actor that has since been deleted.
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glVertexPointer(2, GL_FLOAT, 0, vertices);
         glDrawArrays(mode, 0, 4);
     }
