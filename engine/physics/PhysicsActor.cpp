@@ -189,10 +189,6 @@ void PhysicsActor::SetRotation(float degrees)
     Actor::SetRotation(degrees);
 }
 
-void PhysicsActor::SetSize(float x, float y) { Actor::SetSize(x, y); }
-
-void PhysicsActor::SetSize(const Vector2& size) { Actor::SetSize(size); }
-
 void PhysicsActor::SetDrawSize(float x, float y) { Actor::SetSize(x, y); }
 
 void PhysicsActor::MoveTo(const Vector2&, float, bool, String) {}

@@ -41,9 +41,8 @@ public:
     virtual void SetPosition(const Vector2& position);
     virtual void SetRotation(float degrees);
 
-    // The body takes the size only when it is created; afterwards these change the drawing alone.
-    virtual void SetSize(float x, float y = -1.0f);
-    virtual void SetSize(const Vector2& size);
+    // The body takes the size (SetSize) only when it is created; afterwards sizes change the
+    // drawing alone.
     void SetDrawSize(float x, float y = -1.0f);
 
     float GetDensity() const { return _density; }

@@ -205,16 +205,6 @@ TEST(ParticleActor, AttractorPullsParticlesTowardsItsPoint)
     EXPECT_NEAR(0.0f, system.GetParticles()[0].Velocity.Y, 1e-5f);
 }
 
-TEST(ParticleActor, SettersKeepCountsAndTimesSensible)
-{
-    ParticleActor system;
-    system.SetMaxParticles(-4);
-    EXPECT_EQ(1, system.GetMaxParticles());
-    system.SetSystemLifetime(-2.0f);
-    EXPECT_FLOAT_EQ(0.0f, system.GetSystemLifetime());
-    EXPECT_EQ("ParticleActor", system.GetClassName());
-}
-
 TEST(ParticleActorDrawing, DrawsEachLiveParticleInItsColourAndNotTheActor)
 {
     World* world = World::GetInstance();

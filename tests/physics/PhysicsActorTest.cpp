@@ -230,11 +230,10 @@ TEST_F(PhysicsActorTest, ForcesWithoutABodyWarnAndDoNothing)
 TEST_F(PhysicsActorTest, SecondInitReplacesTheBody)
 {
     PhysicsActor* actor = MakeBox(Vector2(2, 2), Vector2(1, 1));
-    b2Body* first = actor->GetBody();
     actor->InitPhysics();
     EXPECT_EQ(1, CountBodies());
-    EXPECT_NE(nullptr, actor->GetBody());
-    (void)first;
+    ASSERT_NE(nullptr, actor->GetBody());
+    EXPECT_EQ(actor, reinterpret_cast<PhysicsActor*>(actor->GetBody()->GetUserData().pointer));
     delete actor;
     EXPECT_EQ(0, CountBodies());
 }

@@ -22,7 +22,7 @@ void Step(int steps)
     }
 }
 
-// Static bodies of the side blockers, with their centres.
+// The enabled static bodies: the side blockers.
 std::vector<b2Body*> StaticBodies()
 {
     std::vector<b2Body*> bodies;
@@ -98,17 +98,6 @@ TEST(WorldPhysics, PausedSimulationSkipsTheStep)
     }
     EXPECT_FLOAT_EQ(0.0f, falling->GetBody()->GetPosition().y);
     delete falling;
-}
-
-TEST(WorldPhysics, WakeAllBodiesWakesSleepers)
-{
-    World* world = World::GetInstance();
-    world->SetupPhysics(Vector2(0.0f, 0.0f), 0);
-    PhysicsActor* sleeper = MakeBox(Vector2(0, 0), Vector2(1, 1));
-    sleeper->GetBody()->SetAwake(false);
-    world->WakeAllBodies();
-    EXPECT_TRUE(sleeper->GetBody()->IsAwake());
-    delete sleeper;
 }
 
 TEST(SideBlockers, SurroundTheViewAndAreRebuiltWithoutLeaks)
