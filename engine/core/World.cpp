@@ -43,8 +43,14 @@ World::World()
     : _running(false), _mainWindow(0), _highDensity(false), _antiAliasing(false),
       _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
-      _processingDeferredAdds(false), _locked(false), _gameManager(0), _console(0)
+      _processingDeferredAdds(false), _locked(false), _physicsWorld(0), _physicsSetUp(false),
+      _physicsRunning(false), _velocityIterations(10), _positionIterations(10),
+      _edgeBlockersOn(false), _edgeBlockerRestitution(0.0f), _gameManager(0), _console(0)
 {
+    for (int i = 0; i < 4; ++i)
+    {
+        _edgeBlockers[i] = 0;
+    }
 }
 
 bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScreen, bool resizable)
@@ -244,6 +250,8 @@ void World::Tick(bool simulate)
 
     if (simulate)
     {
+        RunPhysics(dt);
+
         _locked = true;
         UpdateRenderables(dt);
         CleanUpDestroyed();
@@ -358,7 +366,6 @@ void World::ResetWorld()
     UnloadAll();
 }
 
-void World::ReceiveMessage(Message* /*message*/) {}
 
 void WindowCloseCallback(GLFWwindow* /*window*/)
 {
