@@ -13,9 +13,12 @@ namespace
     const int CopiesPerEffect = 10;
 }
 
+SoundManager* SoundManager::s_running = nullptr;
+
 SoundManager::SoundManager()
     : _musicState(MS_Stopped), _musicMode(MM_Opening), _masterVolume(0.5f), _musicVolume(0.8f), _effectsVolume(1.0f)
 {
+    s_running = this;
     World::GetInstance()->Add(this, SoundManagerLayer);
     SoundDevice::GetInstance()->SetSoundCallback(this, &GameManager::SoundEnded);
     LoadSounds();
@@ -25,6 +28,8 @@ SoundManager::SoundManager()
 
 SoundManager::~SoundManager()
 {
+    if (s_running == this)
+        s_running = nullptr;
     if (SoundDevice::HasInstance())
         SoundDevice::GetInstance()->SetSoundCallback(nullptr, nullptr);
     for (SoundEffect* effect : _playingEffects)
@@ -172,6 +177,8 @@ void SoundManager::DeleteFinishedEffects()
 
 void SoundManager::PreDestroy()
 {
+    if (s_running == this)
+        s_running = nullptr;
     SoundDevice::GetInstance()->SetSoundCallback(nullptr, nullptr);
     StopAll();
     // The tracks point at the music samples; they go together.
@@ -256,4 +263,9 @@ SoundEffect* SoundManager::PlayAndKeepEffect(int kind, Actor* source, float volu
     if (effect)
         _playingEffects.push_back(effect);
     return effect;
+}
+
+SoundEffect* SoundManager::PlayEffect(int kind, Actor* source, float volume)
+{
+    return s_running ? s_running->PlayAndKeepEffect(kind, source, volume) : nullptr;
 }

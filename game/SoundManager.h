@@ -56,6 +56,10 @@ public:
     float GetMusicVolume() const { return _musicVolume * _masterVolume; }
     float GetEffectsVolume() const { return _effectsVolume * _masterVolume; }
 
+    // The game's way to play an effect: through the sound manager that is running, if any
+    // (none before it is built or after teardown), kept until its sound ends.
+    static SoundEffect* PlayEffect(int kind, Actor* source, float volume);
+    static SoundManager* GetRunning() { return s_running; }
     // Starts an effect and keeps it in the playing list until its sound ends.
     SoundEffect* PlayAndKeepEffect(int kind, Actor* source, float volume);
     // An effect of the kind on the next copy in its rotation, or null when that copy is
@@ -80,6 +84,8 @@ private:
     void PlayTrack(int group, int index);
     bool EndEffect(ZarvoSoundHandle sound);
     void DeleteFinishedEffects();
+
+    static SoundManager* s_running;
 
     MusicState _musicState;
     int _musicMode;
