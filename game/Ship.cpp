@@ -481,3 +481,32 @@ void Ship::PreDestroy()
     if (player != 0 && !player->IsSinking())
         player->AddRum(RumPerKill);
 }
+
+void Ship::ApplyUpgrade(UpgradeKind kind)
+{
+    _stats.ApplyUpgrade(kind);
+    if (kind != UK_Strength)
+        return;
+    SetSize(_stats.GetSize());
+    SetDensity(_stats.GetDensity());
+    SetPolygonVertices(_stats.GetScaledHull());
+    b2Body* body = GetBody();
+    if (!body || !body->GetFixtureList())
+        return;
+    b2Fixture* old = body->GetFixtureList();
+    std::vector<b2Vec2> corners;
+    for (const Vector2& corner : _stats.GetScaledHull())
+        corners.push_back(b2Vec2(corner.X, corner.Y));
+    b2PolygonShape hull;
+    hull.Set(corners.data(), static_cast<int32>(corners.size()));
+    b2FixtureDef fixture;
+    fixture.shape = &hull;
+    fixture.density = _stats.GetDensity();
+    fixture.friction = old->GetFriction();
+    fixture.restitution = old->GetRestitution();
+    fixture.filter = old->GetFilterData();
+    fixture.userData = old->GetUserData();
+    body->DestroyFixture(old);
+    // A fixture with density recomputes the body's mass.
+    body->CreateFixture(&fixture);
+}

@@ -58,6 +58,9 @@ public:
     void FireMiniCannons();
     // All damage reaches a ship here; a negative amount heals up to the maximum.
     void TakeDamage(float amount, const Vector2& point);
+    // Buys one level of the kind for this ship; strength rebuilds the hull so its new size
+    // and density reach the body (its mass) as well as the picture.
+    void ApplyUpgrade(UpgradeKind kind);
 
     virtual void MouseMotionEvent(Vec2i screenCoordinates);
     virtual void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button);
