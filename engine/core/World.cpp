@@ -1,5 +1,6 @@
 #include "engine/core/World.h"
 
+#include "engine/actors/Actor.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
 #include "engine/input/KeyboardCallbacks.h"
@@ -8,6 +9,7 @@
 #include "engine/messaging/Switchboard.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/rendering/Camera.h"
 #include "engine/sound/SoundDevice.h"
 
 #include <IL/il.h>
@@ -72,6 +74,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    glfwGetFramebufferSize(_mainWindow, &framebufferWidth, &framebufferHeight);
+    Camera::GetInstance()->Resize(framebufferWidth, framebufferHeight);
+
     SetUpOpenGLState();
 
     ilInit();
@@ -123,6 +130,7 @@ void World::InstallCallbacks()
 {
     glfwSetKeyCallback(_mainWindow, OnKeyEvent);
     glfwSetWindowCloseCallback(_mainWindow, WindowCloseCallback);
+    glfwSetWindowSizeCallback(_mainWindow, Camera::WindowSizeCallback);
 }
 
 void World::SetUpOpenGLState()
@@ -238,6 +246,8 @@ void World::Tick(bool simulate)
         Switchboard::GetInstance()->Update(dt);
         UpdateDebugDrawings(_frameDT);
     }
+
+    Camera::GetInstance()->Update(dt);
 }
 
 void World::TickAndRender()
@@ -248,6 +258,7 @@ void World::TickAndRender()
 
 void World::Render()
 {
+    Camera::GetInstance()->Render();
     DrawRenderables();
 
     if (_gameManager != 0)
@@ -335,6 +346,7 @@ void World::LoadLevel(const String& /*levelName*/)
 
 void World::ResetWorld()
 {
+    Camera::GetInstance()->Reset();
     UnloadAll();
 }
 
