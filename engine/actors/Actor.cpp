@@ -3,6 +3,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/rendering/Camera.h"
 
 #include <cmath>
 
@@ -66,6 +67,7 @@ Actor::~Actor()
         Untag(*it);
     }
     ForgetName();
+    Camera::ForgetActor(this);
     if (s_scriptCreatedActor == this)
     {
         s_scriptCreatedActor = 0;

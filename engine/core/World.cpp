@@ -3,7 +3,9 @@
 #include "engine/actors/Actor.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
+#include "engine/input/InputManager.h"
 #include "engine/input/KeyboardCallbacks.h"
+#include "engine/input/MouseCallbacks.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
@@ -41,8 +43,14 @@ World::World()
     : _running(false), _mainWindow(0), _highDensity(false), _antiAliasing(false),
       _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
-      _processingDeferredAdds(false), _locked(false), _gameManager(0), _console(0)
+      _processingDeferredAdds(false), _locked(false), _physicsWorld(0), _physicsSetUp(false),
+      _physicsRunning(false), _velocityIterations(10), _positionIterations(10),
+      _edgeBlockersOn(false), _edgeBlockerRestitution(0.0f), _gameManager(0), _console(0)
 {
+    for (int i = 0; i < 4; ++i)
+    {
+        _edgeBlockers[i] = 0;
+    }
 }
 
 bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScreen, bool resizable)
@@ -90,6 +98,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
 
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
 
+    InputManager::GetInstance();
+
     SoundDevice::GetInstance();
 
     _initialized = true;
@@ -129,6 +139,10 @@ bool World::CreateMainWindow(const String& name, int width, int height, bool ful
 void World::InstallCallbacks()
 {
     glfwSetKeyCallback(_mainWindow, OnKeyEvent);
+    glfwSetCharCallback(_mainWindow, OnCharEvent);
+    glfwSetCursorPosCallback(_mainWindow, OnMouseMotion);
+    glfwSetMouseButtonCallback(_mainWindow, OnMouseButton);
+    glfwSetScrollCallback(_mainWindow, OnMouseWheel);
     glfwSetWindowCloseCallback(_mainWindow, WindowCloseCallback);
     glfwSetWindowSizeCallback(_mainWindow, Camera::WindowSizeCallback);
 }
@@ -237,6 +251,8 @@ void World::Tick(bool simulate)
 
     if (simulate)
     {
+        RunPhysics(dt);
+
         _locked = true;
         UpdateRenderables(dt);
         CleanUpDestroyed();
@@ -272,6 +288,7 @@ void World::Render()
 
 void World::Destroy()
 {
+    InputManager::Destroy();
     if (SoundDevice::HasInstance())
     {
         SoundDevice::GetInstance()->Shutdown();
@@ -350,7 +367,6 @@ void World::ResetWorld()
     UnloadAll();
 }
 
-void World::ReceiveMessage(Message* /*message*/) {}
 
 void WindowCloseCallback(GLFWwindow* /*window*/)
 {

@@ -28,8 +28,17 @@ Camera* Camera::GetInstance()
 
 void Camera::Destroy()
 {
-    delete s_instance;
+    Camera* camera = s_instance;
     s_instance = 0;
+    delete camera;
+}
+
+void Camera::ForgetActor(Actor* actor)
+{
+    if (s_instance != 0 && s_instance->_locked == actor)
+    {
+        s_instance->_locked = 0;
+    }
 }
 
 Camera::Camera() : _windowWidth(0), _windowHeight(0), _locked(0), _lockX(true), _lockY(true), _lockRotation(false)

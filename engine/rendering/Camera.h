@@ -29,6 +29,8 @@ public:
     // Null unlocks. The camera keeps a plain pointer: unlock before deleting the actor.
     void LockTo(Actor* locked, bool lockX = true, bool lockY = true, bool lockRotation = false);
     Actor* GetLockedActor() { return _locked; }
+    // Called as an actor is deleted, so the camera never follows a dead one.
+    static void ForgetActor(Actor* actor);
 
     virtual void SetPosition(const Vector2& position);
     virtual void SetPosition(float x, float y);

@@ -1,6 +1,7 @@
 // Tags and unique names.
 #include "engine/actors/Actor.h"
 #include "engine/actors/TagCollection.h"
+#include "engine/core/GameManager.h"
 #include "engine/core/World.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,39 @@ TEST(ActorLayers, MoveIsDeferredToTheNextTick)
     world->Tick(true);
     EXPECT_EQ(9, actor->GetLayer());
     world->UnloadAll();
+}
+
+namespace
+{
+class KeepsOne : public GameManager
+{
+public:
+    explicit KeepsOne(Renderable* kept) : kept(kept) {}
+    virtual bool IsProtectedFromUnload(Renderable* renderable) { return renderable == kept; }
+    virtual void ReceiveMessage(Message*) {}
+    Renderable* kept;
+};
+
+class Survivor : public Actor
+{
+public:
+    virtual void LevelUnloaded() { ++unloads; }
+    int unloads = 0;
+};
+}
+
+TEST(ActorUnload, ProtectedActorsHearTheUnload)
+{
+    World* world = World::GetInstance();
+    Survivor* survivor = new Survivor();
+    Actor* other = new Actor();
+    other->SetName("Flotsam");
+    world->Add(survivor, 1);
+    world->Add(other, 1);
+    world->SetGameManager(new KeepsOne(survivor));
+    world->UnloadAll();
+    EXPECT_EQ(1, survivor->unloads);
+    EXPECT_EQ(0, Actor::GetNamed("Flotsam"));
+    ASSERT_EQ(1u, world->GetLayers().at(1).size());
+    EXPECT_EQ(survivor, world->GetLayers().at(1).front());
 }

@@ -205,3 +205,19 @@ TEST_F(CameraView, WorldResetRestoresTheView)
     EXPECT_EQ(Vector2(0.0f, 0.0f), camera->GetPosition());
     EXPECT_FLOAT_EQ(10.0f, camera->GetZ());
 }
+
+TEST_F(CameraView, ADeletedActorIsNoLongerFollowed)
+{
+    Camera* camera = Camera::GetInstance();
+    Actor* ship = new Actor();
+    ship->SetPosition(2.0f, 2.0f);
+    World::GetInstance()->Add(ship);
+    camera->LockTo(ship);
+    DrawFrame();
+    EXPECT_EQ(Vector2(2.0f, 2.0f), camera->GetPosition());
+    ship->Destroy();
+    DrawFrame();
+    EXPECT_EQ(0, camera->GetLockedActor());
+    DrawFrame();
+    EXPECT_EQ(Vector2(2.0f, 2.0f), camera->GetPosition());
+}
