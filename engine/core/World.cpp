@@ -12,6 +12,7 @@
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/rendering/Camera.h"
+#include "engine/sound/SoundDevice.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -98,6 +99,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
 
     InputManager::GetInstance();
+
+    SoundDevice::GetInstance();
 
     _initialized = true;
     return true;
@@ -233,6 +236,12 @@ void World::Tick(bool simulate)
 
     const float dt = (_frameDT > kLongestSimulatedStep) ? 0.0f : _frameDT;
 
+    // Sound-end callbacks run in here, before the game manager's update.
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Update();
+    }
+
     if (_gameManager != 0)
     {
         _gameManager->Update(dt);
@@ -280,6 +289,10 @@ void World::Render()
 void World::Destroy()
 {
     InputManager::Destroy();
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Shutdown();
+    }
     delete _gameManager;
     _gameManager = 0;
 }
