@@ -99,6 +99,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
 
     InputManager::GetInstance();
+
     SoundDevice::GetInstance();
 
     _initialized = true;

@@ -163,10 +163,10 @@ TEST_F(SoundLibraryTest, SampleEndIsReportedOnceAfterAboutItsLength)
     const double started = Now();
     Channel* channel = Play(sound);
     EXPECT_TRUE(IsPlaying(channel));
-    ASSERT_TRUE(WaitForEnds(1, 3.0));
+    ASSERT_TRUE(WaitForEnds(1, 10.0));
     const double heard = g_ends[0].time - started;
     EXPECT_GT(heard, 0.25);
-    EXPECT_LT(heard, 1.5);
+    EXPECT_LT(heard, 3.0);
     EXPECT_EQ(channel, g_ends[0].channel);
     EXPECT_FALSE(IsPlaying(channel));
 
@@ -179,7 +179,7 @@ TEST_F(SoundLibraryTest, StreamIsRefilledAndPlaysToItsEnd)
     // Small buffers, so the whole file can't be queued at once.
     ASSERT_EQ(RESULT_OK, system->SetDSPBufferSize(256, 4));
     Start();
-    Sound* sound = Load("music.flac", 0.6, SOUNDMODE_STREAM, SoundTestFiles::FORMAT_FLAC);
+    Sound* sound = Load("music.flac", 1.0, SOUNDMODE_STREAM, SoundTestFiles::FORMAT_FLAC);
     ASSERT_NE(nullptr, sound);
     EXPECT_TRUE(sound->IsStream());
 
@@ -188,8 +188,8 @@ TEST_F(SoundLibraryTest, StreamIsRefilledAndPlaysToItsEnd)
     UpdateFor(0.3);
     EXPECT_TRUE(IsPlaying(channel));
     EXPECT_TRUE(g_ends.empty());
-    ASSERT_TRUE(WaitForEnds(1, 3.0));
-    EXPECT_GT(g_ends[0].time - started, 0.5);
+    ASSERT_TRUE(WaitForEnds(1, 10.0));
+    EXPECT_GT(g_ends[0].time - started, 0.9);
     EXPECT_EQ(channel, g_ends[0].channel);
 }
 
@@ -199,7 +199,7 @@ TEST_F(SoundLibraryTest, OneStreamPlaysOnTwoChannelsAtOnce)
     Sound* sound = Load("music.wav", 0.3, SOUNDMODE_STREAM);
     Channel* first = Play(sound);
     Channel* second = Play(sound);
-    ASSERT_TRUE(WaitForEnds(2, 3.0));
+    ASSERT_TRUE(WaitForEnds(2, 10.0));
     EXPECT_NE(g_ends[0].channel, g_ends[1].channel);
     EXPECT_TRUE((g_ends[0].channel == first && g_ends[1].channel == second) ||
                 (g_ends[0].channel == second && g_ends[1].channel == first));
@@ -230,7 +230,7 @@ TEST_F(SoundLibraryTest, PausedSoundWaitsAndThenPlaysItsRest)
     for (SoundMode mode : {SOUNDMODE_SAMPLE, SOUNDMODE_STREAM})
     {
         g_ends.clear();
-        Sound* sound = Load(mode == SOUNDMODE_SAMPLE ? "tone.wav" : "music.wav", 0.2, mode);
+        Sound* sound = Load(mode == SOUNDMODE_SAMPLE ? "tone.wav" : "music.wav", 0.5, mode);
         Channel* channel = Play(sound, true);
         bool paused = false;
         EXPECT_EQ(RESULT_OK, GetChannelPaused(channel, &paused));
@@ -247,8 +247,8 @@ TEST_F(SoundLibraryTest, PausedSoundWaitsAndThenPlaysItsRest)
 
         const double resumed = Now();
         EXPECT_EQ(RESULT_OK, SetChannelPaused(channel, false));
-        ASSERT_TRUE(WaitForEnds(1, 3.0)) << mode;
-        EXPECT_LT(g_ends[0].time - resumed, 1.0);
+        ASSERT_TRUE(WaitForEnds(1, 10.0)) << mode;
+        EXPECT_LT(g_ends[0].time - resumed, 3.0);
         EXPECT_EQ(RESULT_OK, GetChannelPaused(channel, &paused));
         EXPECT_FALSE(paused);
     }
@@ -275,7 +275,7 @@ TEST_F(SoundLibraryTest, LoopingSoundEndsOnlyAfterLoopingIsTurnedOff)
     {
         EXPECT_EQ(RESULT_OK, SetChannelLoopMode(channel, LOOPMODE_OFF));
     }
-    ASSERT_TRUE(WaitForEnds(2, 3.0));
+    ASSERT_TRUE(WaitForEnds(2, 10.0));
 }
 
 TEST_F(SoundLibraryTest, VolumeAndPanAcceptTheirRangesAndClampBeyond)
@@ -319,7 +319,7 @@ TEST_F(SoundLibraryTest, StaleHandleGetsAnErrorAndLeavesTheNewSoundAlone)
     EXPECT_FALSE(paused);
     EXPECT_TRUE(IsPlaying(fresh));
     // Both run out; the fresh sound kept its callback and loop mode.
-    ASSERT_TRUE(WaitForEnds(2, 3.0));
+    ASSERT_TRUE(WaitForEnds(2, 10.0));
     EXPECT_TRUE(g_ends[0].channel == other || g_ends[1].channel == other);
     EXPECT_TRUE(g_ends[0].channel == fresh || g_ends[1].channel == fresh);
 
@@ -371,7 +371,7 @@ TEST_F(SoundLibraryTest, CallbackMayStartTheNextSoundInsideUpdate)
         SetChannelCallback(followUp, RecordEnd);
         return RESULT_OK;
     });
-    ASSERT_TRUE(WaitForEnds(2, 3.0));
+    ASSERT_TRUE(WaitForEnds(2, 10.0));
     EXPECT_EQ(channel, g_ends[0].channel);
     EXPECT_NE(channel, g_ends[1].channel);
 }

@@ -13,7 +13,18 @@ bool WriteTone(const std::string& path, Format format, double seconds, double fr
     SF_INFO info = SF_INFO();
     info.samplerate = sampleRate;
     info.channels = channels;
-    info.format = (format == FORMAT_FLAC ? SF_FORMAT_FLAC : SF_FORMAT_WAV) | SF_FORMAT_PCM_16;
+    switch (format)
+    {
+    case FORMAT_FLAC:
+        info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+        break;
+    case FORMAT_MP3:
+        info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+        break;
+    default:
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        break;
+    }
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr)
     {

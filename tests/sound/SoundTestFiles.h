@@ -9,7 +9,8 @@ namespace SoundTestFiles
 enum Format
 {
     FORMAT_WAV,
-    FORMAT_FLAC
+    FORMAT_FLAC,
+    FORMAT_MP3
 };
 
 // A sine tone of the given pitch and amplitude (0..1), on one or two channels.
