@@ -12,11 +12,9 @@
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/rendering/Camera.h"
+#include "engine/rendering/TextureCache.h"
 #include "engine/sound/SoundDevice.h"
 
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 #include <GLFW/glfw3.h>
 #include <GL/glu.h>
 
@@ -89,12 +87,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
 
     SetUpOpenGLState();
 
-    ilInit();
-    iluInit();
-    ilutInit();
-    glDisable(GL_TEXTURE_2D);
-    ilEnable(IL_CONV_PAL);
-    ilutEnable(ILUT_OPENGL_CONV);
+    InitializeTextureLoading();
 
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
 
