@@ -1,11 +1,15 @@
 #include "engine/core/World.h"
+#include "game/SkarrowGameManager.h"
 
 // The program takes no arguments: everything it needs is read relative to its working
 // directory (or the "bits" folder beside it).
 int main(int /*argc*/, char** /*argv*/)
 {
     World::GetInstance()->Initialize("Zarvo Engine", false, false, false);
+    // Built after the window, the camera, the input and the sound exist: it relies on them.
+    World::GetInstance()->SetGameManager(SkarrowGameManager::GetInstance());
     World::GetInstance()->StartGame();
+    SkarrowGameManager::GetInstance()->SetState(GS_Shutdown);
     World::GetInstance()->Destroy();
     return 0;
 }

@@ -1,13 +1,18 @@
 #include "engine/core/World.h"
 
+#include "engine/actors/Actor.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
+#include "engine/input/InputManager.h"
 #include "engine/input/KeyboardCallbacks.h"
+#include "engine/input/MouseCallbacks.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/rendering/Camera.h"
+#include "engine/sound/SoundDevice.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -36,10 +41,16 @@ World* World::GetInstance()
 
 World::World()
     : _running(false), _mainWindow(0), _highDensity(false), _antiAliasing(false),
-      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f),
+      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
-      _processingDeferredAdds(false), _locked(false), _gameManager(0), _console(0)
+      _processingDeferredAdds(false), _locked(false), _physicsWorld(0), _physicsSetUp(false),
+      _physicsRunning(false), _velocityIterations(10), _positionIterations(10),
+      _edgeBlockersOn(false), _edgeBlockerRestitution(0.0f), _gameManager(0), _console(0)
 {
+    for (int i = 0; i < 4; ++i)
+    {
+        _edgeBlockers[i] = 0;
+    }
 }
 
 bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScreen, bool resizable)
@@ -71,6 +82,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    glfwGetFramebufferSize(_mainWindow, &framebufferWidth, &framebufferHeight);
+    Camera::GetInstance()->Resize(framebufferWidth, framebufferHeight);
+
     SetUpOpenGLState();
 
     ilInit();
@@ -81,6 +97,10 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ilutEnable(ILUT_OPENGL_CONV);
 
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
+
+    InputManager::GetInstance();
+
+    SoundDevice::GetInstance();
 
     _initialized = true;
     return true;
@@ -119,7 +139,12 @@ bool World::CreateMainWindow(const String& name, int width, int height, bool ful
 void World::InstallCallbacks()
 {
     glfwSetKeyCallback(_mainWindow, OnKeyEvent);
+    glfwSetCharCallback(_mainWindow, OnCharEvent);
+    glfwSetCursorPosCallback(_mainWindow, OnMouseMotion);
+    glfwSetMouseButtonCallback(_mainWindow, OnMouseButton);
+    glfwSetScrollCallback(_mainWindow, OnMouseWheel);
     glfwSetWindowCloseCallback(_mainWindow, WindowCloseCallback);
+    glfwSetWindowSizeCallback(_mainWindow, Camera::WindowSizeCallback);
 }
 
 void World::SetUpOpenGLState()
@@ -172,7 +197,7 @@ void World::StartGame()
         glfwSwapBuffers(_mainWindow);
         glfwPollEvents();
 
-        LimitFrame(frameStart, frequency);
+        _lastFrameSeconds = LimitFrame(frameStart, frequency) / 1000000.0;
     }
 
     glfwDestroyWindow(_mainWindow);
@@ -180,7 +205,7 @@ void World::StartGame()
     glfwTerminate();
 }
 
-void World::LimitFrame(long long frameStart, long long frequency)
+long long World::LimitFrame(long long frameStart, long long frequency)
 {
     long long elapsed = (Platform::PerformanceCounter() - frameStart) * 1000000LL / frequency;
     while (elapsed < kFrameBudgetMicroseconds)
@@ -188,6 +213,7 @@ void World::LimitFrame(long long frameStart, long long frequency)
         Platform::SleepMilliseconds(1);
         elapsed = (Platform::PerformanceCounter() - frameStart) * 1000000LL / frequency;
     }
+    return elapsed;
 }
 
 void World::StopGame() { _running = false; }
@@ -210,6 +236,12 @@ void World::Tick(bool simulate)
 
     const float dt = (_frameDT > kLongestSimulatedStep) ? 0.0f : _frameDT;
 
+    // Sound-end callbacks run in here, before the game manager's update.
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Update();
+    }
+
     if (_gameManager != 0)
     {
         _gameManager->Update(dt);
@@ -219,6 +251,8 @@ void World::Tick(bool simulate)
 
     if (simulate)
     {
+        RunPhysics(dt);
+
         _locked = true;
         UpdateRenderables(dt);
         CleanUpDestroyed();
@@ -228,6 +262,8 @@ void World::Tick(bool simulate)
         Switchboard::GetInstance()->Update(dt);
         UpdateDebugDrawings(_frameDT);
     }
+
+    Camera::GetInstance()->Update(dt);
 }
 
 void World::TickAndRender()
@@ -238,6 +274,7 @@ void World::TickAndRender()
 
 void World::Render()
 {
+    Camera::GetInstance()->Render();
     DrawRenderables();
 
     if (_gameManager != 0)
@@ -251,6 +288,11 @@ void World::Render()
 
 void World::Destroy()
 {
+    InputManager::Destroy();
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Shutdown();
+    }
     delete _gameManager;
     _gameManager = 0;
 }
@@ -321,10 +363,10 @@ void World::LoadLevel(const String& /*levelName*/)
 
 void World::ResetWorld()
 {
+    Camera::GetInstance()->Reset();
     UnloadAll();
 }
 
-void World::ReceiveMessage(Message* /*message*/) {}
 
 void WindowCloseCallback(GLFWwindow* /*window*/)
 {

@@ -10,6 +10,7 @@
 
 #include <list>
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct GLFWwindow;
 class Console;
 class DebugDrawBase;
 class GameManager;
+class PhysicsActor;
 class Renderable;
 class WorldIterator;
 
@@ -49,6 +51,8 @@ public:
     Console* GetConsole() { return _console; }
 
     float GetDT() const { return _frameDT; }
+    // The length of the last whole frame of the main loop, the limiter's sleep included.
+    double GetLastFrameSeconds() const { return _lastFrameSeconds; }
     float GetCurrentTimeSeconds() const { return (float)_currentTime; }
     GLFWwindow* GetMainWindow() { return _mainWindow; }
     bool IsHighDensityScreen() const { return _highDensity; }
@@ -80,6 +84,26 @@ public:
     void UnloadAll();
     bool IsLocked() const { return _locked; }
 
+    // Physics: one Box2D world, stepped once per simulated tick.
+    bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f), b2ContactListener* listener = 0);
+    bool IsPhysicsSetUp() const { return _physicsSetUp; }
+    b2World* GetPhysicsWorld() { return _physicsWorld; }
+    bool PausePhysics();
+    bool ResumePhysics();
+    bool IsPhysicsRunning() const { return _physicsRunning; }
+    void WakeAllBodies();
+    // Steps the physics world and copies every body's position and angle to its actor.
+    void RunPhysics(float dt);
+    // 10 and 10 unless changed; lower counts trade stacking accuracy for speed.
+    void SetPhysicsIterations(int velocityIterations, int positionIterations);
+    // Static boxes just outside the view, rebuilt whenever the camera changes.
+    // A restitution of -1 keeps the one given before.
+    void CreateSideBlockers(float restitution);
+
+    // Turn contacts into "CollisionStartWith" and "CollisionEndWith" messages.
+    virtual void BeginContact(b2Contact* contact);
+    virtual void EndContact(b2Contact* contact);
+
     // Debug drawing.
     void DrawDebugLine(const Vector2& from, const Vector2& to, float lifetime = 5.0f,
                        const Color& color = Color(1.0f, 0.0f, 0.0f, 1.0f));
@@ -97,7 +121,8 @@ private:
                           bool resizable);
     void InstallCallbacks();
     void SetUpOpenGLState();
-    void LimitFrame(long long frameStart, long long frequency);
+    // Sleeps until the frame budget is spent; returns the frame's length in microseconds.
+    long long LimitFrame(long long frameStart, long long frequency);
 
     // Layer mechanics.
     void UpdateRenderables(float dt);
@@ -111,6 +136,16 @@ private:
     bool CancelPendingAdd(Renderable* renderable);
     void CancelPendingLayerChanges(Renderable* renderable);
 
+    // Physics mechanics.
+    void CopyBodiesToActors();
+    void SendCollisionMessages(b2Contact* contact, const String& baseName);
+    void SendCollisionMessage(const String& baseName, PhysicsActor* about, PhysicsActor* partner,
+                              b2Contact* contact);
+    void DestroySideBlockers();
+    // Called by a physics actor's destructor, so no pointer to it outlives it.
+    friend class PhysicsActor;
+    void ForgetPhysicsActor(PhysicsActor* actor);
+
     typedef std::pair<Renderable*, int> RenderableAndLayer;
 
     static World* s_instance;
@@ -123,6 +158,7 @@ private:
     double _lastTime;
     double _currentTime;
     float _frameDT;
+    double _lastFrameSeconds;
     bool _simulateOn;
     bool _initialized;
     bool _gameStarted;
@@ -135,6 +171,17 @@ private:
     std::map<String, int> _layerNames;
     bool _locked;
     std::list<DebugDrawBase*> _debugDrawings;
+
+    b2World* _physicsWorld;
+    bool _physicsSetUp;
+    bool _physicsRunning;
+    int _velocityIterations;
+    int _positionIterations;
+    // Per collision-message name, the partners already reported in the current step.
+    std::map<String, std::set<PhysicsActor*> > _collisionRecord;
+    bool _edgeBlockersOn;
+    float _edgeBlockerRestitution;
+    PhysicsActor* _edgeBlockers[4];
 
     GameManager* _gameManager;
     Console* _console;

@@ -2,6 +2,7 @@
 // unload passes, and the timed debug drawings.
 #include "engine/core/World.h"
 
+#include "engine/actors/Actor.h"
 #include "engine/core/DebugDraw.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
@@ -16,6 +17,12 @@ void World::Add(Renderable* renderable, int layer)
     {
         CompoundLog::GetSystemLog().Printf("WARNING: Can't add a null element to the World.");
         return;
+    }
+    // Registering the current name again keeps it unique.
+    Actor* actor = dynamic_cast<Actor*>(renderable);
+    if (actor != 0 && !_processingDeferredAdds)
+    {
+        actor->SetName(actor->GetName());
     }
     if (_locked)
     {
@@ -204,6 +211,11 @@ void World::UnloadAll()
         Renderable* renderable = *it;
         if (_gameManager != 0 && _gameManager->IsProtectedFromUnload(renderable))
         {
+            Actor* actor = dynamic_cast<Actor*>(renderable);
+            if (actor != 0)
+            {
+                actor->LevelUnloaded();
+            }
             ++it;
             continue;
         }

@@ -35,7 +35,7 @@ protected:
 };
 }
 
-TEST_F(ProgramLifecycleTest, OpensA1024By768WindowClearedToWhite)
+TEST_F(ProgramLifecycleTest, OpensA1024By768WindowOnTheStartScreen)
 {
     int width = 0;
     int height = 0;
@@ -44,15 +44,14 @@ TEST_F(ProgramLifecycleTest, OpensA1024By768WindowClearedToWhite)
     EXPECT_EQ(768, height);
     display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/program_start.ppm");
 
+    // The start screen's form covers the whole window: no bare white clear colour shows.
     std::vector<X11Display::Pixel> pixels = display.Capture(window, width, height);
     ASSERT_EQ((size_t)(width * height), pixels.size());
-    const int samples[][2] = {{0, 0}, {1023, 0}, {512, 384}, {0, 767}, {1023, 767}};
+    const int samples[][2] = {{5, 5}, {1018, 5}, {512, 384}, {5, 762}, {1018, 762}};
     for (const auto& at : samples)
     {
         const X11Display::Pixel& p = pixels[at[1] * width + at[0]];
-        EXPECT_EQ(255, p.R) << at[0] << "," << at[1];
-        EXPECT_EQ(255, p.G);
-        EXPECT_EQ(255, p.B);
+        EXPECT_FALSE(p.R == 255 && p.G == 255 && p.B == 255) << at[0] << "," << at[1];
     }
 }
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/actors/Actor.h"
+#include "engine/math/BoundingBox.h"
+#include "engine/math/Vector2.h"
+#include "engine/util/StringTypes.h"
+
+#include <vector>
+
+enum TextAlignment
+{
+    TXT_Left = 0,
+    TXT_Center = 1,
+    TXT_Right = 2
+};
+
+// A string of one or more lines in a registered font, anchored at a world position but drawn
+// in window pixels, so it keeps its pixel size however far the camera is. It is laid out
+// again whenever it changes, moves or turns, and on every "CameraChange".
+class TextActor : public Actor
+{
+public:
+    TextActor(const String& fontNickname = "Console", const String& displayString = "",
+              TextAlignment align = TXT_Left, int lineSpacing = 5);
+    virtual ~TextActor();
+
+    virtual void Render();
+    // World-space box of the text, rotation ignored.
+    virtual BoundingBox GetBoundingBox() const;
+    virtual void SetPosition(float x, float y);
+    virtual void SetPosition(const Vector2& position);
+    virtual void SetRotation(float rotation);
+    virtual String GetClassName() const;
+    virtual void ReceiveMessage(Message* message);
+
+    // Lines are separated by "\n"; empty lines keep their place.
+    void SetDisplayString(const String& newString);
+    const String& GetDisplayString() const { return _displayString; }
+    void SetFont(const String& newFontNickname);
+    const String& GetFont() const { return _fontNickname; }
+    void SetAlignment(TextAlignment newAlignment);
+    TextAlignment GetAlignment() const { return _alignment; }
+    // Extra pixels between lines, added to the tallest line's height.
+    void SetLineSpacing(int lineSpacing);
+    int GetLineSpacing() const { return _lineSpacing; }
+
+private:
+    struct TextLine
+    {
+        String Text;
+        Vector2 Extents;
+        Vector2 Position;
+    };
+
+    void Relayout();
+    Vector2 MeasureLines();
+    void PlaceLines(const Vector2& maxExtents);
+    void UpdateBoundingBox(const Vector2& maxExtents);
+
+    String _fontNickname;
+    String _displayString;
+    TextAlignment _alignment;
+    std::vector<TextLine> _lines;
+    int _lineSpacing;
+    BoundingBox _boundingBox;
+};

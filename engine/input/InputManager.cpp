@@ -1,0 +1,244 @@
+#include "engine/input/InputManager.h"
+
+#include "engine/core/World.h"
+#include "engine/input/InputBinding.h"
+#include "engine/log/CompoundLog.h"
+#include "engine/util/FileUtil.h"
+#include "engine/util/StringUtil.h"
+
+#include <GLFW/glfw3.h>
+
+namespace
+{
+const char* const kBindingFile = "Config/input_bindings.ini";
+
+const char* const kControllerButtonEndings[] = {
+    "A", "B", "X", "Y", "START", "BACK", "LEFTTHUMB", "RIGHTTHUMB",
+    "LEFTTRIGGER", "RIGHTTRIGGER", "LEFTBUMPER", "RIGHTBUMPER"};
+const int kControllerButtonCount = 12;
+const int kFirstControllerButtons = 1000;
+const int kSecondControllerButtons = 1020;
+
+struct NamedKey
+{
+    const char* Name;
+    int Code;
+};
+
+// Keys whose names don't follow a numbered pattern.
+const NamedKey kNamedKeys[] = {
+    {"ZERO", 48}, {"ONE", 49}, {"TWO", 50}, {"THREE", 51}, {"FOUR", 52},
+    {"FIVE", 53}, {"SIX", 54}, {"SEVEN", 55}, {"EIGHT", 56}, {"NINE", 57},
+    {"MINUS", 45}, {"PLUS", 43}, {"LEFTBRACE", 91}, {"RIGHTBRACE", 93}, {"SEMICOLON", 59},
+    {"APOSTROPHE", 39}, {"COMMA", 44}, {"PERIOD", 46}, {"SPACE", 32},
+    {"FORWARDSLASH", 47}, {"BACKSLASH", 92},
+    {"ESCAPE", GLFW_KEY_ESCAPE}, {"ENTER", GLFW_KEY_ENTER}, {"TAB", GLFW_KEY_TAB},
+    {"BACKSPACE", GLFW_KEY_BACKSPACE}, {"INSERT", GLFW_KEY_INSERT}, {"DELETE", GLFW_KEY_DELETE},
+    {"RIGHT_ARROW", GLFW_KEY_RIGHT}, {"LEFT_ARROW", GLFW_KEY_LEFT},
+    {"DOWN_ARROW", GLFW_KEY_DOWN}, {"UP_ARROW", GLFW_KEY_UP},
+    {"PAGEUP", GLFW_KEY_PAGE_UP}, {"PAGEDOWN", GLFW_KEY_PAGE_DOWN},
+    {"HOME", GLFW_KEY_HOME}, {"END", GLFW_KEY_END},
+    {"KP_DECIMAL", GLFW_KEY_KP_DECIMAL}, {"KP_DIVIDE", GLFW_KEY_KP_DIVIDE},
+    {"KP_MULTIPLY", GLFW_KEY_KP_MULTIPLY}, {"KP_SUBTRACT", GLFW_KEY_KP_SUBTRACT},
+    {"KP_ADD", GLFW_KEY_KP_ADD}, {"KP_ENTER", GLFW_KEY_KP_ENTER}, {"KP_EQUAL", GLFW_KEY_KP_EQUAL},
+    {"L_SHIFT", GLFW_KEY_LEFT_SHIFT}, {"L_CONTROL", GLFW_KEY_LEFT_CONTROL}, {"L_ALT", GLFW_KEY_LEFT_ALT},
+    {"R_SHIFT", GLFW_KEY_RIGHT_SHIFT}, {"R_CONTROL", GLFW_KEY_RIGHT_CONTROL},
+    {"R_ALT", GLFW_KEY_RIGHT_ALT}};
+}
+
+InputManager* InputManager::s_instance = 0;
+
+InputManager* InputManager::GetInstance()
+{
+    if (s_instance == 0)
+    {
+        s_instance = new InputManager();
+        s_instance->Initialize();
+    }
+    return s_instance;
+}
+
+void InputManager::Destroy()
+{
+    delete s_instance;
+    s_instance = 0;
+}
+
+InputManager::InputManager() {}
+
+InputManager::~InputManager()
+{
+    for (std::unordered_map<int, InputBinding*>::iterator it = _bindings.begin(); it != _bindings.end(); ++it)
+    {
+        delete it->second;
+    }
+}
+
+void InputManager::Initialize()
+{
+    FillKeyNameTable();
+    ReadBindingFile(kBindingFile);
+}
+
+void InputManager::FillKeyNameTable()
+{
+    for (char letter = 'a'; letter <= 'z'; ++letter)
+    {
+        AddKeyName(String(1, letter), letter);
+    }
+    for (const NamedKey& key : kNamedKeys)
+    {
+        AddKeyName(key.Name, key.Code);
+    }
+    for (int i = 1; i <= 25; ++i)
+    {
+        AddKeyName("F" + IntToString(i), GLFW_KEY_F1 + i - 1);
+    }
+    for (int i = 0; i <= 9; ++i)
+    {
+        AddKeyName("KP_" + IntToString(i), GLFW_KEY_KP_0 + i);
+    }
+    AddKeyNameRange("P1BUTTON_", kControllerButtonEndings, kControllerButtonCount, kFirstControllerButtons);
+    AddKeyNameRange("P2BUTTON_", kControllerButtonEndings, kControllerButtonCount, kSecondControllerButtons);
+}
+
+void InputManager::AddKeyName(const String& name, int code)
+{
+    _keyNames[ToUpper(name)] = code;
+}
+
+void InputManager::AddKeyNameRange(const String& prefix, const char* const* endings, int count, int firstCode)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        AddKeyName(prefix + endings[i], firstCode + i);
+    }
+}
+
+// A missing file is normal: a game may have no bindings at all.
+void InputManager::ReadBindingFile(const String& path)
+{
+    StringList lines;
+    if (!ReadLinesFromFile(path, lines))
+    {
+        return;
+    }
+    for (const String& line : lines)
+    {
+        ReadBindingLine(line);
+    }
+}
+
+// "KEY = +Down", "KEY = -Up", "KEY = Down" or "KEY : ...", one per line; ";" starts a comment.
+void InputManager::ReadBindingLine(const String& line)
+{
+    if (line.empty() || line[0] == ';')
+    {
+        return;
+    }
+    const StringList fields = SplitString(line, "=:", false);
+    if (fields.size() < 2)
+    {
+        return;
+    }
+    AddBinding(TrimString(fields[0]), TrimString(fields[1]));
+}
+
+void InputManager::AddBinding(const String& keyName, const String& value)
+{
+    if (value.empty())
+    {
+        return;
+    }
+    const int code = GetKeyCode(keyName);
+    if (code == -1)
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: Unknown key name \"%s\"; nothing is bound to it.",
+                                            keyName.c_str());
+        return;
+    }
+
+    InputBinding*& binding = _bindings[code];
+    if (binding == 0)
+    {
+        binding = new InputBinding();
+    }
+    if (value[0] == '-')
+    {
+        binding->SetUpMessage(value.substr(1));
+    }
+    else if (value[0] == '+')
+    {
+        binding->SetDownMessage(value.substr(1));
+    }
+    else
+    {
+        binding->SetDownMessage(value);
+    }
+}
+
+void InputManager::RemoveBinding(const String& keyName)
+{
+    std::unordered_map<int, InputBinding*>::iterator it = _bindings.find(GetKeyCode(keyName));
+    if (it != _bindings.end())
+    {
+        delete it->second;
+        _bindings.erase(it);
+    }
+}
+
+InputBinding* InputManager::GetBinding(int keyCode)
+{
+    std::unordered_map<int, InputBinding*>::iterator it = _bindings.find(keyCode);
+    return it == _bindings.end() ? 0 : it->second;
+}
+
+int InputManager::GetKeyCode(const String& keyName)
+{
+    std::unordered_map<String, int>::iterator it = _keyNames.find(ToUpper(keyName));
+    return it == _keyNames.end() ? -1 : it->second;
+}
+
+bool InputManager::OnKeyDown(int key)
+{
+    InputBinding* binding = GetBinding(LowerCaseKey(key));
+    if (binding == 0)
+    {
+        return false;
+    }
+    binding->OnKeyDown();
+    return true;
+}
+
+bool InputManager::OnKeyUp(int key)
+{
+    InputBinding* binding = GetBinding(LowerCaseKey(key));
+    if (binding == 0)
+    {
+        return false;
+    }
+    binding->OnKeyUp();
+    return true;
+}
+
+bool InputManager::IsKeyDown(int key)
+{
+    GLFWwindow* window = World::GetInstance()->GetMainWindow();
+    // The window library only knows upper-case letters, and rejects codes outside its range.
+    const int windowKey = (key >= 'a' && key <= 'z') ? key - ('a' - 'A') : key;
+    if (window == 0 || windowKey < GLFW_KEY_SPACE || windowKey > GLFW_KEY_LAST)
+    {
+        return false;
+    }
+    return glfwGetKey(window, windowKey) == GLFW_PRESS;
+}
+
+void InputManager::PrintButton(const String& text)
+{
+    CompoundLog::GetSystemLog().Printf("BUTTON: %s", text.c_str());
+}
+
+int InputManager::LowerCaseKey(int key)
+{
+    return (key >= 'A' && key <= 'Z') ? key + ('a' - 'A') : key;
+}

@@ -1,0 +1,28 @@
+#include "engine/log/DeveloperLog.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+DeveloperLog::~DeveloperLog() {}
+
+void DeveloperLog::Printf(const char* format, ...)
+{
+    if (format == nullptr)
+    {
+        Log("ERROR: DeveloperLog::Printf was called without a format.");
+        return;
+    }
+
+    char buffer[MaxLineLength + 1];
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsnprintf(buffer, sizeof(buffer), format, arguments);
+    va_end(arguments);
+
+    if (written < 0)
+    {
+        Log(String("ERROR: DeveloperLog::Printf could not format \"") + format + "\".");
+        return;
+    }
+    Log(buffer);
+}

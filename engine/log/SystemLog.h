@@ -1,0 +1,11 @@
+#pragma once
+
+#include "engine/log/DeveloperLog.h"
+
+// Writes each line to the debugger output.
+class SystemLog : public DeveloperLog
+{
+public:
+    virtual ~SystemLog();
+    virtual void Log(const String& text);
+};

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "engine/actors/Actor.h"
+#include "engine/actors/Interval.h"
+#include "engine/math/Vector3.h"
+
+struct GLFWwindow;
+
+// The one view onto the world: a perspective camera looking down the negative Z axis onto
+// the plane of the actors. It owns the viewport and the projection, can follow an actor or
+// glide to a point, and announces every change of view with "CameraChange". It is never on
+// a layer: the World updates it at the end of each tick and renders it first in each frame.
+class Camera : public Actor
+{
+public:
+    static Camera* GetInstance();
+    // Deletes the camera; the next GetInstance makes a fresh one.
+    static void Destroy();
+
+    // Back to the default view; neither re-projects nor announces.
+    void Reset();
+    // Rebuilds the viewport and projection for a window of this many pixels.
+    void Resize(int width, int height);
+    static void WindowSizeCallback(GLFWwindow* window, int width, int height);
+
+    virtual void Update(float dt);
+    virtual void Render();
+
+    // Null unlocks. The camera keeps a plain pointer: unlock before deleting the actor.
+    void LockTo(Actor* locked, bool lockX = true, bool lockY = true, bool lockRotation = false);
+    Actor* GetLockedActor() { return _locked; }
+    // Called as an actor is deleted, so the camera never follows a dead one.
+    static void ForgetActor(Actor* actor);
+
+    virtual void SetPosition(const Vector2& position);
+    virtual void SetPosition(float x, float y);
+    virtual void SetRotation(float rotation);
+    virtual String GetClassName() const;
+
+    virtual void SetPosition(const Vector3& position);
+    virtual void SetPosition(float x, float y, float z);
+    // Glides the eye to target; replaces a glide under way. The message, when not empty,
+    // is broadcast with the camera as sender on arrival.
+    virtual void MoveTo(const Vector3& target, float duration, bool smooth, String onCompletionMessage);
+    virtual void SetZByViewRadius(float newRadius);
+    virtual void SetNearClipDist(float dist);
+    virtual void SetFarClipDist(float dist);
+    virtual void SetViewCenter(float x, float y, float z);
+
+    // Half the visible height at Z = 0.
+    float GetViewRadius() const;
+    float GetZForViewRadius(float radius) const;
+    float GetZ() const { return _camera3DPosition.Z; }
+    Vector3 GetPosition3D() const { return _camera3DPosition; }
+    Vector3 GetViewCenter() const { return _view; }
+    float GetNearClipDist() const { return _zNearClip; }
+    float GetFarClipDist() const { return _zFarClip; }
+    double GetAperture() const { return _aperture; }
+    int GetWindowWidth() const { return _windowWidth; }
+    int GetWindowHeight() const { return _windowHeight; }
+    // The top-right and bottom-left corners of the view, in world units.
+    Vector2 GetWorldMaxVertex();
+    Vector2 GetWorldMinVertex();
+
+    using Actor::MoveTo;
+
+protected:
+    Camera();
+    virtual ~Camera() {}
+
+private:
+    void AnnounceChange();
+    bool FollowLockedActor();
+
+    static Camera* s_instance;
+
+    int _windowWidth;
+    int _windowHeight;
+    double _aperture;
+    Vector3 _camera3DPosition;
+    Vector3 _view;
+    Vector3 _up;
+    float _zNearClip;
+    float _zFarClip;
+    Actor* _locked;
+    bool _lockX;
+    bool _lockY;
+    bool _lockRotation;
+    Interval<Vector3> _moveInterval;
+    String _moveMessage;
+};

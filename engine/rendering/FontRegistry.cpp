@@ -1,0 +1,163 @@
+#include "engine/rendering/FontRegistry.h"
+
+#include "engine/core/World.h"
+#include "engine/log/CompoundLog.h"
+#include "engine/rendering/Camera.h"
+
+#include <FTGL/ftgl.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <map>
+
+namespace
+{
+typedef std::map<String, FTFont*> FontMap;
+
+// Never destroyed: the fonts' textures would outlive the OpenGL context at exit anyway.
+FontMap& Fonts()
+{
+    static FontMap* fonts = new FontMap();
+    return *fonts;
+}
+
+FTFont* FindFont(const String& nickname)
+{
+    FontMap::const_iterator found = Fonts().find(nickname);
+    return found != Fonts().end() ? found->second : 0;
+}
+
+// Null when the file can't be opened or the size can't be set; the failure is logged.
+FTFont* LoadFont(const String& filename, int pointSize)
+{
+    FTFont* font = new FTGLTextureFont(filename.c_str());
+    if (font->Error() != 0)
+    {
+        CompoundLog::GetSystemLog().Printf("Failed to open font %s", filename.c_str());
+        delete font;
+        return 0;
+    }
+    // 72 dots per inch, so one point is one pixel. A size below one point would reach
+    // FreeType as zero or wrap to a huge unsigned size.
+    if (pointSize < 1 || !font->FaceSize(static_cast<unsigned int>(pointSize), 72))
+    {
+        CompoundLog::GetSystemLog().Printf("Failed to set size.");
+        delete font;
+        return 0;
+    }
+    font->CharMap(static_cast<FT_Encoding>(0));
+    font->UseDisplayList(true);
+    return font;
+}
+
+Vector2 MeasureText(FTFont* font, const String& text)
+{
+    FTBBox box = font->BBox(text.c_str());
+    return Vector2(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());
+}
+
+// Works on the model-view matrix and leaves it selected and as it found it.
+void RenderAtBaseline(FTFont* font, const String& text, int pixelX, int pixelY, float rotation)
+{
+    const int windowHeight = Camera::GetInstance()->GetWindowHeight();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(static_cast<float>(pixelX), static_cast<float>(windowHeight - pixelY), 0.0f);
+    glRotatef(rotation, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    font->Render(text.c_str());
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}
+}
+
+bool RegisterFont(const String& filename, int pointSize, const String& nickname)
+{
+    if (World::GetInstance()->IsHighDensityScreen())
+    {
+        pointSize *= 2;
+    }
+    // Loaded before the old font goes, so a failed reload leaves the nickname usable.
+    FTFont* font = LoadFont(filename, pointSize);
+    if (font == 0)
+    {
+        return false;
+    }
+    FTFont*& slot = Fonts()[nickname];
+    delete slot;
+    slot = font;
+    return true;
+}
+
+bool IsFontRegistered(const String& nickname)
+{
+    return FindFont(nickname) != 0;
+}
+
+bool UnregisterFont(const String& nickname)
+{
+    FontMap::iterator found = Fonts().find(nickname);
+    if (found == Fonts().end())
+    {
+        CompoundLog::GetSystemLog().Printf("No font called \"%s\"; un-registration failed.",
+                                            nickname.c_str());
+        return false;
+    }
+    delete found->second;
+    Fonts().erase(found);
+    return true;
+}
+
+Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY,
+                       float rotation)
+{
+    FTFont* font = FindFont(nickname);
+    if (font == 0)
+    {
+        return Vector2();
+    }
+    Camera* camera = Camera::GetInstance();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, camera->GetWindowWidth(), 0.0, camera->GetWindowHeight());
+    RenderAtBaseline(font, text, pixelX, pixelY, rotation);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    return MeasureText(font, text);
+}
+
+Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pixelX, int pixelY,
+                              float rotation, const Color& color)
+{
+    glColor4f(color.R, color.G, color.B, color.A);
+    return DrawScreenText(text, nickname, pixelX, pixelY, rotation);
+}
+
+Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int pixelY,
+                    float rotation)
+{
+    FTFont* font = FindFont(nickname);
+    if (font == 0)
+    {
+        return Vector2();
+    }
+    RenderAtBaseline(font, text, pixelX, pixelY, rotation);
+    return MeasureText(font, text);
+}
+
+Vector2 GetTextExtents(const String& text, const String& nickname)
+{
+    FTFont* font = FindFont(nickname);
+    return font != 0 ? MeasureText(font, text) : Vector2();
+}
+
+float GetTextAscenderHeight(const String& nickname)
+{
+    FTFont* font = FindFont(nickname);
+    return font != 0 ? font->Ascender() : 0.0f;
+}

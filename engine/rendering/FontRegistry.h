@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/math/Color.h"
+#include "engine/math/Vector2.h"
+#include "engine/util/StringTypes.h"
+
+// Texture-mapped fonts loaded once and then used everywhere by a short nickname.
+// The registry owns the fonts. Text is drawn as 8-bit strings on one line; splitting into
+// lines is the caller's work. Extents are (width, height) in pixels.
+
+// Loads filename at pointSize (doubled on a high-density window) under nickname. A font
+// already registered under that nickname is replaced only when the new one loads.
+bool RegisterFont(const String& filename, int pointSize, const String& nickname);
+bool IsFontRegistered(const String& nickname);
+bool UnregisterFont(const String& nickname);
+
+// Draws in window pixels, origin at the top left; (pixelX, pixelY) is the start of the
+// baseline. Uses the current OpenGL colour. An unknown nickname draws nothing.
+Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY,
+                       float rotation = 0.0f);
+// Sets the OpenGL colour (alpha included) first.
+Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pixelX, int pixelY,
+                              float rotation, const Color& color);
+// The same drawing inside the caller's own projection.
+Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int pixelY,
+                    float rotation = 0.0f);
+
+// (0, 0) for an unknown nickname.
+Vector2 GetTextExtents(const String& text, const String& nickname);
+// 0 for an unknown nickname.
+float GetTextAscenderHeight(const String& nickname);

@@ -1,0 +1,62 @@
+#include "physics/PhysicsTestSupport.h"
+
+#include "engine/log/CompoundLog.h"
+#include "engine/physics/PhysicsActor.h"
+
+CapturingLog& CaptureSystemLog()
+{
+    static CapturingLog* capture = 0;
+    if (capture == 0)
+    {
+        capture = new CapturingLog();
+        CompoundLog::GetSystemLog().AddLog(capture);
+    }
+    capture->Lines.clear();
+    return *capture;
+}
+
+int CountLines(const CapturingLog& log, const std::string& prefix, const std::string& part)
+{
+    int count = 0;
+    for (size_t i = 0; i < log.Lines.size(); ++i)
+    {
+        const std::string& line = log.Lines[i];
+        if (line.compare(0, prefix.size(), prefix) == 0 && line.find(part) != std::string::npos)
+        {
+            ++count;
+        }
+    }
+    return count;
+}
+
+PhysicsActor* MakeBox(const Vector2& position, const Vector2& size, float density)
+{
+    PhysicsActor* actor = new PhysicsActor();
+    actor->SetPosition(position);
+    actor->SetSize(size);
+    actor->SetDensity(density);
+    actor->InitPhysics();
+    return actor;
+}
+
+int CountBodies()
+{
+    b2World* physics = World::GetInstance()->GetPhysicsWorld();
+    return physics == 0 ? 0 : physics->GetBodyCount();
+}
+
+void MessageRecorder::ReceiveMessage(Message* message)
+{
+    Received received = {message->GetMessageName(), message->GetSender()};
+    Messages.push_back(received);
+}
+
+int MessageRecorder::CountNamed(const std::string& name) const
+{
+    int count = 0;
+    for (size_t i = 0; i < Messages.size(); ++i)
+    {
+        count += Messages[i].Name == name ? 1 : 0;
+    }
+    return count;
+}

@@ -1,0 +1,149 @@
+// The texture cache: loading once, failures, flushing and purging, reading pixels.
+#include "engine/actors/Actor.h"
+#include "engine/core/World.h"
+#include "engine/log/CompoundLog.h"
+#include "engine/rendering/TextureCache.h"
+#include "support/CapturingLog.h"
+#include "support/PngWriter.h"
+#include "support/ScratchDirectory.h"
+#include "support/WorldWindow.h"
+
+#include <cstdio>
+
+namespace
+{
+class TextureCacheTest : public WorldWindow
+{
+protected:
+    virtual void SetUp()
+    {
+        WorldWindow::SetUp();
+        CompoundLog::GetSystemLog().AddLog(&log);
+    }
+
+    bool Logged(const String& text) const
+    {
+        for (size_t i = 0; i < log.Lines.size(); ++i)
+        {
+            if (log.Lines[i].find(text) != String::npos)
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    ScratchDirectory scratch;
+    CapturingLog log;
+};
+}
+
+TEST_F(TextureCacheTest, OpensAFileOnceAndKeepsItsFirstModes)
+{
+    ASSERT_TRUE(WriteSolidPng("red.png", 4, 2, 255, 0, 0));
+    const int first = GetTextureReference("red.png", GL_REPEAT, GL_NEAREST);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(Vec2i(4, 2), GetTextureSize("red.png"));
+    // Gone from the disk: the cache still answers, without opening anything.
+    std::remove("red.png");
+    EXPECT_EQ(first, GetTextureReference("red.png", GL_CLAMP, GL_LINEAR));
+    EXPECT_FALSE(Logged("DevIL errors loading"));
+    GLint filter = 0;
+    glBindTexture(GL_TEXTURE_2D, first);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(GL_NEAREST, filter);
+    // Another text for the same file is another entry.
+    ASSERT_TRUE(WriteSolidPng("blue.png", 1, 1, 0, 0, 255));
+    const int plain = GetTextureReference("blue.png");
+    const int dotted = GetTextureReference("./blue.png");
+    EXPECT_GE(plain, 0);
+    EXPECT_NE(plain, dotted);
+}
+
+TEST_F(TextureCacheTest, MissingFilesAreReportedUnlessOptional)
+{
+    EXPECT_EQ(-1, GetTextureReference("nowhere.png", true));
+    EXPECT_TRUE(log.Lines.empty());
+    EXPECT_EQ(-1, GetTextureReference("nowhere.png"));
+    ASSERT_GE(log.Lines.size(), 2u);
+    EXPECT_EQ("DevIL errors loading: nowhere.png", log.Lines[0]);
+    EXPECT_EQ(Vec2i(0, 0), GetTextureSize("nowhere.png"));
+    EXPECT_FALSE(PurgeTexture("nowhere.png"));
+
+    // Not an image at all.
+    FILE* junk = std::fopen("junk.png", "w");
+    std::fputs("not a picture", junk);
+    std::fclose(junk);
+    EXPECT_EQ(-1, GetTextureReference("junk.png"));
+}
+
+TEST_F(TextureCacheTest, ARefusedUploadIsNotCachedAsASuccess)
+{
+    ASSERT_TRUE(WriteSolidPng("refused.png", 2, 2, 0, 255, 0));
+    // Between glBegin and glEnd OpenGL refuses every texture call.
+    glBegin(GL_POINTS);
+    const int refused = GetTextureReference("refused.png");
+    glEnd();
+    while (glGetError() != GL_NO_ERROR)
+    {
+    }
+    EXPECT_EQ(-1, refused);
+    EXPECT_TRUE(Logged("ERROR: Couldn't upload the texture refused.png."));
+    EXPECT_EQ(Vec2i(0, 0), GetTextureSize("refused.png"));
+    // Nothing was cached, so the next call loads it properly.
+    const int loaded = GetTextureReference("refused.png");
+    EXPECT_GT(loaded, 0);
+    EXPECT_EQ(Vec2i(2, 2), GetTextureSize("refused.png"));
+}
+
+TEST_F(TextureCacheTest, FlushReloadsIntoTheSameTextureName)
+{
+    ASSERT_TRUE(WriteSolidPng("paint.png", 2, 2, 255, 0, 0));
+    Actor* actor = new Actor();
+    actor->SetSize(4.0f);
+    ASSERT_TRUE(actor->SetSprite("paint.png"));
+    World::GetInstance()->Add(actor);
+    const int before = actor->GetSpriteTexture();
+    RenderFrame();
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 0, 0));
+
+    ASSERT_TRUE(WriteSolidPng("paint.png", 3, 3, 0, 0, 255));
+    FlushTextureCache();
+    EXPECT_EQ(before, GetTextureReference("paint.png"));
+    EXPECT_EQ(Vec2i(3, 3), GetTextureSize("paint.png"));
+    // The actor still holds the old name and now shows the new picture.
+    RenderFrame();
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 0, 0, 255));
+}
+
+TEST_F(TextureCacheTest, PurgeForgetsTheFile)
+{
+    ASSERT_TRUE(WriteSolidPng("gone.png", 2, 2, 255, 0, 0));
+    ASSERT_GE(GetTextureReference("gone.png"), 0);
+    EXPECT_TRUE(PurgeTexture("gone.png"));
+    EXPECT_EQ(Vec2i(0, 0), GetTextureSize("gone.png"));
+    ASSERT_TRUE(WriteSolidPng("gone.png", 5, 1, 0, 255, 0));
+    EXPECT_GE(GetTextureReference("gone.png"), 0);
+    EXPECT_EQ(Vec2i(5, 1), GetTextureSize("gone.png"));
+}
+
+TEST_F(TextureCacheTest, GetPixelsStartsWithTheBottomRow)
+{
+    // Top row: red, green. Bottom row: blue, white.
+    const std::vector<unsigned char> rgba = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+    ASSERT_TRUE(WritePng("quad.png", 2, 2, rgba));
+    std::vector<Color> pixels(1, Color(0.5f, 0.5f, 0.5f));
+    ASSERT_TRUE(GetPixels("quad.png", pixels));
+    ASSERT_EQ(5u, pixels.size());
+    EXPECT_EQ(Color(0, 0, 1), pixels[1]);
+    EXPECT_EQ(Color(1, 1, 1), pixels[2]);
+    EXPECT_EQ(Color(1, 0, 0), pixels[3]);
+    EXPECT_EQ(Color(0, 1, 0), pixels[4]);
+    EXPECT_FALSE(GetPixels("missing.png", pixels));
+
+    std::vector<Vector2> positions;
+    ASSERT_TRUE(GetPixelPositionsOfColor("quad.png", 2.0f, Color(1, 0, 0), 0.1f, positions));
+    ASSERT_EQ(1u, positions.size());
+    // Column 0, row 1 from the bottom, the 4 x 4 image centred on the origin.
+    EXPECT_EQ(Vector2(-2.0f, 0.0f), positions[0]);
+}
