@@ -13,8 +13,9 @@ PACKAGES=(
   swig
   xvfb xauth xdotool x11-apps imagemagick
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-inconsolata
+  fonts-inconsolata fonts-breip
   sox libsox-fmt-all lame
+  python3 python3-pil python3-numpy python3-scipy
 )
 
 missing=()

@@ -1,7 +1,7 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws every image of the game into Resources/Images.
 
-Run from anywhere: python3 tools/make_images.py [--only NAME ...]
+Run from anywhere: /usr/bin/python3 tools/make_images.py [--only NAME ...]
 The output is deterministic: all randomness comes from fixed seeds.
 Needs Debian's python3-pil and python3-numpy.
 """
@@ -462,10 +462,10 @@ def make_cannonball():
     diff = np.clip(nx * light[0] + ny * light[1] + nz * light[2], 0, 1)
     half = np.array([light[0], light[1], light[2] + 1.0])
     half /= np.linalg.norm(half)
-    spec = np.clip(nx * half[0] + ny * half[1] + nz * half[2], 0, 1) ** 40
+    shine = np.clip(nx * half[0] + ny * half[1] + nz * half[2], 0, 1) ** 40
     pits = value_noise((S, S), 7, 10.0) * 0.06
     base = np.array((52, 52, 58.0))
-    col = base * (0.25 + 0.95 * diff + pits)[..., None] + 200 * spec[..., None]
+    col = base * (0.25 + 0.95 * diff + pits)[..., None] + 200 * shine[..., None]
     # faint rim light from the water below
     col += np.array((20, 40, 60.0)) * (np.clip(d2 - 0.7, 0, 1) / 0.3)[..., None] * (ny > 0.2)[..., None]
     a = np.zeros((S, S, 4))
@@ -571,7 +571,7 @@ def make_drop():
 def make_buttons():
     W, H = 192 * SS, 64 * SS
     radius = 14 * SS
-    specs = {
+    faces = {
         # face colours top -> bottom, border colour, inner highlight strength
         "button_normal.png": ((246, 234, 204), (222, 200, 156), (112, 78, 46), 0.55),
         "button_hovered.png": ((255, 240, 178), (244, 204, 112), (150, 96, 34), 0.75),
@@ -579,7 +579,7 @@ def make_buttons():
     }
     yy = np.mgrid[0:H, 0:W][0].astype(np.float64) / H
     grain = fbm((H, W), 31, 40 * SS, 3)
-    for name, (top, bottom, border, gloss) in specs.items():
+    for name, (top, bottom, border, gloss) in faces.items():
         top, bottom, border = (np.array(c, np.float64) for c in (top, bottom, border))
         col = top + (bottom - top) * yy[..., None]
         col = col * (1 + 0.035 * grain[..., None])
@@ -798,8 +798,8 @@ def sea_spectra(seed):
     }
 
 
-def sea_field(spec, name, rot, kx=None, ky=None):
-    z = spec[name] * rot
+def sea_field(spectra, name, rot, kx=None, ky=None):
+    z = spectra[name] * rot
     if kx is not None:
         z = z * 1j * kx * (2 * np.pi / SEA_SIZE)
     if ky is not None:
@@ -807,20 +807,20 @@ def sea_field(spec, name, rot, kx=None, ky=None):
     return np.fft.ifft2(z).real * SEA_SIZE
 
 
-def sea_frame(spec, t):
-    kx, ky = spec["kx"], spec["ky"]
+def sea_frame(spectra, t):
+    kx, ky = spectra["kx"], spectra["ky"]
     go = np.exp(-2j * np.pi * t)  # one cycle per loop: the loop closes exactly
     c, s = math.cos(2 * math.pi * t), math.sin(2 * math.pi * t)
-    h = sea_field(spec, "wave", go)
-    hx = sea_field(spec, "wave", go, kx=kx)
-    hy = sea_field(spec, "wave", go, ky=ky)
-    sw = 0.8 * sea_field(spec, "swell_a", 1) + 0.25 * (c * sea_field(spec, "swell_a", 1) + s * sea_field(spec, "swell_b", 1))
-    swx = 0.8 * sea_field(spec, "swell_a", 1, kx=kx) + 0.25 * (c * sea_field(spec, "swell_a", 1, kx=kx)
-                                                               + s * sea_field(spec, "swell_b", 1, kx=kx))
-    swy = 0.8 * sea_field(spec, "swell_a", 1, ky=ky) + 0.25 * (c * sea_field(spec, "swell_a", 1, ky=ky)
-                                                               + s * sea_field(spec, "swell_b", 1, ky=ky))
-    return (h, hx, hy, sw, swx, swy, sea_field(spec, "foam", go), sea_field(spec, "glint", go),
-            sea_field(spec, "tone", 1))
+    h = sea_field(spectra, "wave", go)
+    hx = sea_field(spectra, "wave", go, kx=kx)
+    hy = sea_field(spectra, "wave", go, ky=ky)
+    sw = 0.8 * sea_field(spectra, "swell_a", 1) + 0.25 * (c * sea_field(spectra, "swell_a", 1) + s * sea_field(spectra, "swell_b", 1))
+    swx = 0.8 * sea_field(spectra, "swell_a", 1, kx=kx) + 0.25 * (c * sea_field(spectra, "swell_a", 1, kx=kx)
+                                                               + s * sea_field(spectra, "swell_b", 1, kx=kx))
+    swy = 0.8 * sea_field(spectra, "swell_a", 1, ky=ky) + 0.25 * (c * sea_field(spectra, "swell_a", 1, ky=ky)
+                                                               + s * sea_field(spectra, "swell_b", 1, ky=ky))
+    return (h, hx, hy, sw, swx, swy, sea_field(spectra, "foam", go), sea_field(spectra, "glint", go),
+            sea_field(spectra, "tone", 1))
 
 
 def seam_weight(N):
@@ -862,7 +862,7 @@ def sea_image(fields, scale):
     diff = nx * light[0] + ny * light[1] + nz * light[2]
     half = light + np.array([0, 0, 1.0])
     half /= np.linalg.norm(half)
-    spec = np.clip(nx * half[0] + ny * half[1] + nz * half[2], 0, 1) ** 160
+    shine = np.clip(nx * half[0] + ny * half[1] + nz * half[2], 0, 1) ** 160
 
     height = 0.65 * h + 0.35 * sw
     deep = np.array((16, 64, 106.0))
@@ -879,7 +879,7 @@ def sea_image(fields, scale):
     m = np.clip(0.6 * crest + streak, 0, 0.7)[..., None]
     col = col * (1 - m) + foam_col * m
     # glitter of the sun on the slopes facing it
-    col += 170 * (spec * smoothstep(0.8, 2.2, glint))[..., None]
+    col += 170 * (shine * smoothstep(0.8, 2.2, glint))[..., None]
     a = np.zeros(col.shape[:2] + (4,))
     a[..., :3] = col
     a[..., 3] = 255
@@ -887,9 +887,8 @@ def sea_image(fields, scale):
 
 
 def make_sea():
-    spec = sea_spectra(2024)
-    count = int(os.environ.get("SEA_PREVIEW_FRAMES", SEA_FRAMES))
-    frames = [sea_frame(spec, f / SEA_FRAMES) for f in range(count)]
+    spectra = sea_spectra(2024)
+    frames = [sea_frame(spectra, f / SEA_FRAMES) for f in range(SEA_FRAMES)]
     # one scale for the whole loop, so the brightness does not pulse
     scale = tuple(np.std(np.concatenate([fr[i].ravel() for fr in frames])) for i in (0, 3, 6, 7, 8))
     for f, fields in enumerate(frames):
