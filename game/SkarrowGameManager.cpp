@@ -305,6 +305,8 @@ bool SkarrowGameManager::IsLongLived(Renderable* renderable) const
         return true;
     if (_shipyard != 0 && _shipyard->IsPartOf(renderable))
         return true;
+    if (_background != 0 && _background->IsPartOf(renderable))
+        return true;
     return renderable == _soundManager || renderable == _battleHUD;
 }
 

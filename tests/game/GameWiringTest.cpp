@@ -160,3 +160,13 @@ TEST_F(GameWiringTest, DamageThrowsSplintersAndASpentBallSplashes)
     EXPECT_TRUE(ball->IsDestroyed());
     EXPECT_EQ(1, CountOnLayer<SplashParticleActor>(4));
 }
+
+TEST_F(GameWiringTest, AnUnloadKeepsTheSeaAndTheBattle)
+{
+    Send(StartHardcoreModeMessage);
+    World::GetInstance()->UnloadAll();
+    EXPECT_EQ(BackgroundManager::TilesPerSide * BackgroundManager::TilesPerSide, CountOnLayer<BackgroundTile>(1));
+    EXPECT_EQ(1, CountOnLayer<BattleHUD>(9));
+    EXPECT_EQ(1, CountOnLayer<SoundManager>(14));
+    EXPECT_EQ(1, CountOnLayer<Ship>(2) - static_cast<int>(game->GetEnemies().size()));
+}
