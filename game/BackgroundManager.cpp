@@ -57,3 +57,18 @@ BackgroundManager::~BackgroundManager()
         if (!wall->IsDestroyed())
             wall->Destroy();
 }
+
+bool BackgroundManager::IsPartOf(const Renderable* renderable) const
+{
+    for (const BackgroundTile* tile : _tiles)
+    {
+        if (renderable == tile)
+            return true;
+    }
+    for (const PhysicsActor* wall : _walls)
+    {
+        if (renderable == wall)
+            return true;
+    }
+    return false;
+}

@@ -1,5 +1,7 @@
 #include "game/CannonBall.h"
 
+#include "game/SplashParticleActor.h"
+
 #include <box2d/box2d.h>
 
 #include <cmath>
@@ -44,8 +46,18 @@ void CannonBall::Update(float dt)
     }
     _flightTime -= dt;
     if (_flightTime <= 0.0f)
+        FallIntoWater();
+}
+
+void CannonBall::FallIntoWater()
+{
+    Vector2 velocity = Vector2::Zero;
+    if (GetBody() != 0)
     {
-        // The splash where the ball falls comes with the game's particles.
-        Destroy();
+        b2Vec2 current = GetBody()->GetLinearVelocity();
+        velocity = Vector2(current.x, current.y);
     }
+    // It adds itself to the World and plays the splash sound.
+    new SplashParticleActor(GetPosition(), velocity);
+    Destroy();
 }

@@ -18,6 +18,8 @@ public:
     virtual void Update(float dt);
 
 private:
+    void FallIntoWater();
+
     float _flightTime;
     float _damage;
     bool _ownerIsPlayer;

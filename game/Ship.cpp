@@ -7,8 +7,10 @@
 #include "engine/rendering/Camera.h"
 #include "game/CannonBall.h"
 #include "game/EnemyBehaviour.h"
+#include "game/HitParticleActor.h"
 #include "game/ShipHandling.h"
 #include "game/SkarrowGameManager.h"
+#include "game/SoundManager.h"
 
 #include <box2d/box2d.h>
 
@@ -26,6 +28,8 @@ const float EnemyCursorSize = 0.75f;
 const float LifeBarHeight = 0.5f;
 const float StartingRum = 50.0f;
 const float RumPerKill = 25.0f;
+const float HitLifetime = 1.0f;
+const Vector2 HitSplinterSize(0.5f, 0.5f);
 // Impulses per second of the steering, per unit of speed setting and of turn command.
 const float SteeringImpulseScale = 100.0f;
 
@@ -47,8 +51,8 @@ Actor* MakeAttachedActor(const String& sprite, const Vector2& size, const Vector
 
 Ship::Ship(ShipStats stats, float heading, bool isPlayer, const Vector2& position)
     : _stats(stats), _speedSetting(0.0f), _turnInput(0.0f), _isPlayer(isPlayer),
-      _broadsideTimer(1.0f), _broadsideRequest(false), _miniCannonTimer(1.0f),
-      _miniCannonRequest(false), _cursor(0), _pointerPosition(0, 0), _aimTarget(0.0f, 0.0f),
+      _broadsideTimer(1.0f), _broadsideRequest(false), _broadsidePressed(false),
+      _miniCannonTimer(1.0f), _miniCannonRequest(false), _miniCannonPressed(false), _cursor(0), _pointerPosition(0, 0), _aimTarget(0.0f, 0.0f),
       _pointerOffset(0, 0), _lifeFrame(0), _lifeBar(0),
       _wanderAngle(MathUtil::RandomFloatInRange(0.0f, MathUtil::TwoPi)), _rum(StartingRum)
 {
@@ -318,10 +322,12 @@ void Ship::UpdateWeapons(float dt)
     _miniCannonTimer += dt;
     if (!_isPlayer)
         DecideEnemyFire(dt);
-    if (_broadsideRequest)
+    if (_broadsideRequest || _broadsidePressed)
         FireBroadside();
-    if (_miniCannonRequest)
+    if (_miniCannonRequest || _miniCannonPressed)
         FireMiniCannons();
+    _broadsidePressed = false;
+    _miniCannonPressed = false;
 }
 
 void Ship::DecideEnemyFire(float dt)
@@ -348,7 +354,7 @@ void Ship::FireBroadside()
         FireBall(ports[2 * pair + 1], GetStarboardVelocity());
     }
     _broadsideTimer = 0.0f;
-    // The broadside's sound is played here by the game's sound layer.
+    SoundManager::PlayEffect(EK_Broadside, this, 1.0f);
 }
 
 void Ship::FireBall(const Vector2& port, const Vector2& velocity)
@@ -383,7 +389,8 @@ void Ship::FireMiniCannons()
         HitWithMiniCannon(MiniCannonTarget(MiniCannonMuzzle(port)));
         _miniCannonTimer = 0.0f;
     }
-    // The mini cannons' sound is played here by the game's sound layer, hit or miss.
+    // Hit or miss.
+    SoundManager::PlayEffect(EK_MiniCannon, this, 1.0f);
 }
 
 bool Ship::HitWithMiniCannon(const Vector2& target)
@@ -409,7 +416,8 @@ bool Ship::HitWithMiniCannon(const Vector2& target)
 void Ship::TakeDamage(float amount, const Vector2& point)
 {
     _stats.GetHealth().AddHealth(-amount);
-    (void)point; // The splinters fly from the hit point; they come with the game's particles.
+    // It adds itself to the World and plays the hit sound.
+    new HitParticleActor(HitLifetime, amount, HitSplinterSize, point);
 }
 
 void Ship::MouseMotionEvent(Vec2i screenCoordinates)
@@ -427,9 +435,9 @@ void Ship::MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button)
     _pointerPosition = screenCoordinates;
     AimAtPointer();
     if (button == MOUSE_RIGHT)
-        _broadsideRequest = true;
+        _broadsideRequest = _broadsidePressed = true;
     else if (button == MOUSE_LEFT)
-        _miniCannonRequest = true;
+        _miniCannonRequest = _miniCannonPressed = true;
 }
 
 void Ship::MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button)

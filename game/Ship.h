@@ -91,8 +91,12 @@ private:
     bool _isPlayer;
     float _broadsideTimer;
     bool _broadsideRequest;
+    // A press not yet seen by the weapons: a click whose release comes before the next
+    // update still fires once.
+    bool _broadsidePressed;
     float _miniCannonTimer;
     bool _miniCannonRequest;
+    bool _miniCannonPressed;
     Actor* _cursor;
     Vec2i _pointerPosition;
     Vector2 _aimTarget;

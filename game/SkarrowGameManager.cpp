@@ -7,8 +7,13 @@
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/TextureCache.h"
+#include "game/BackgroundManager.h"
+#include "game/BattleHUD.h"
+#include "game/EndScreen.h"
 #include "game/GameConstants.h"
 #include "game/Ship.h"
+#include "game/Shipyard.h"
+#include "game/SoundManager.h"
 #include "game/StartScreen.h"
 
 #include <cmath>
@@ -43,7 +48,8 @@ SkarrowGameManager* SkarrowGameManager::GetInstance()
 }
 
 SkarrowGameManager::SkarrowGameManager()
-    : _battleHUD(0), _startScreen(0), _state(NoStateYet), _wave(0), _kills(0), _playerShip(0),
+    : _background(0), _soundManager(0), _battleHUD(0), _startScreen(0), _endScreen(0), _shipyard(0),
+      _state(NoStateYet), _wave(0), _kills(0), _playerShip(0),
       _playTime(0.0f)
 {
     // Ships built during construction already find the manager.
@@ -51,14 +57,16 @@ SkarrowGameManager::SkarrowGameManager()
     _shipTemplate.MakeTestship();
     PreloadResources();
     _startScreen = new StartScreen();
-    // The end screen, the sound manager and the shipyard are built here, in that order.
+    _endScreen = new EndScreen();
+    _soundManager = new SoundManager();
+    _shipyard = new Shipyard();
     Switchboard* switchboard = Switchboard::GetInstance();
     switchboard->SubscribeTo(this, StartHardcoreModeMessage);
     switchboard->SubscribeTo(this, StartTechRaceMessage);
     switchboard->SubscribeTo(this, RestartMessage);
     switchboard->SubscribeTo(this, OpenCloseShopMessage);
     World::GetInstance()->SetupPhysics(Vector2(0.0f, 0.0f), &_contactListener);
-    // The sea and the arena walls are built here.
+    _background = new BackgroundManager();
     Camera::GetInstance()->SetPosition(ArenaCentre);
     Camera::GetInstance()->SetZByViewRadius(CameraViewRadius);
     SetState(GS_StartScreen);
@@ -66,6 +74,8 @@ SkarrowGameManager::SkarrowGameManager()
 
 SkarrowGameManager::~SkarrowGameManager()
 {
+    delete _background;
+    _background = 0;
     // The ships belong to the World.
     _enemies.clear();
     if (s_instance == this)
@@ -107,13 +117,13 @@ bool SkarrowGameManager::LeaveState(GameState oldState, GameState newState)
         {
             World::GetInstance()->PauseSimulation();
             World::GetInstance()->PausePhysics();
-            // The shipyard is shown here.
+            _shipyard->SetVisible(true);
             return true;
         }
         EndBattle();
         break;
     case GS_EndScreen:
-        // The end screen is hidden here.
+        _endScreen->SetVisible(false);
         break;
     default:
         break;
@@ -136,16 +146,17 @@ void SkarrowGameManager::EnterState(GameState oldState, GameState newState)
         {
             World::GetInstance()->ResumePhysics();
             World::GetInstance()->ResumeSimulation();
-            // The shipyard is hidden here.
+            _shipyard->SetVisible(false);
             return;
         }
         BeginBattle();
         break;
     case GS_EndScreen:
-        // The end screen is shown here, and the music turns to the menu's.
+        _endScreen->SetVisible(true);
+        SetMusicMode(SoundManager::MM_Menu);
         break;
     case GS_Shutdown:
-        // The sound manager is destroyed here.
+        DestroySoundManager();
         break;
     default:
         break;
@@ -160,10 +171,26 @@ void SkarrowGameManager::BeginBattle()
     _playerShip = new Ship(_shipTemplate, heading, true, ArenaCentre);
     World::GetInstance()->Add(_playerShip, ShipLayer);
     Camera::GetInstance()->LockTo(_playerShip, true, true, false);
-    // The battle HUD is created here and put on its layer (BattleHUDLayer).
-    (void)BattleHUDLayer;
+    _battleHUD = new BattleHUD();
+    World::GetInstance()->Add(_battleHUD, BattleHUDLayer);
     SpawnWave();
-    // The battle music starts here.
+    SetMusicMode(SoundManager::MM_Battle);
+}
+
+void SkarrowGameManager::SetMusicMode(int mode)
+{
+    if (_soundManager != 0)
+        _soundManager->SetMusicMode(mode);
+}
+
+void SkarrowGameManager::DestroySoundManager()
+{
+    if (_soundManager == 0)
+        return;
+    // On its layer, so the World deletes it in its cleanup pass.
+    if (!_soundManager->IsDestroyed())
+        _soundManager->Destroy();
+    _soundManager = 0;
 }
 
 void SkarrowGameManager::EndBattle()
@@ -246,12 +273,15 @@ void SkarrowGameManager::Update(float dt)
 {
     if (IsInBattle() && _playerShip == 0)
         SetState(GS_EndScreen);
+    // Also while the shipyard pauses the simulation, so that a cross-fade always finishes.
+    if (_soundManager != 0)
+        _soundManager->UpdateMusic(dt);
     _playTime += dt;
 }
 
 void SkarrowGameManager::PreDestroy()
 {
-    // The sound manager is destroyed here when it still exists.
+    DestroySoundManager();
 }
 
 void SkarrowGameManager::ReceiveMessage(Message* message)
@@ -267,11 +297,22 @@ void SkarrowGameManager::ReceiveMessage(Message* message)
         SetState(GS_TechRace);
 }
 
-bool SkarrowGameManager::IsProtectedFromUnload(Renderable* renderable)
+bool SkarrowGameManager::IsLongLived(Renderable* renderable) const
 {
     if (_startScreen != 0 && _startScreen->IsPartOf(renderable))
         return true;
-    if (renderable == _battleHUD)
+    if (_endScreen != 0 && _endScreen->IsPartOf(renderable))
+        return true;
+    if (_shipyard != 0 && _shipyard->IsPartOf(renderable))
+        return true;
+    if (_background != 0 && _background->IsPartOf(renderable))
+        return true;
+    return renderable == _soundManager || renderable == _battleHUD;
+}
+
+bool SkarrowGameManager::IsProtectedFromUnload(Renderable* renderable)
+{
+    if (IsLongLived(renderable))
         return true;
     if (_playerShip != 0 && _playerShip->IsPartOf(renderable))
         return true;

@@ -6,8 +6,13 @@
 
 #include <list>
 
+class BackgroundManager;
+class BattleHUD;
+class EndScreen;
 class Renderable;
 class Ship;
+class Shipyard;
+class SoundManager;
 class StartScreen;
 
 enum GameState
@@ -38,7 +43,12 @@ public:
     // Enemies in the next wave: one more every third wave.
     int GetWaveSize() const { return _wave / 3 + 1; }
     StartScreen* GetStartScreen() const { return _startScreen; }
-    Renderable* GetBattleHUD() const { return _battleHUD; }
+    EndScreen* GetEndScreen() const { return _endScreen; }
+    Shipyard* GetShipyard() const { return _shipyard; }
+    // Null before it is built and after teardown.
+    SoundManager* GetSoundManager() const { return _soundManager; }
+    BackgroundManager* GetBackground() const { return _background; }
+    BattleHUD* GetBattleHUD() const { return _battleHUD; }
     const ShipStats& GetShipTemplate() const { return _shipTemplate; }
 
     void ResetCounters();
@@ -64,15 +74,22 @@ private:
     void BeginBattle();
     void EndBattle();
     bool HasLivingPlayer() const;
+    void SetMusicMode(int mode);
+    void DestroySoundManager();
+    bool IsLongLived(Renderable* renderable) const;
     bool IsInBattle() const { return _state == GS_Hardcore || _state == GS_TechRace; }
     Ship* SpawnEnemy();
 
     static SkarrowGameManager* s_instance;
 
+    BackgroundManager* _background;
+    SoundManager* _soundManager;
     ShipContactListener _contactListener;
     ShipStats _shipTemplate;
-    Renderable* _battleHUD;
+    BattleHUD* _battleHUD;
     StartScreen* _startScreen;
+    EndScreen* _endScreen;
+    Shipyard* _shipyard;
     GameState _state;
     int _wave;
     int _kills;

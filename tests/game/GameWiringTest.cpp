@@ -1,0 +1,172 @@
+#include "engine/core/World.h"
+#include "engine/messaging/Message.h"
+#include "game/BackgroundManager.h"
+#include "game/BackgroundTile.h"
+#include "game/BattleHUD.h"
+#include "game/CannonBall.h"
+#include "game/EndScreen.h"
+#include "game/GameConstants.h"
+#include "game/HitParticleActor.h"
+#include "game/Ship.h"
+#include "game/Shipyard.h"
+#include "game/SkarrowGameManager.h"
+#include "game/SoundManager.h"
+#include "game/SplashParticleActor.h"
+#include "support/WorldWindow.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace
+{
+    // The whole game on the World, as the program runs it.
+    class GameWiringTest : public WorldWindow
+    {
+    protected:
+        void SetUp() override
+        {
+            ASSERT_EQ(0, chdir(ZARVO_SOURCE_DIR));
+            WorldWindow::SetUp();
+            game = SkarrowGameManager::GetInstance();
+            World::GetInstance()->SetGameManager(game);
+        }
+
+        template <typename T>
+        int CountOnLayer(int layer)
+        {
+            const RenderLayers& layers = World::GetInstance()->GetLayers();
+            RenderLayers::const_iterator found = layers.find(layer);
+            if (found == layers.end())
+                return 0;
+            int count = 0;
+            for (Renderable* renderable : found->second)
+            {
+                if (dynamic_cast<T*>(renderable) != 0)
+                    ++count;
+            }
+            return count;
+        }
+
+        void Send(const String& name)
+        {
+            Message message(name);
+            game->ReceiveMessage(&message);
+        }
+
+        SkarrowGameManager* game = nullptr;
+    };
+}
+
+TEST_F(GameWiringTest, TheSeaAndTheWallsLieUnderTheShips)
+{
+    BackgroundManager* background = game->GetBackground();
+    ASSERT_NE(nullptr, background);
+    EXPECT_EQ(1, background->GetTile(0, 0)->GetLayer());
+    EXPECT_EQ(1, background->GetTile(6, 6)->GetLayer());
+    for (int wall = 0; wall < BackgroundManager::WallCount; ++wall)
+        EXPECT_EQ(1, background->GetWall(wall)->GetLayer());
+}
+
+TEST_F(GameWiringTest, AHardcoreBattleGetsItsHudAndBattleMusic)
+{
+    EXPECT_EQ(nullptr, game->GetBattleHUD());
+    Send(StartHardcoreModeMessage);
+    ASSERT_EQ(GS_Hardcore, game->GetState());
+    ASSERT_NE(nullptr, game->GetBattleHUD());
+    EXPECT_EQ(9, game->GetBattleHUD()->GetLayer());
+    EXPECT_EQ(1, CountOnLayer<BattleHUD>(9));
+    ASSERT_NE(nullptr, game->GetSoundManager());
+    EXPECT_EQ(SoundManager::MM_Battle, game->GetSoundManager()->GetMusicMode());
+    EXPECT_FALSE(game->GetShipyard()->IsVisible());
+}
+
+TEST_F(GameWiringTest, TheFirstTechRaceWaveOpensTheShipyardOverAPausedWorld)
+{
+    Send(StartTechRaceMessage);
+    EXPECT_EQ(GS_Shipyard, game->GetState());
+    EXPECT_EQ(1, game->GetWave());
+    EXPECT_TRUE(game->GetShipyard()->IsVisible());
+    EXPECT_EQ(12, game->GetShipyard()->GetLayer());
+    EXPECT_FALSE(World::GetInstance()->IsSimulationOn());
+    EXPECT_NE(nullptr, game->GetBattleHUD());
+
+    Send(OpenCloseShopMessage);
+    EXPECT_EQ(GS_TechRace, game->GetState());
+    EXPECT_FALSE(game->GetShipyard()->IsVisible());
+    EXPECT_TRUE(World::GetInstance()->IsSimulationOn());
+}
+
+TEST_F(GameWiringTest, ThePlayerSinkingShowsTheEndScreenAndClearsTheBattle)
+{
+    Send(StartHardcoreModeMessage);
+    ASSERT_NE(nullptr, game->GetPlayerShip());
+    EXPECT_FALSE(game->GetEndScreen()->IsVisible());
+    game->GetPlayerShip()->Destroy();
+    DrawFrame();
+    EXPECT_EQ(GS_EndScreen, game->GetState());
+    EXPECT_TRUE(game->GetEndScreen()->IsVisible());
+    EXPECT_EQ(12, game->GetEndScreen()->GetLayer());
+    EXPECT_EQ(SoundManager::MM_Menu, game->GetSoundManager()->GetMusicMode());
+    EXPECT_EQ(nullptr, game->GetBattleHUD());
+    EXPECT_TRUE(game->GetEnemies().empty());
+    // The HUD was still on its layer when destroyed, so the World's cleanup took it away.
+    DrawFrame();
+    EXPECT_EQ(0, CountOnLayer<BattleHUD>(9));
+
+    Send(RestartMessage);
+    EXPECT_EQ(GS_StartScreen, game->GetState());
+    EXPECT_FALSE(game->GetEndScreen()->IsVisible());
+}
+
+TEST_F(GameWiringTest, TeardownDestroysAndForgetsTheSoundManager)
+{
+    SoundManager* sound = game->GetSoundManager();
+    ASSERT_NE(nullptr, sound);
+    EXPECT_EQ(sound, SoundManager::GetRunning());
+    EXPECT_EQ(14, sound->GetLayer());
+    game->Shutdown();
+    EXPECT_EQ(GS_Shutdown, game->GetState());
+    EXPECT_EQ(nullptr, game->GetSoundManager());
+    EXPECT_EQ(nullptr, SoundManager::GetRunning());
+    DrawFrame();
+    EXPECT_EQ(0, CountOnLayer<SoundManager>(14));
+}
+
+TEST_F(GameWiringTest, AClickReleasedBeforeTheNextUpdateStillFiresABroadside)
+{
+    Send(StartHardcoreModeMessage);
+    Ship* player = game->GetPlayerShip();
+    ASSERT_NE(nullptr, player);
+    player->MouseDownEvent(Vec2i(700, 300), MOUSE_RIGHT);
+    player->MouseUpEvent(Vec2i(700, 300), MOUSE_RIGHT);
+    EXPECT_FALSE(player->HasBroadsideRequest());
+    player->Update(0.02f);
+    EXPECT_EQ(4, CountOnLayer<CannonBall>(3));
+    // Only once: the released button does not keep firing.
+    player->Update(1.5f);
+    EXPECT_EQ(4, CountOnLayer<CannonBall>(3));
+}
+
+TEST_F(GameWiringTest, DamageThrowsSplintersAndASpentBallSplashes)
+{
+    Send(StartHardcoreModeMessage);
+    Ship* player = game->GetPlayerShip();
+    player->TakeDamage(9.0f, player->GetPosition());
+    EXPECT_EQ(1, CountOnLayer<HitParticleActor>(5));
+
+    CannonBall* ball = new CannonBall(0.5f, 0.1f, true, 2.0f, 3.0f, Vector2(20.0f, 20.0f), Vector2(25.0f, 0.0f));
+    World::GetInstance()->Add(ball, 3);
+    ball->Update(0.2f);
+    EXPECT_TRUE(ball->IsDestroyed());
+    EXPECT_EQ(1, CountOnLayer<SplashParticleActor>(4));
+}
+
+TEST_F(GameWiringTest, AnUnloadKeepsTheSeaAndTheBattle)
+{
+    Send(StartHardcoreModeMessage);
+    World::GetInstance()->UnloadAll();
+    EXPECT_EQ(BackgroundManager::TilesPerSide * BackgroundManager::TilesPerSide, CountOnLayer<BackgroundTile>(1));
+    EXPECT_EQ(1, CountOnLayer<BattleHUD>(9));
+    EXPECT_EQ(1, CountOnLayer<SoundManager>(14));
+    EXPECT_EQ(1, CountOnLayer<Ship>(2) - static_cast<int>(game->GetEnemies().size()));
+}
