@@ -4,6 +4,7 @@
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
+#include "game/BattleHUD.h"
 #include "game/GameConstants.h"
 #include "game/Ship.h"
 #include "game/SkarrowGameManager.h"
@@ -361,9 +362,9 @@ TEST_F(GameManagerStateTest, PlayTimeGrowsInEveryState)
 TEST_F(GameManagerStateTest, UnloadingTheWorldKeepsTheStartScreen)
 {
     Actor* stranger = new Actor();
-    World::GetInstance()->Add(stranger, 1);
+    World::GetInstance()->Add(stranger, 20);
     World::GetInstance()->UnloadAll();
-    EXPECT_EQ(0, CountOnLayer(1));
+    EXPECT_EQ(0, CountOnLayer(20));
     EXPECT_EQ(1, CountOnLayer(12));
     EXPECT_EQ(2, CountOnLayer(13));
     EXPECT_TRUE(IsOnLayer(manager->GetStartScreen(), 12));

@@ -48,7 +48,24 @@ protected:
         ASSERT_TRUE(program->Start());
         window = display.WaitForWindow(kTitle, 20.0);
         ASSERT_NE(0ul, window) << program->ReadErrorOutput();
-        Sleep(700);
+        WaitForStartScreen();
+    }
+
+    // The game loads its pictures, fonts and sounds before its first frame; under load that
+    // takes a while. Waits until the title stands on the parchment.
+    void WaitForStartScreen()
+    {
+        for (int attempt = 0; attempt < 100; ++attempt)
+        {
+            Grab();
+            if (pixels.size() != 1024u * 768u)
+                return;
+            const X11Display::Pixel& p = At(600, 150);
+            if (p.R > 150 && p.R < 250 && p.B < p.R - 25 && Dark(162, 205, 500, 240) > 100)
+                break;
+            Sleep(100);
+        }
+        Sleep(200);
     }
 
     void Grab()
@@ -89,7 +106,15 @@ protected:
     void StartHardcoreBattle()
     {
         X11Display::Xdo(window, "mousemove 510 594 click 1");
-        Sleep(700);
+        // Until the title has gone, a few seconds at most.
+        for (int attempt = 0; attempt < 50; ++attempt)
+        {
+            Sleep(100);
+            Grab();
+            if (Dark(162, 205, 500, 240) < 20)
+                break;
+        }
+        Sleep(300);
     }
 
     // The whole window but the middle, where the player's ship stays.
