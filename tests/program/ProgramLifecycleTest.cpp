@@ -23,8 +23,9 @@ protected:
         ASSERT_TRUE(program.Start());
         window = display.WaitForWindow(kTitle, 20.0);
         ASSERT_NE(0ul, window) << program.ReadErrorOutput();
-        // Let a few frames reach the screen.
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        // The program loads its data before the first frame; under load that takes a while.
+        ASSERT_TRUE(display.WaitForFirstFrame(window, 30.0)) << program.ReadErrorOutput();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     void TearDown() { program.Kill(); }
 
@@ -58,7 +59,7 @@ TEST_F(ProgramLifecycleTest, OpensA1024By768WindowOnTheStartScreen)
 TEST_F(ProgramLifecycleTest, UnboundEscapeEndsTheProgramWithStatusZero)
 {
     X11Display::Xdo(window, "key Escape");
-    ASSERT_TRUE(program.WaitForExit(10.0)) << program.ReadErrorOutput();
+    ASSERT_TRUE(program.WaitForExit(30.0)) << program.ReadErrorOutput();
     EXPECT_TRUE(program.ExitedNormally());
     EXPECT_EQ(0, program.GetExitStatus());
 }
@@ -66,7 +67,7 @@ TEST_F(ProgramLifecycleTest, UnboundEscapeEndsTheProgramWithStatusZero)
 TEST_F(ProgramLifecycleTest, ClosingTheWindowEndsTheProgramWithStatusZero)
 {
     display.RequestClose(window);
-    ASSERT_TRUE(program.WaitForExit(10.0)) << program.ReadErrorOutput();
+    ASSERT_TRUE(program.WaitForExit(30.0)) << program.ReadErrorOutput();
     EXPECT_TRUE(program.ExitedNormally());
     EXPECT_EQ(0, program.GetExitStatus());
 }

@@ -165,7 +165,9 @@ TEST_F(SoundLibraryTest, SampleEndIsReportedOnceAfterAboutItsLength)
     EXPECT_TRUE(IsPlaying(channel));
     ASSERT_TRUE(WaitForEnds(1, 10.0));
     const double heard = g_ends[0].time - started;
-    EXPECT_GT(heard, 0.25);
+    // The silent test output mixes whatever it fell behind by in one go when the machine is
+    // busy, so a sound can run out somewhat early in wall-clock time; never at once, though.
+    EXPECT_GT(heard, 0.1);
     EXPECT_LT(heard, 3.0);
     EXPECT_EQ(channel, g_ends[0].channel);
     EXPECT_FALSE(IsPlaying(channel));

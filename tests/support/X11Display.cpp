@@ -96,6 +96,27 @@ bool X11Display::GetWindowSize(unsigned long window, int& width, int& height)
     return true;
 }
 
+bool X11Display::WaitForFirstFrame(unsigned long window, double timeoutSeconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+        int width = 0;
+        int height = 0;
+        std::vector<Pixel> pixels = Capture(window, width, height);
+        if (!pixels.empty())
+        {
+            const Pixel& centre = pixels[(height / 2) * width + width / 2];
+            if (centre.R != 0 || centre.G != 0 || centre.B != 0)
+            {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
 std::vector<X11Display::Pixel> X11Display::Capture(unsigned long window, int& width, int& height)
 {
     std::vector<Pixel> pixels;

@@ -21,6 +21,8 @@ public:
     // Polls until a mapped window with exactly this title exists; 0 when none appeared.
     unsigned long WaitForWindow(const std::string& title, double timeoutSeconds);
     bool GetWindowSize(unsigned long window, int& width, int& height);
+    // Polls until the window shows a drawn frame (its centre is no longer unpainted black).
+    bool WaitForFirstFrame(unsigned long window, double timeoutSeconds);
     // The window's pixels, row by row from the top left.
     std::vector<Pixel> Capture(unsigned long window, int& width, int& height);
     bool SavePPM(unsigned long window, const std::string& path);
