@@ -1,7 +1,5 @@
 #include "game/EndScreen.h"
 
-#include "engine/core/World.h"
-#include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "game/GameConstants.h"
 #include "game/SkarrowGameManager.h"
@@ -10,55 +8,19 @@
 
 namespace
 {
-    const int FormLayer = 12;
     const float TextLeftOfCentre = 350.0f;
     const float ButtonBelowCentre = 130.0f;
     const Color Ink(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
-EndScreen::EndScreen() : _visible(true)
+EndScreen::EndScreen() : Form("EndScreen")
 {
-    const float width = static_cast<float>(Camera::GetInstance()->GetWindowWidth());
-    const float height = static_cast<float>(Camera::GetInstance()->GetWindowHeight());
-    SetPosition(width * 0.5f, height * 0.5f);
-    SetSize(width, height);
-    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
-    SetName("EndScreen");
-    SetSprite("Resources/Images/formbg.png", 0, GL_CLAMP, GL_LINEAR);
-
     _restartButton.SetFont(TextbodyFont);
     _restartButton.SetLabel(RestartButtonText);
     _restartButton.SetMessage(RestartMessage);
     _restartButton.SetPosition(GetPosition().X, GetPosition().Y + ButtonBelowCentre);
+    AddButton(_restartButton);
     SetVisible(false);
-}
-
-EndScreen::~EndScreen()
-{
-    if (_visible)
-        World::GetInstance()->Remove(this);
-}
-
-void EndScreen::SetVisible(bool visible)
-{
-    if (visible == _visible)
-        return;
-    if (visible)
-    {
-        _visible = true;
-        World::GetInstance()->Add(this, FormLayer);
-    }
-    else
-    {
-        World::GetInstance()->Remove(this);
-        _visible = false;
-    }
-    _restartButton.SetVisible(visible);
-}
-
-bool EndScreen::IsPartOf(const Renderable* renderable) const
-{
-    return renderable == this || renderable == &_restartButton;
 }
 
 void EndScreen::Update(float dt)

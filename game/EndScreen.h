@@ -1,18 +1,13 @@
 #pragma once
 
-#include "engine/actors/HUDActor.h"
 #include "game/Button.h"
+#include "game/Form.h"
 
 // The form after the player's ship has sunk: how many enemies went down, and a restart.
-class EndScreen : public HUDActor
+class EndScreen : public Form
 {
 public:
     EndScreen();
-    virtual ~EndScreen();
-
-    void SetVisible(bool visible);
-    bool IsVisible() const { return _visible; }
-    bool IsPartOf(const Renderable* renderable) const;
 
     virtual void Update(float dt);
     virtual void Render();
@@ -22,5 +17,4 @@ public:
 
 private:
     Button _restartButton;
-    bool _visible;
 };

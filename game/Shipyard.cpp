@@ -1,9 +1,7 @@
 #include "game/Shipyard.h"
 
-#include "engine/core/World.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
-#include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "game/GameConstants.h"
 #include "game/Ship.h"
@@ -14,7 +12,6 @@
 
 namespace
 {
-    const int FormLayer = 12;
     const float ButtonsRightOfCentre = 100.0f;
     const float RowSpacing = 50.0f;
     const Color Ink(0.0f, 0.0f, 0.0f, 1.0f);
@@ -38,20 +35,12 @@ namespace
     }
 }
 
-Shipyard::Shipyard() : _visible(true)
+Shipyard::Shipyard() : Form("Shipyard")
 {
     for (const String* message : UpgradeMessages)
         Switchboard::GetInstance()->SubscribeTo(this, *message);
     Switchboard::GetInstance()->SubscribeTo(this, RepairMessage);
     Switchboard::GetInstance()->SubscribeTo(this, CloseMessage);
-
-    const float width = static_cast<float>(Camera::GetInstance()->GetWindowWidth());
-    const float height = static_cast<float>(Camera::GetInstance()->GetWindowHeight());
-    SetPosition(width * 0.5f, height * 0.5f);
-    SetSize(width, height);
-    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
-    SetName("Shipyard");
-    SetSprite("Resources/Images/formbg.png", 0, GL_CLAMP, GL_LINEAR);
 
     const Vector2 centre = GetPosition();
     SetUpButton(_repairButton, RepairMessage, centre.X + ButtonsRightOfCentre, centre.Y - 150.0f);
@@ -60,44 +49,13 @@ Shipyard::Shipyard() : _visible(true)
                     centre.Y - 100.0f + RowSpacing * kind);
     SetUpButton(_closeButton, CloseMessage, centre.X + ButtonsRightOfCentre, centre.Y + 150.0f);
     _closeButton.SetLabel(CloseButtonText);
+    for (Button& button : _upgradeButtons)
+        AddButton(button);
+    AddButton(_repairButton);
+    AddButton(_closeButton);
     SetVisible(false);
 }
 
-Shipyard::~Shipyard()
-{
-    if (_visible)
-        World::GetInstance()->Remove(this);
-}
-
-void Shipyard::SetVisible(bool visible)
-{
-    if (visible == _visible)
-        return;
-    if (visible)
-    {
-        World::GetInstance()->Add(this, FormLayer);
-        _visible = true;
-    }
-    else
-    {
-        World::GetInstance()->Remove(this);
-        _visible = false;
-    }
-    for (Button& button : _upgradeButtons)
-        button.SetVisible(visible);
-    _repairButton.SetVisible(visible);
-    _closeButton.SetVisible(visible);
-}
-
-bool Shipyard::IsPartOf(const Renderable* renderable) const
-{
-    if (renderable == this || renderable == &_repairButton || renderable == &_closeButton)
-        return true;
-    for (const Button& button : _upgradeButtons)
-        if (renderable == &button)
-            return true;
-    return false;
-}
 
 bool Shipyard::BuyUpgrade(Ship* ship, UpgradeKind kind)
 {

@@ -1,23 +1,18 @@
 #pragma once
 
-#include "engine/actors/HUDActor.h"
 #include "engine/messaging/MessageListener.h"
 #include "game/Button.h"
+#include "game/Form.h"
 #include "game/UpgradeKind.h"
 
 class Ship;
 
 // The tech race's shop between waves: the player's rum, a row per upgrade kind with its
 // level and a button with its price, a repair button and a close button.
-class Shipyard : public HUDActor
+class Shipyard : public Form
 {
 public:
     Shipyard();
-    virtual ~Shipyard();
-
-    void SetVisible(bool visible);
-    bool IsVisible() const { return _visible; }
-    bool IsPartOf(const Renderable* renderable) const;
 
     virtual void ReceiveMessage(Message* message);
     virtual void Render();
@@ -36,5 +31,4 @@ private:
     Button _upgradeButtons[UK_Count];
     Button _repairButton;
     Button _closeButton;
-    bool _visible;
 };

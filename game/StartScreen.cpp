@@ -1,13 +1,10 @@
 #include "game/StartScreen.h"
 
-#include "engine/core/World.h"
-#include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "game/GameConstants.h"
 
 namespace
 {
-const int FormLayer = 12;
 const float TextLeftOfCentre = 350.0f;
 const float TitleAboveCentre = 150.0f;
 const float HelpAboveCentre = 100.0f;
@@ -24,51 +21,16 @@ void SetUpButton(Button& button, const String& label, const String& message, flo
 }
 }
 
-StartScreen::StartScreen() : _visible(true)
+StartScreen::StartScreen() : Form("StartScreen")
 {
-    float width = (float)Camera::GetInstance()->GetWindowWidth();
-    float height = (float)Camera::GetInstance()->GetWindowHeight();
-    SetPosition(width * 0.5f, height * 0.5f);
-    SetSize(width, height);
-    SetColor(1.0f, 1.0f, 1.0f, 1.0f);
-    SetName("StartScreen");
-    SetSprite("Resources/Images/formbg.png", 0, GL_CLAMP, GL_LINEAR);
-
     Vector2 centre = GetPosition();
     SetUpButton(_hardcoreButton, HardcoreModeButtonText, StartHardcoreModeMessage, centre.X,
                 centre.Y + ButtonsBelowCentre);
     SetUpButton(_techRaceButton, TechRaceModeButtonText, StartTechRaceMessage, centre.X,
                 centre.Y + ButtonsBelowCentre + ButtonSpacing);
+    AddButton(_hardcoreButton);
+    AddButton(_techRaceButton);
     SetVisible(false);
-}
-
-StartScreen::~StartScreen()
-{
-    if (_visible)
-        World::GetInstance()->Remove(this);
-}
-
-void StartScreen::SetVisible(bool visible)
-{
-    if (visible == _visible)
-        return;
-    if (visible)
-    {
-        _visible = true;
-        World::GetInstance()->Add(this, FormLayer);
-    }
-    else
-    {
-        World::GetInstance()->Remove(this);
-        _visible = false;
-    }
-    _hardcoreButton.SetVisible(visible);
-    _techRaceButton.SetVisible(visible);
-}
-
-bool StartScreen::IsPartOf(const Renderable* renderable) const
-{
-    return renderable == this || renderable == &_hardcoreButton || renderable == &_techRaceButton;
 }
 
 void StartScreen::Update(float dt)
