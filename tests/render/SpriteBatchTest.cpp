@@ -2,6 +2,7 @@
 // each actor on its own gives, whatever the textures, shapes and other drawings around them.
 #include "engine/actors/Actor.h"
 #include "engine/actors/ActorBatching.h"
+#include "engine/actors/ParticleActor.h"
 #include "engine/core/Renderable.h"
 #include "engine/core/World.h"
 #include "engine/rendering/TextureCache.h"
@@ -254,4 +255,53 @@ TEST_F(SpriteBatchTest, TheLayerPassLeavesTheStateOfSingleDraws)
     EXPECT_FLOAT_EQ(0.5f, color[1]);
     EXPECT_FLOAT_EQ(0.75f, color[2]);
     EXPECT_FLOAT_EQ(0.5f, color[3]);
+}
+
+namespace
+{
+class OneParticle : public ParticleActor
+{
+public:
+    OneParticle()
+    {
+        SetSpeedRange(0.0f, 0.0f);
+        SetGravity(Vector2(0.0f, 0.0f));
+        SetMaxParticles(1);
+        SetParticlesPerSecond(0.0f);
+        SetParticleLifetime(100.0f);
+    }
+
+    void Start()
+    {
+        _pendingParticles = 1.0f;
+        Update(0.0f);
+    }
+};
+}
+
+// The particle flies along the actor's rotation and is drawn turned that way, tinted, between
+// the actors before and after it.
+TEST_F(SpriteBatchTest, ParticlesDrawTurnedTintedAndInPlace)
+{
+    Add(-2.0f, 2.0f, "yellow.png");
+    OneParticle* particles = new OneParticle();
+    particles->SetSize(4.0f);
+    particles->SetRotation(90.0f);
+    particles->SetColor(1.0f, 1.0f, 0.5f);
+    EXPECT_TRUE(particles->SetSprite("quad.png", 0, GL_CLAMP, GL_NEAREST));
+    World::GetInstance()->Add(particles);
+    Add(2.0f, 2.0f, "yellow.png");
+    particles->Start();
+    RenderFrame();
+    // Red, once upper left, lower left now; blue, once lower left, lower right, halved.
+    EXPECT_TRUE(IsColor(ReadPixel(ScreenX(-0.5f), ScreenY(-1.0f)), 255, 0, 0));
+    EXPECT_TRUE(IsColor(ReadPixel(ScreenX(0.5f), ScreenY(-1.0f)), 0, 0, 128, 3));
+    // Over the first yellow square, under the second.
+    EXPECT_TRUE(IsColor(ReadPixel(ScreenX(-1.5f), ScreenY(0.5f)), 0, 255, 0));
+    EXPECT_TRUE(IsColor(ReadPixel(ScreenX(1.5f), ScreenY(-0.5f)), 255, 255, 0));
+    // Drawn on its own, the system leaves the square's coordinates enabled, as it always has.
+    particles->Render();
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
