@@ -29,7 +29,7 @@ void PlacementMatrix(const SpritePlacement& placement, float matrix[6])
 }
 }
 
-SpriteBatch::SpriteBatch() : _texture(-1), _color(1.0f, 1.0f, 1.0f, 1.0f) {}
+SpriteBatch::SpriteBatch() : _texture(-1), _color(1.0f, 1.0f, 1.0f, 1.0f), _oneColor(true) {}
 
 SpriteBatch& SpriteBatch::Shared()
 {
@@ -82,6 +82,9 @@ void SpriteBatch::Prepare(int texture, int vertexCount, const Color& color)
     {
         Flush();
     }
+    const bool sameColor = color.R == _color.R && color.G == _color.G && color.B == _color.B &&
+                           color.A == _color.A;
+    _oneColor = _vertices.empty() || (_oneColor && sameColor);
     _texture = texture;
     _color = color;
 }
@@ -109,10 +112,18 @@ void SpriteBatch::Flush()
     const GLsizei stride = sizeof(Vertex);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(2, GL_FLOAT, stride, &_vertices[0].X);
     glTexCoordPointer(2, GL_FLOAT, stride, &_vertices[0].U);
-    glColorPointer(4, GL_FLOAT, stride, &_vertices[0].R);
+    // One colour for the whole run spares the rasteriser a varying to interpolate.
+    if (_oneColor)
+    {
+        glColor4f(_color.R, _color.G, _color.B, _color.A);
+    }
+    else
+    {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_FLOAT, stride, &_vertices[0].R);
+    }
     if (_texture >= 0)
     {
         glEnable(GL_TEXTURE_2D);

@@ -59,4 +59,6 @@ private:
     std::vector<Vertex> _vertices;
     int _texture;
     Color _color;
+    // Whether every waiting vertex has _color, so one current colour can stand for an array.
+    bool _oneColor;
 };
