@@ -4,6 +4,7 @@
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
+#include "engine/rendering/SpriteBatch.h"
 
 #include <cmath>
 
@@ -153,6 +154,20 @@ void Actor::Render()
         glDisable(GL_TEXTURE_2D);
     }
     glPopMatrix();
+}
+
+void Actor::AddToBatch(SpriteBatch& batch) const
+{
+    const int tex = _spriteTextureReferences[_spriteCurrentFrame];
+    const SpritePlacement placement = {_position, _rotation, _size};
+    if (_drawShape == ADS_Circle)
+    {
+        batch.AddFan(tex, placement, Circle().vertices, Circle().texCoords, kCircleVertexCount, _color);
+    }
+    else
+    {
+        batch.AddSquare(tex, placement, &_UVs[0].X, _color);
+    }
 }
 
 void Actor::DrawShape(int /*tex*/)

@@ -15,6 +15,8 @@
 
 #define MAX_SPRITE_FRAMES 64
 
+class SpriteBatch;
+
 enum actorDrawShape
 {
     ADS_Square = 0,
@@ -42,6 +44,8 @@ public:
 
     virtual void Update(float dt);
     virtual void Render();
+    // What Render draws for a square or circle, added to batch instead of drawn now.
+    void AddToBatch(SpriteBatch& batch) const;
 
     // Size: negative components become 0; SetSize(x) and SetSize(x, 0) make a square.
     virtual void SetSize(const Vector2& newSize);

@@ -1,6 +1,7 @@
 #include "engine/actors/ParticleActor.h"
 
 #include "engine/math/MathUtil.h"
+#include "engine/rendering/SpriteBatch.h"
 
 #include <GL/gl.h>
 
@@ -198,16 +199,9 @@ void ParticleActor::Render()
         return;
     }
     const int texture = GetSpriteTexture(GetSpriteFrame());
-    if (texture >= 0)
-    {
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, (GLuint)texture);
-    }
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, kSquareVertices);
-    glTexCoordPointer(2, GL_FLOAT, 0, kSquareTexCoords);
-
+    // All live particles share the texture, so they go out in one draw.
+    SpriteBatch& batch = SpriteBatch::Shared();
+    batch.Flush();
     const Vector2 size = GetSize();
     for (int i = 0; i < _maxParticles; ++i)
     {
@@ -216,17 +210,24 @@ void ParticleActor::Render()
         {
             continue;
         }
-        glPushMatrix();
-        glTranslatef(particle.Position.X, particle.Position.Y, 0.0f);
-        glRotatef(particle.Rotation * kRadiansToDegrees, 0.0f, 0.0f, 1.0f);
-        glScalef(size.X * particle.Scale, size.Y * particle.Scale, 1.0f);
-        glColor4f(particle.Tint.R, particle.Tint.G, particle.Tint.B, particle.Tint.A);
-        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-        glPopMatrix();
+        const SpritePlacement placement = {particle.Position, particle.Rotation * kRadiansToDegrees,
+                                           Vector2(size.X * particle.Scale, size.Y * particle.Scale)};
+        batch.AddSquare(texture, placement, kSquareTexCoords, particle.Tint);
     }
+    batch.Flush();
+    LeaveSquareArrays(texture);
+}
 
+// Drawn one by one, particles left the unit square's arrays enabled and the texture bound;
+// later drawing finds the same.
+void ParticleActor::LeaveSquareArrays(int texture)
+{
     if (texture >= 0)
     {
-        glDisable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, (GLuint)texture);
     }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, kSquareVertices);
+    glTexCoordPointer(2, GL_FLOAT, 0, kSquareTexCoords);
 }

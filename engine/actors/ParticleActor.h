@@ -71,6 +71,7 @@ private:
     void CountDownSystemLifetime(float dt);
     void Emit(float dt);
     void StartParticle(Particle& particle, float baseRadians);
+    void LeaveSquareArrays(int texture);
 
     Particle* _particles;
     int _maxParticles;

@@ -3,11 +3,13 @@
 #include "engine/core/World.h"
 
 #include "engine/actors/Actor.h"
+#include "engine/actors/ActorBatching.h"
 #include "engine/core/DebugDraw.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
 #include "engine/core/WorldIterator.h"
 #include "engine/log/CompoundLog.h"
+#include "engine/rendering/SpriteBatch.h"
 
 #include <GL/gl.h>
 
@@ -227,12 +229,23 @@ void World::UnloadAll()
     PurgeDebugDrawing();
 }
 
+// Runs of plain actors go through the shared batch; anything else draws by itself once the
+// batch has drawn what waits, so the order on screen stays that of the layers.
 void World::DrawRenderables()
 {
+    SpriteBatch& batch = SpriteBatch::Shared();
     for (WorldIterator it = GetFirstRenderable(); *it != 0; ++it)
     {
+        Actor* actor = BatchableActor(*it);
+        if (actor != 0)
+        {
+            actor->AddToBatch(batch);
+            continue;
+        }
+        batch.Flush();
         (*it)->Render();
     }
+    batch.Flush();
 }
 
 void World::DrawDebugLine(const Vector2& from, const Vector2& to, float lifetime, const Color& color)

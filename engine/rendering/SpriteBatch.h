@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/math/Color.h"
+#include "engine/math/Vector2.h"
+
+#include <vector>
+
+// Where a unit shape goes: moved to Position, turned by Degrees counter-clockwise about it
+// and scaled by Scale first, as glTranslate, glRotate and glScale would place it.
+struct SpritePlacement
+{
+    Vector2 Position;
+    float Degrees;
+    Vector2 Scale;
+};
+
+// Collects coloured, textured triangles of consecutive sprites that share a texture and
+// draws them with one glDrawArrays. Each draw call costs far more than the few vertices of a
+// sprite, so this is what makes thousands of sprites affordable.
+//
+// The vertices are placed on the CPU, in the coordinates of the model-view matrix current
+// when the batch is flushed, so nothing may change that matrix or other drawing state while
+// triangles wait: whoever draws by other means must call Flush first. Triangles keep the
+// order they were added in, so the picture is that of drawing each sprite on its own.
+class SpriteBatch
+{
+public:
+    SpriteBatch();
+
+    // The unit square, as the strip (-0.5, 0.5), (-0.5, -0.5), (0.5, 0.5), (0.5, -0.5) with
+    // those corners' texture coordinates. texture is an OpenGL texture name, -1 for none.
+    void AddSquare(int texture, const SpritePlacement& placement, const float texCoords[8],
+                   const Color& color);
+    // A triangle fan of count unit-space vertices.
+    void AddFan(int texture, const SpritePlacement& placement, const float* vertices,
+                const float* texCoords, int count, const Color& color);
+
+    // Draws what waits. Afterwards the vertex array is enabled, the texture-coordinate and
+    // colour arrays are disabled, 2-D texturing is disabled, the last texture stays bound
+    // and the current colour is the last sprite's: the state drawing each sprite on its own
+    // leaves behind.
+    void Flush();
+    bool IsEmpty() const { return _vertices.empty(); }
+
+    // The batch the World's layer pass draws through.
+    static SpriteBatch& Shared();
+
+private:
+    struct Vertex
+    {
+        float X, Y;
+        float U, V;
+        float R, G, B, A;
+    };
+
+    void Prepare(int texture, int vertexCount, const Color& color);
+    void AddVertex(const float* matrix, float x, float y, float u, float v);
+
+    std::vector<Vertex> _vertices;
+    int _texture;
+    Color _color;
+    // Whether every waiting vertex has _color, so one current colour can stand for an array.
+    bool _oneColor;
+};
