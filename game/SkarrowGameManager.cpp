@@ -1,6 +1,7 @@
 #include "game/SkarrowGameManager.h"
 
 #include "engine/core/World.h"
+#include "engine/log/CompoundLog.h"
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
@@ -28,6 +29,20 @@ const int ShipLayer = 2;
 const int BattleHUDLayer = 9;
 // Not one of the states, so that entering the start screen at construction always runs.
 const GameState NoStateYet = (GameState)-1;
+
+const char* StateName(GameState state)
+{
+    switch (state)
+    {
+    case GS_StartScreen: return "start screen";
+    case GS_Hardcore: return "hardcore";
+    case GS_TechRace: return "tech race";
+    case GS_Shipyard: return "shipyard";
+    case GS_EndScreen: return "end screen";
+    case GS_Shutdown: return "shutdown";
+    default: return "none";
+    }
+}
 
 const char* const PreloadedTextures[] = {
     "Resources/Images/cursor.png",         "Resources/Images/ship1.png",
@@ -95,6 +110,8 @@ void SkarrowGameManager::SetState(GameState newState)
     if (newState == _state)
         return;
     GameState oldState = _state;
+    CompoundLog::GetSystemLog().Printf("Game state: %s -> %s (wave %d, %d enemy ships destroyed)",
+                                       StateName(oldState), StateName(newState), _wave, _kills);
     // Set first: everything below, re-entrant calls included, sees the new state.
     _state = newState;
     if (LeaveState(oldState, newState))

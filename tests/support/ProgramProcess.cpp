@@ -37,6 +37,16 @@ ProgramProcess::~ProgramProcess()
     }
 }
 
+void ProgramProcess::SetEnvironment(const std::string& name, const std::string& value)
+{
+    _setVariables.push_back(std::make_pair(name, value));
+}
+
+void ProgramProcess::UnsetEnvironment(const std::string& name)
+{
+    _unsetVariables.push_back(name);
+}
+
 bool ProgramProcess::Start()
 {
     _pid = fork();
@@ -49,6 +59,14 @@ bool ProgramProcess::Start()
         if (chdir(_workingDirectory.c_str()) != 0)
         {
             _exit(127);
+        }
+        for (size_t i = 0; i < _unsetVariables.size(); ++i)
+        {
+            unsetenv(_unsetVariables[i].c_str());
+        }
+        for (size_t i = 0; i < _setVariables.size(); ++i)
+        {
+            setenv(_setVariables[i].first.c_str(), _setVariables[i].second.c_str(), 1);
         }
         int fd = open(_errorFile.c_str(), O_WRONLY | O_TRUNC);
         if (fd >= 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // Runs a program of the build as a child process in a chosen working directory, with its
@@ -11,6 +12,11 @@ public:
     ProgramProcess(const std::string& executable, const std::string& workingDirectory,
                    const std::vector<std::string>& arguments = std::vector<std::string>());
     ~ProgramProcess();
+
+    // Changes to the child's environment, applied when it starts: a variable set to a value,
+    // or removed.
+    void SetEnvironment(const std::string& name, const std::string& value);
+    void UnsetEnvironment(const std::string& name);
 
     bool Start();
     // Waits up to the timeout; true when the process ended (its status is then known).
@@ -27,6 +33,8 @@ private:
     std::string _executable;
     std::string _workingDirectory;
     std::vector<std::string> _arguments;
+    std::vector<std::pair<std::string, std::string> > _setVariables;
+    std::vector<std::string> _unsetVariables;
     std::string _errorFile;
     int _pid;
     int _exitStatus;

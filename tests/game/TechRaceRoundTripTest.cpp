@@ -1,0 +1,319 @@
+// The real program played through a tech race from the start screen to the end screen and
+// back, with the mouse and keyboard of the test's X server and the sound written to a WAV
+// file, which is then checked for music and effects.
+#include "support/ProgramProcess.h"
+#include "support/ProgramSandbox.h"
+#include "support/WaveRecording.h"
+#include "support/X11Display.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace
+{
+const char* kTitle = "Zarvo Engine";
+
+struct Region
+{
+    int x0, y0, x1, y1;
+};
+
+// Where the forms draw their texts in the 1024 x 768 window (the forms are centred at
+// 512, 384; a text's y is its baseline).
+const Region ShipyardTitle = {155, 200, 300, 245};
+const Region RumLabel = {355, 212, 470, 250};
+const Region UpgradeButtons[5] = {{520, 270, 705, 300}, {520, 320, 705, 350}, {520, 370, 705, 400},
+                                  {520, 420, 705, 450}, {520, 470, 705, 500}};
+const Region UpgradeLevels[5] = {{305, 265, 335, 300}, {305, 315, 335, 350}, {305, 365, 335, 400},
+                                 {305, 415, 335, 450}, {305, 465, 335, 500}};
+const Region ResultTitle = {155, 200, 400, 245};
+const Region ResultLine = {155, 255, 560, 295};
+const Region StartTitle = {155, 200, 500, 245};
+// The player's life bar: the camera keeps the player at the window centre, the bar below it.
+const Region PlayerLifeBar = {400, 440, 624, 540};
+
+void Sleep(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+long long FileSize(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? (long long)info.st_size : 0;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+class TechRaceRoundTripTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(display.IsOpen()) << "no X server (run the tests through scripts/test.sh)";
+        ASSERT_FALSE(sandbox.GetDirectory().empty());
+        wavePath = ProgramSandbox::ArtifactDirectory() + "/tech_race_round_trip.wav";
+        std::remove(wavePath.c_str());
+        const std::string config = sandbox.GetDirectory() + "/alsoft.conf";
+        std::ofstream(config.c_str()) << "[general]\ndrivers = wave\n[wave]\nfile = " << wavePath << "\n";
+        program.UnsetEnvironment("ALSOFT_DRIVERS");
+        program.SetEnvironment("ALSOFT_CONF", config);
+        ASSERT_TRUE(program.Start());
+        window = display.WaitForWindow(kTitle, 20.0);
+        ASSERT_NE(0ul, window) << program.ReadErrorOutput();
+    }
+    void TearDown() override { program.Kill(); }
+
+    // Waits for the game to log a change of state, e.g. "shipyard -> tech race".
+    bool WaitForState(const std::string& change, double timeoutSeconds)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+        while (std::chrono::steady_clock::now() < deadline)
+        {
+            if (program.ReadErrorOutput().find("Game state: " + change) != std::string::npos)
+                return true;
+            Sleep(0.05);
+        }
+        return false;
+    }
+
+    void Shot(const std::string& name)
+    {
+        pixels = display.Capture(window, width, height);
+        ASSERT_EQ(1024, width);
+        ASSERT_EQ(768, height);
+        display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/tech_race_" + name + ".ppm");
+    }
+
+    void Click(int x, int y)
+    {
+        std::ostringstream command;
+        command << "mousemove --window " << window << " " << x << " " << y << " click 1";
+        ASSERT_EQ(0, X11Display::Xdo(window, command.str()));
+    }
+
+    // Dark ink of the forms' texts.
+    int InkIn(const Region& r) const { return Count(r, [](const X11Display::Pixel& p) { return p.R < 90 && p.G < 90 && p.B < 90; }); }
+    // The life bar's green.
+    int GreenIn(const Region& r) const
+    {
+        return Count(r, [](const X11Display::Pixel& p) { return p.G > 110 && p.G > p.R + 40 && p.G > p.B + 40; });
+    }
+    // The open sea is blue, the forms are parchment.
+    int SeaIn(const Region& r) const { return Count(r, [](const X11Display::Pixel& p) { return p.B > p.R + 40; }); }
+
+    template <typename Test>
+    int Count(const Region& r, Test test) const
+    {
+        int count = 0;
+        for (int y = r.y0; y < r.y1; ++y)
+            for (int x = r.x0; x < r.x1; ++x)
+                if (test(pixels[y * width + x]))
+                    ++count;
+        return count;
+    }
+
+    std::vector<X11Display::Pixel> Cut(const Region& r) const
+    {
+        std::vector<X11Display::Pixel> part;
+        for (int y = r.y0; y < r.y1; ++y)
+            for (int x = r.x0; x < r.x1; ++x)
+                part.push_back(pixels[y * width + x]);
+        return part;
+    }
+
+    static int Differences(const std::vector<X11Display::Pixel>& a, const std::vector<X11Display::Pixel>& b)
+    {
+        int count = 0;
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (std::abs(a[i].R - b[i].R) + std::abs(a[i].G - b[i].G) + std::abs(a[i].B - b[i].B) > 60)
+                ++count;
+        return count;
+    }
+
+    ProgramSandbox sandbox;
+    X11Display display;
+    ProgramProcess program{ProgramSandbox::ProgramPath(), sandbox.GetDirectory()};
+    unsigned long window = 0;
+    std::string wavePath;
+    std::vector<X11Display::Pixel> pixels;
+    int width = 0;
+    int height = 0;
+};
+}
+
+TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndEffects)
+{
+    ASSERT_TRUE(WaitForState("none -> start screen", 10.0)) << program.ReadErrorOutput();
+    Sleep(1.0);
+    Shot("start");
+    const std::vector<X11Display::Pixel> startTitle = Cut(StartTitle);
+    EXPECT_GT(InkIn(StartTitle), 200);
+
+    // "Tech Race Mode": the first wave comes with the shipyard over the paused battle.
+    Click(510, 634);
+    ASSERT_TRUE(WaitForState("tech race -> shipyard (wave 1, 0", 10.0)) << program.ReadErrorOutput();
+    const long long shipyardOpened = FileSize(wavePath);
+    Sleep(1.0);
+    Shot("shipyard_open");
+    EXPECT_GT(InkIn(ShipyardTitle), 150) << "\"Shipyard\"";
+    EXPECT_GT(InkIn(RumLabel), 80) << "\"Rum: 50\"";
+    const int rum50Ink = InkIn(RumLabel);
+    const std::vector<X11Display::Pixel> rum50 = Cut(RumLabel);
+    std::vector<std::vector<X11Display::Pixel>> labelsBefore;
+    std::vector<std::vector<X11Display::Pixel>> levelsBefore;
+    for (int row = 0; row < 5; ++row)
+    {
+        EXPECT_GT(InkIn(UpgradeButtons[row]), 150) << "\"Upgrade for 25\" in row " << row;
+        labelsBefore.push_back(Cut(UpgradeButtons[row]));
+        levelsBefore.push_back(Cut(UpgradeLevels[row]));
+    }
+    // Every kind is at level 0 and costs the same: the five labels look alike.
+    for (int row = 1; row < 5; ++row)
+        EXPECT_LT(Differences(labelsBefore[0], labelsBefore[row]), 40) << "row " << row;
+
+    // Velocity and handling, 25 each: the 50 rum are spent.
+    Click(612, 334);
+    Sleep(0.4);
+    Click(612, 384);
+    Sleep(0.8);
+    Shot("shipyard_bought");
+    EXPECT_GT(Differences(rum50, Cut(RumLabel)), 20) << "the rum label did not change";
+    EXPECT_LT(InkIn(RumLabel), rum50Ink) << "\"Rum: 0\" is one glyph shorter than \"Rum: 50\"";
+    EXPECT_GT(InkIn(RumLabel), 40) << "\"Rum: 0\"";
+    for (int row = 0; row < 5; ++row)
+    {
+        const bool bought = row == 1 || row == 2;
+        const int labelChange = Differences(labelsBefore[row], Cut(UpgradeButtons[row]));
+        const int levelChange = Differences(levelsBefore[row], Cut(UpgradeLevels[row]));
+        if (bought)
+        {
+            EXPECT_GT(labelChange, 20) << "row " << row << " still reads \"Upgrade for 25\"";
+            EXPECT_GT(levelChange, 10) << "row " << row << " still at level 0";
+        }
+        else
+        {
+            EXPECT_LT(labelChange, 40) << "row " << row;
+            EXPECT_EQ(0, levelChange) << "row " << row;
+        }
+    }
+
+    // "Close": the battle goes on over the open sea.
+    const long long shipyardClosed = FileSize(wavePath);
+    Click(612, 534);
+    ASSERT_TRUE(WaitForState("shipyard -> tech race", 10.0)) << program.ReadErrorOutput();
+    Sleep(0.3);
+    Shot("battle");
+    EXPECT_GT(SeaIn(Region{0, 0, 200, 150}), 20000);
+    EXPECT_EQ(0, InkIn(ShipyardTitle));
+    const int fullLife = GreenIn(PlayerLifeBar);
+    EXPECT_GT(fullLife, 300) << "the player's life bar";
+
+    // Lying still and firing broadsides to the right; the enemies come and wear the player
+    // down. A wave sunk by chance opens the shipyard again: Tab closes it.
+    size_t shipyardsSeen = 1;
+    std::vector<long long> broadsides;
+    int lowestLife = fullLife;
+    bool sunk = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(75);
+    int round = 0;
+    while (!sunk && std::chrono::steady_clock::now() < deadline)
+    {
+        if (round % 10 == 0)
+        {
+            const long long before = FileSize(wavePath);
+            std::ostringstream command;
+            command << "mousemove --window " << window << " 850 384 click 3";
+            X11Display::Xdo(window, command.str());
+            broadsides.push_back(before);
+        }
+        if (round % 5 == 2)
+        {
+            pixels = display.Capture(window, width, height);
+            if (program.ReadErrorOutput().find("-> end screen") == std::string::npos)
+                lowestLife = std::min(lowestLife, GreenIn(PlayerLifeBar));
+        }
+        if (round == 20)
+            display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/tech_race_fight.ppm");
+        const std::string log = program.ReadErrorOutput();
+        sunk = log.find("tech race -> end screen") != std::string::npos;
+        size_t shipyards = 0;
+        for (size_t at = log.find("-> shipyard"); at != std::string::npos; at = log.find("-> shipyard", at + 1))
+            ++shipyards;
+        if (shipyards > shipyardsSeen)
+        {
+            shipyardsSeen = shipyards;
+            X11Display::Xdo(window, "key Tab");
+        }
+        Sleep(0.2);
+        ++round;
+    }
+    ASSERT_TRUE(sunk) << "the player did not sink in 75 s\n" << program.ReadErrorOutput();
+    const long long battleEnded = FileSize(wavePath);
+    EXPECT_LT(lowestLife, fullLife * 9 / 10) << "no damage showed on the player's life bar";
+
+    // "Your result" and "You destroyed N enemy ships."
+    Sleep(1.0);
+    Shot("end");
+    EXPECT_GT(InkIn(ResultTitle), 200) << "\"Your result\"";
+    EXPECT_GT(InkIn(ResultLine), 200) << "\"You destroyed N enemy ships.\"";
+    EXPECT_EQ(0, SeaIn(Region{0, 0, 200, 150}));
+
+    // Space starts again.
+    ASSERT_EQ(0, X11Display::Xdo(window, "key space"));
+    ASSERT_TRUE(WaitForState("end screen -> start screen", 10.0)) << program.ReadErrorOutput();
+    Sleep(0.5);
+    Shot("start_again");
+    EXPECT_LT(Differences(startTitle, Cut(StartTitle)), 20);
+
+    // Escape ends the program, which completes the recording.
+    ASSERT_EQ(0, X11Display::Xdo(window, "key Escape"));
+    ASSERT_TRUE(program.WaitForExit(15.0)) << program.ReadErrorOutput();
+    EXPECT_EQ(0, program.GetExitStatus());
+
+    WaveRecording recording;
+    ASSERT_TRUE(recording.Load(wavePath)) << recording.GetError();
+    const size_t tenth = (size_t)recording.GetSampleRate() / 10;
+    ASSERT_GT(recording.GetSeconds(), 10.0);
+
+    // Music under the shipyard (nothing else sounds while the battle is paused) and through
+    // the battle: nearly every tenth of a second is audible.
+    const size_t shipyardBegin = recording.FrameAtFileSize(shipyardOpened);
+    const size_t shipyardEnd = recording.FrameAtFileSize(shipyardClosed);
+    const size_t battleBegin = shipyardEnd;
+    const size_t battleEnd = recording.FrameAtFileSize(battleEnded);
+    for (const auto& stretch : {std::make_pair(shipyardBegin, shipyardEnd), std::make_pair(battleBegin, battleEnd)})
+    {
+        const std::vector<double> levels = recording.WindowRms(stretch.first, stretch.second, tenth);
+        ASSERT_GE(levels.size(), 10u);
+        const long audible = std::count_if(levels.begin(), levels.end(), [](double level) { return level > 0.005; });
+        EXPECT_GE(audible * 10, (long)levels.size() * 8) << audible << " of " << levels.size() << " tenths audible";
+        EXPECT_GT(Median(levels), 0.01);
+    }
+
+    // The broadsides' booms stand well above the music (a click while the guns reload fires
+    // nothing, so the loudest of them counts).
+    ASSERT_FALSE(broadsides.empty());
+    double boom = 0.0;
+    for (long long clicked : broadsides)
+    {
+        const size_t fired = recording.FrameAtFileSize(clicked);
+        boom = std::max(boom, recording.Peak(fired, fired + 15 * tenth));
+    }
+    const double music = Median(recording.WindowPeaks(battleBegin, battleEnd, tenth));
+    EXPECT_GT(boom, 2.0 * music) << "boom " << boom << ", music peaks " << music;
+}
