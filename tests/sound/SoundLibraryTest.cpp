@@ -181,7 +181,8 @@ TEST_F(SoundLibraryTest, StreamIsRefilledAndPlaysToItsEnd)
     // Small buffers, so the whole file can't be queued at once.
     ASSERT_EQ(RESULT_OK, system->SetDSPBufferSize(256, 4));
     Start();
-    Sound* sound = Load("music.flac", 1.0, SOUNDMODE_STREAM, SoundTestFiles::FORMAT_FLAC);
+    // Longer than the stream ever queues ahead, so refills must happen.
+    Sound* sound = Load("music.flac", 3.0, SOUNDMODE_STREAM, SoundTestFiles::FORMAT_FLAC);
     ASSERT_NE(nullptr, sound);
     EXPECT_TRUE(sound->IsStream());
 
@@ -190,8 +191,8 @@ TEST_F(SoundLibraryTest, StreamIsRefilledAndPlaysToItsEnd)
     UpdateFor(0.3);
     EXPECT_TRUE(IsPlaying(channel));
     EXPECT_TRUE(g_ends.empty());
-    ASSERT_TRUE(WaitForEnds(1, 10.0));
-    EXPECT_GT(g_ends[0].time - started, 0.9);
+    ASSERT_TRUE(WaitForEnds(1, 15.0));
+    EXPECT_GT(g_ends[0].time - started, 2.5);
     EXPECT_EQ(channel, g_ends[0].channel);
 }
 

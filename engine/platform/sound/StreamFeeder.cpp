@@ -4,6 +4,19 @@
 
 namespace SoundLib
 {
+namespace
+{
+// Refills happen on the main thread, which can be busy for a good part of a second (a level
+// being built, textures loading); this much queued audio keeps music going through that.
+const double kMinimumQueuedSeconds = 2.0;
+
+int BufferCountCovering(double seconds, int sampleRate, unsigned int bufferFrames, int atLeast)
+{
+    const int needed = (int)(seconds * sampleRate / bufferFrames) + 1;
+    return needed > atLeast ? needed : atLeast;
+}
+}
+
 StreamFeeder::StreamFeeder() : _source(0), _bufferFrames(0) {}
 
 StreamFeeder::~StreamFeeder() { Stop(); }
@@ -21,8 +34,8 @@ Result StreamFeeder::Start(const std::string& path, unsigned int source, unsigne
     _bufferFrames = bufferFrames;
     _pcm.resize((size_t)bufferFrames * _decoder.GetChannels());
 
-    _buffers.resize(bufferCount);
-    alGenBuffers(bufferCount, _buffers.data());
+    _buffers.resize(BufferCountCovering(kMinimumQueuedSeconds, _decoder.GetSampleRate(), bufferFrames, bufferCount));
+    alGenBuffers((ALsizei)_buffers.size(), _buffers.data());
     for (size_t i = 0; i < _buffers.size(); ++i)
     {
         if (!Fill(_buffers[i], looping))

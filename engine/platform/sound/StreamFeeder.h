@@ -17,7 +17,8 @@ public:
     StreamFeeder(const StreamFeeder&) = delete;
     StreamFeeder& operator=(const StreamFeeder&) = delete;
 
-    // Opens the file and queues bufferCount buffers of bufferFrames frames on source.
+    // Opens the file and queues buffers of bufferFrames frames on source: bufferCount of
+    // them, or more when that holds too little time to ride out a busy main thread.
     Result Start(const std::string& path, unsigned int source, unsigned int bufferFrames, int bufferCount,
                  bool looping);
     // Refills the buffers the source has finished with. With looping the file starts over
