@@ -11,7 +11,7 @@ PACKAGES=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libopenal-dev libsndfile1-dev
   swig
-  xvfb xauth xdotool x11-apps imagemagick
+  libx11-dev xvfb xauth xdotool x11-apps imagemagick
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-inconsolata fonts-breip
   sox libsox-fmt-all lame
