@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  cmake g++ pkg-config
+  cmake make g++ pkg-config
   liblua5.2-dev lua-filesystem-dev lua5.2
   libbox2d-dev libglfw3-dev libftgl-dev libfreetype-dev libdevil-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
