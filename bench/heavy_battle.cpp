@@ -81,7 +81,12 @@ int TopUpCannonBalls(SkarrowGameManager* game)
         const float angle = fired * 0.61803f * MathUtil::TwoPi;
         const Vector2 direction(std::cos(angle), std::sin(angle));
         const float distance = kInnerRingRadius + (fired % 5) * 1.0f;
-        CannonBall* ball = new CannonBall(stats.GetBallRadius(), stats.GetBallFlightTime(), false,
+        // The first volley ends over one flight time, so the balls do not all fall together
+        // and come back as one volley every flight time.
+        float flightTime = stats.GetBallFlightTime();
+        if (fired < kBallsInFlight)
+            flightTime *= (fired + 1) / (float)kBallsInFlight;
+        CannonBall* ball = new CannonBall(stats.GetBallRadius(), flightTime, false,
                                           stats.GetBallDensity(), stats.GetBallDamage(),
                                           centre + direction * distance,
                                           direction * stats.GetBallImpulse());
