@@ -5,7 +5,9 @@
 //   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1600x1200x24" build/bench/bench_heavy_battle
 // A frame is the main loop's work without the frame limiter's sleep: clear, tick, render and
 // buffer swap, with the drawing finished before the clock stops. The player is healed every
-// frame, and so are the enemies, so the battle stays as it is while it is measured.
+// frame, and so are the enemies (none can sink), so the battle stays as it is while it is
+// measured; the balls alive, enemies and particles are counted after each measured tick.
+#include "engine/actors/ParticleActor.h"
 #include "engine/core/World.h"
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
@@ -33,10 +35,14 @@ const int kBallsInFlight = 100;
 const int kBallLayer = 3;
 const double kGoalMedianMilliseconds = 8.0;
 
-int CountOnLayer(int layer)
+const float kInnerRingRadius = 5.0f;
+const float kUnsinkableHealth = 1.0e9f;
+
+// Cannon balls still flying: on their layer and not destroyed.
+int CountBalls()
 {
     const RenderLayers& layers = World::GetInstance()->GetLayers();
-    RenderLayers::const_iterator found = layers.find(layer);
+    RenderLayers::const_iterator found = layers.find(kBallLayer);
     if (found == layers.end())
         return 0;
     int count = 0;
@@ -59,21 +65,58 @@ void AdvanceToWave(SkarrowGameManager* game, int wave)
     }
 }
 
-// The player's balls, fired from around it in all directions: they splash, or hit enemies
-// and throw splinters.
-void TopUpCannonBalls(SkarrowGameManager* game)
+// Balls of the enemies' broadsides, fired outwards from a ring around the player: a ball
+// never meets the player's hull, and the enemies' hulls let their own side's balls pass, so
+// each flies its whole flight time and ends in a splash. The balls are the ones the ships
+// fire (the player's ball stats), so their flight and splashes are the game's own.
+int TopUpCannonBalls(SkarrowGameManager* game)
 {
     Ship* player = game->GetPlayerShip();
     const Vector2 centre = player != 0 ? player->GetPosition() : Vector2(70.0f, 70.0f);
+    const ShipStats& stats = game->GetShipTemplate();
     static int fired = 0;
-    for (int missing = kBallsInFlight - CountOnLayer(kBallLayer); missing > 0; --missing, ++fired)
+    int added = 0;
+    for (int missing = kBallsInFlight - CountBalls(); missing > 0; --missing, ++fired, ++added)
     {
         const float angle = fired * 0.61803f * MathUtil::TwoPi;
         const Vector2 direction(std::cos(angle), std::sin(angle));
-        CannonBall* ball = new CannonBall(0.15f, 1.5f, true, 2.0f, 1.0f, centre + direction * 8.0f,
-                                          direction * 20.0f);
+        const float distance = kInnerRingRadius + (fired % 5) * 1.0f;
+        // The first volley ends over one flight time, so the balls do not all fall together
+        // and come back as one volley every flight time.
+        float flightTime = stats.GetBallFlightTime();
+        if (fired < kBallsInFlight)
+            flightTime *= (fired + 1) / (float)kBallsInFlight;
+        CannonBall* ball = new CannonBall(stats.GetBallRadius(), flightTime, false,
+                                          stats.GetBallDensity(), stats.GetBallDamage(),
+                                          centre + direction * distance,
+                                          direction * stats.GetBallImpulse());
         World::GetInstance()->Add(ball, kBallLayer);
     }
+    return added;
+}
+
+// Particle systems and their live particles, on every layer.
+void CountParticles(int& systems, int& particles)
+{
+    systems = 0;
+    particles = 0;
+    for (const auto& layer : World::GetInstance()->GetLayers())
+        for (Renderable* renderable : layer.second)
+        {
+            ParticleActor* particleActor = dynamic_cast<ParticleActor*>(renderable);
+            if (particleActor == 0 || particleActor->IsDestroyed())
+                continue;
+            ++systems;
+            particles += particleActor->GetParticlesAlive();
+        }
+}
+
+// No ship may sink while the frames are measured: a ship that sinks between two heals (the
+// player under several hits in one tick) would change the battle.
+void MakeUnsinkable(Ship* ship)
+{
+    ship->GetStats().GetHealth().SetMaxHealth(kUnsinkableHealth);
+    ship->GetStats().GetHealth().Heal();
 }
 
 double Percentile(std::vector<double> values, double share)
@@ -96,10 +139,17 @@ int main()
     Message start(StartHardcoreModeMessage);
     game->ReceiveMessage(&start);
     AdvanceToWave(game, 30);
-    std::printf("wave %d: %zu enemies\n", game->GetWave() - 1, game->GetEnemies().size());
+    const size_t enemiesAtStart = game->GetEnemies().size();
+    const int killsAtStart = game->GetKills();
+    std::printf("wave %d: %zu enemies\n", game->GetWave() - 1, enemiesAtStart);
+    MakeUnsinkable(game->GetPlayerShip());
+    for (Ship* enemy : game->GetEnemies())
+        MakeUnsinkable(enemy);
 
     std::vector<double> frames;
     int lowestBalls = kBallsInFlight;
+    size_t lowestEnemies = enemiesAtStart;
+    double ballSum = 0.0, enemySum = 0.0, systemSum = 0.0, particleSum = 0.0, firedSum = 0.0;
     for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame)
     {
         Ship* player = game->GetPlayerShip();
@@ -111,7 +161,7 @@ int main()
         player->GetStats().GetHealth().Heal();
         for (Ship* enemy : game->GetEnemies())
             enemy->GetStats().GetHealth().Heal();
-        TopUpCannonBalls(game);
+        const int fired = TopUpCannonBalls(game);
         glfwPollEvents();
 
         const auto begin = std::chrono::steady_clock::now();
@@ -128,11 +178,27 @@ int main()
         if (frame >= kWarmUpFrames)
         {
             frames.push_back(std::chrono::duration<double, std::milli>(end - begin).count());
-            lowestBalls = std::min(lowestBalls, CountOnLayer(kBallLayer));
+            // What the frame drew: the state after its tick.
+            const int balls = CountBalls();
+            int systems = 0;
+            int particles = 0;
+            CountParticles(systems, particles);
+            lowestBalls = std::min(lowestBalls, balls);
+            lowestEnemies = std::min(lowestEnemies, game->GetEnemies().size());
+            ballSum += balls;
+            enemySum += game->GetEnemies().size();
+            systemSum += systems;
+            particleSum += particles;
+            firedSum += fired;
         }
     }
-    std::printf("%d frames, %zu enemies at the end, at least %d cannon balls in flight after each tick\n",
-                kMeasuredFrames, game->GetEnemies().size(), lowestBalls);
+    const double measured = (double)frames.size();
+    std::printf("%d frames drawn with on average %.1f cannon balls in flight (at least %d), %.1f "
+                "enemies (at least %zu), %.1f particle systems with %.1f live particles; %.2f balls "
+                "fired per frame, %d enemies sunk\n",
+                kMeasuredFrames, ballSum / measured, lowestBalls, enemySum / measured, lowestEnemies,
+                systemSum / measured, particleSum / measured, firedSum / measured,
+                game->GetKills() - killsAtStart);
     const double median = Percentile(frames, 0.5);
     const double p99 = Percentile(frames, 0.99);
     std::printf("%-34s %8s %8s %8s\n", "heavy battle, 1024x768", "median", "p99", "goal");

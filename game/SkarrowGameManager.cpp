@@ -1,5 +1,6 @@
 #include "game/SkarrowGameManager.h"
 
+#include "engine/actors/ActorBatching.h"
 #include "engine/core/World.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/math/MathUtil.h"
@@ -9,7 +10,9 @@
 #include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/TextureCache.h"
 #include "game/BackgroundManager.h"
+#include "game/BackgroundTile.h"
 #include "game/BattleHUD.h"
+#include "game/CannonBall.h"
 #include "game/EndScreen.h"
 #include "game/GameConstants.h"
 #include "game/Ship.h"
@@ -69,6 +72,11 @@ SkarrowGameManager::SkarrowGameManager()
 {
     // Ships built during construction already find the manager.
     s_instance = this;
+    // The game's actors that draw exactly as Actor does go through the shared sprite batch;
+    // ships (aim lines), particles and the screens in screen space draw by themselves.
+    AllowActorBatching<BackgroundTile>();
+    AllowActorBatching<CannonBall>();
+    AllowActorBatching<BattleHUD>();
     _shipTemplate.MakeTestship();
     PreloadResources();
     _startScreen = new StartScreen();
