@@ -48,10 +48,11 @@ void TextActor::Render()
     const Color color = GetColor();
     glColor4f(color.R, color.G, color.B, color.A);
     const float rotation = Camera::GetInstance()->GetRotation() + GetRotation();
+    ScreenTextRun run(_fontNickname);
     for (const TextLine& line : _lines)
     {
-        DrawScreenText(line.Text, _fontNickname, static_cast<int>(line.Position.X),
-                       static_cast<int>(line.Position.Y), rotation);
+        run.Draw(line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
+                 rotation);
     }
 }
 

@@ -161,3 +161,53 @@ float GetTextAscenderHeight(const String& nickname)
     FTFont* font = FindFont(nickname);
     return font != 0 ? font->Ascender() : 0.0f;
 }
+
+ScreenTextRun::ScreenTextRun(const String& nickname)
+    : _font(FindFont(nickname)), _windowHeight(0)
+{
+    if (_font == 0)
+    {
+        return;
+    }
+    Camera* camera = Camera::GetInstance();
+    _windowHeight = camera->GetWindowHeight();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, camera->GetWindowWidth(), 0.0, _windowHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+}
+
+ScreenTextRun::~ScreenTextRun()
+{
+    if (_font == 0)
+    {
+        return;
+    }
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void ScreenTextRun::Draw(const String& text, int pixelX, int pixelY, float rotation)
+{
+    if (_font == 0)
+    {
+        return;
+    }
+    // The string is placed by the model-view matrix, as DrawScreenText places it: starting
+    // FTGL's pen there instead would round differently on the way to the window and move
+    // edge pixels. FTGL ends its drawing state after every string anyway, so a matrix
+    // change per string costs nothing more.
+    glLoadIdentity();
+    glTranslatef(static_cast<float>(pixelX), static_cast<float>(_windowHeight - pixelY), 0.0f);
+    glRotatef(rotation, 0.0f, 0.0f, 1.0f);
+    _font->Render(text.c_str());
+}

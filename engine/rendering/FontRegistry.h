@@ -4,6 +4,8 @@
 #include "engine/math/Vector2.h"
 #include "engine/util/StringTypes.h"
 
+class FTFont;
+
 // Texture-mapped fonts loaded once and then used everywhere by a short nickname.
 // The registry owns the fonts. Text is drawn as 8-bit strings on one line; splitting into
 // lines is the caller's work. Extents are (width, height) in pixels.
@@ -29,3 +31,23 @@ Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int 
 Vector2 GetTextExtents(const String& text, const String& nickname);
 // 0 for an unknown nickname.
 float GetTextAscenderHeight(const String& nickname);
+
+// Draws many strings in one font in window pixels, each exactly as DrawScreenText would,
+// for callers that draw several strings at once and already know their extents: the
+// projection and drawing state are set up once for the run, and nothing is measured (a
+// measurement walks every glyph again). While a run is open nothing else may draw or
+// change the matrices. An unknown nickname draws nothing.
+class ScreenTextRun
+{
+public:
+    explicit ScreenTextRun(const String& nickname);
+    ~ScreenTextRun();
+    ScreenTextRun(const ScreenTextRun&) = delete;
+    ScreenTextRun& operator=(const ScreenTextRun&) = delete;
+
+    void Draw(const String& text, int pixelX, int pixelY, float rotation = 0.0f);
+
+private:
+    FTFont* _font;
+    int _windowHeight;
+};
