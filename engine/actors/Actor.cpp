@@ -137,7 +137,13 @@ void Actor::AnnounceArrival(const String& messageName)
 void Actor::Render()
 {
     glPushMatrix();
-    glTranslatef(_position.X, _position.Y, 0.0f);
+    DrawAt(_position);
+    glPopMatrix();
+}
+
+void Actor::DrawAt(const Vector2& position)
+{
+    glTranslatef(position.X, position.Y, 0.0f);
     glRotatef(_rotation, 0.0f, 0.0f, 1.0f);
     glScalef(_size.X, _size.Y, 1.0f);
     glColor4f(_color.R, _color.G, _color.B, _color.A);
@@ -153,7 +159,6 @@ void Actor::Render()
     {
         glDisable(GL_TEXTURE_2D);
     }
-    glPopMatrix();
 }
 
 void Actor::AddToBatch(SpriteBatch& batch) const

@@ -139,6 +139,9 @@ protected:
     void UpdateSpriteAnimation(float dt);
     // Draws the shape in the current transformation, textured with tex when it is >= 0.
     void DrawShape(int tex);
+    // Places, tints and draws the shape at the given point of the current projection;
+    // Render uses the actor's own position, screen-space subclasses a converted one.
+    void DrawAt(const Vector2& position);
 
     Vector2 _size;
     Vector2 _position;

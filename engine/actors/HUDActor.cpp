@@ -21,22 +21,7 @@ void HUDActor::Render()
     glLoadIdentity();
 
     // Pixel rows count down from the top; OpenGL's count up from the bottom.
-    glTranslatef(_position.X, windowHeight - _position.Y, 0.0f);
-    glRotatef(_rotation, 0.0f, 0.0f, 1.0f);
-    glScalef(_size.X, _size.Y, 1.0f);
-    glColor4f(_color.R, _color.G, _color.B, _color.A);
-
-    const int tex = _spriteTextureReferences[_spriteCurrentFrame];
-    if (tex >= 0)
-    {
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, tex);
-    }
-    DrawShape(tex);
-    if (tex >= 0)
-    {
-        glDisable(GL_TEXTURE_2D);
-    }
+    DrawAt(Vector2(_position.X, windowHeight - _position.Y));
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -6,6 +6,8 @@
 #include "support/ScratchDirectory.h"
 #include "support/WorldWindow.h"
 
+#include "support/ToneFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,29 +20,6 @@
 
 namespace
 {
-    // A mono tone as 16-bit PCM; the decoder reads the header, not the file name.
-    void WriteTone(const std::string& path, double seconds)
-    {
-        const int rate = 22050;
-        const uint32_t frames = static_cast<uint32_t>(seconds * rate);
-        std::ofstream file(path, std::ios::binary);
-        auto put32 = [&](uint32_t v) { file.write(reinterpret_cast<const char*>(&v), 4); };
-        auto put16 = [&](uint16_t v) { file.write(reinterpret_cast<const char*>(&v), 2); };
-        file << "RIFF";
-        put32(36 + frames * 2);
-        file << "WAVEfmt ";
-        put32(16);
-        put16(1);
-        put16(1);
-        put32(rate);
-        put32(rate * 2);
-        put16(2);
-        put16(16);
-        file << "data";
-        put32(frames * 2);
-        for (uint32_t i = 0; i < frames; ++i)
-            put16(static_cast<uint16_t>(static_cast<int16_t>(8000.0 * std::sin(i * 0.06))));
-    }
 
     // The game's images, fonts and settings from the source tree, with playable sounds.
     void PrepareResources()
@@ -54,10 +33,10 @@ namespace
         mkdir("Resources/Sounds/Music", 0755);
         mkdir("Resources/Sounds/Sfx", 0755);
         for (const char* name : {"Take a Chance", "Brittle Rille", "Call to Adventure", "Black Vortex"})
-            WriteTone(std::string("Resources/Sounds/Music/") + name + ".mp3", 30.0);
+            WriteToneWav(std::string("Resources/Sounds/Music/") + name + ".mp3", 30.0);
         for (const char* name : {"explosion.mp3", "rumble.flac", "explosion_medium_various_debris_04.mp3",
                                  "water_splash_003.mp3"})
-            WriteTone(std::string("Resources/Sounds/Sfx/") + name, 0.5);
+            WriteToneWav(std::string("Resources/Sounds/Sfx/") + name, 0.5);
     }
 
     class GameMusicTest : public WorldWindow

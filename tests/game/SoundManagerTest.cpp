@@ -4,6 +4,8 @@
 #include "game/SoundSample.h"
 #include "support/ScratchDirectory.h"
 
+#include "support/ToneFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,29 +16,6 @@
 
 namespace
 {
-    // A short mono tone as 16-bit PCM; the decoder reads the header, not the file name.
-    void WriteTone(const std::string& path, double seconds)
-    {
-        const int rate = 22050;
-        const uint32_t frames = static_cast<uint32_t>(seconds * rate);
-        std::ofstream file(path, std::ios::binary);
-        auto put32 = [&](uint32_t v) { file.write(reinterpret_cast<const char*>(&v), 4); };
-        auto put16 = [&](uint16_t v) { file.write(reinterpret_cast<const char*>(&v), 2); };
-        file << "RIFF";
-        put32(36 + frames * 2);
-        file << "WAVEfmt ";
-        put32(16);
-        put16(1);
-        put16(1);
-        put32(rate);
-        put32(rate * 2);
-        put16(2);
-        put16(16);
-        file << "data";
-        put32(frames * 2);
-        for (uint32_t i = 0; i < frames; ++i)
-            put16(static_cast<uint16_t>(static_cast<int16_t>(8000.0 * std::sin(i * 0.06))));
-    }
 
     void WriteGameSounds(bool withSplash = true)
     {
@@ -45,12 +24,12 @@ namespace
         mkdir("Resources/Sounds/Music", 0755);
         mkdir("Resources/Sounds/Sfx", 0755);
         for (const char* name : {"Take a Chance", "Brittle Rille", "Call to Adventure", "Black Vortex"})
-            WriteTone(std::string("Resources/Sounds/Music/") + name + ".mp3", 2.0);
-        WriteTone("Resources/Sounds/Sfx/explosion.mp3", 0.5);
-        WriteTone("Resources/Sounds/Sfx/rumble.flac", 0.5);
-        WriteTone("Resources/Sounds/Sfx/explosion_medium_various_debris_04.mp3", 0.5);
+            WriteToneWav(std::string("Resources/Sounds/Music/") + name + ".mp3", 2.0);
+        WriteToneWav("Resources/Sounds/Sfx/explosion.mp3", 0.5);
+        WriteToneWav("Resources/Sounds/Sfx/rumble.flac", 0.5);
+        WriteToneWav("Resources/Sounds/Sfx/explosion_medium_various_debris_04.mp3", 0.5);
         if (withSplash)
-            WriteTone("Resources/Sounds/Sfx/water_splash_003.mp3", 0.5);
+            WriteToneWav("Resources/Sounds/Sfx/water_splash_003.mp3", 0.5);
     }
 
     class SoundManagerTest : public ::testing::Test
