@@ -7,26 +7,31 @@
 
 namespace SoundLib
 {
-Result StopChannel(Channel* channel)
+namespace
+{
+// Every channel call resolves its handle first; a stale or invalid one touches nothing and
+// its error is what the caller gets back.
+template <class Action>
+Result WithVoice(Channel* channel, Action action)
 {
     Voice* voice = 0;
     const Result found = System::FindVoice(channel, &voice);
     if (found == RESULT_OK)
     {
-        voice->Stop();
+        action(voice);
     }
     return found;
+}
+}
+
+Result StopChannel(Channel* channel)
+{
+    return WithVoice(channel, [](Voice* voice) { voice->Stop(); });
 }
 
 Result SetChannelPaused(Channel* channel, bool paused)
 {
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        voice->SetPaused(paused);
-    }
-    return found;
+    return WithVoice(channel, [paused](Voice* voice) { voice->SetPaused(paused); });
 }
 
 Result GetChannelPaused(Channel* channel, bool* paused)
@@ -36,13 +41,7 @@ Result GetChannelPaused(Channel* channel, bool* paused)
         return RESULT_ERR_INVALID_PARAM;
     }
     *paused = false;
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        *paused = voice->IsPaused();
-    }
-    return found;
+    return WithVoice(channel, [paused](Voice* voice) { *paused = voice->IsPaused(); });
 }
 
 Result IsChannelPlaying(Channel* channel, bool* playing)
@@ -52,13 +51,7 @@ Result IsChannelPlaying(Channel* channel, bool* playing)
         return RESULT_ERR_INVALID_PARAM;
     }
     *playing = false;
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        *playing = voice->IsActive();
-    }
-    return found;
+    return WithVoice(channel, [playing](Voice* voice) { *playing = voice->IsActive(); });
 }
 
 Result SetChannelVolume(Channel* channel, float volume)
@@ -67,13 +60,7 @@ Result SetChannelVolume(Channel* channel, float volume)
     {
         return RESULT_ERR_INVALID_PARAM;
     }
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        voice->SetVolume(volume);
-    }
-    return found;
+    return WithVoice(channel, [volume](Voice* voice) { voice->SetVolume(volume); });
 }
 
 Result SetChannelPan(Channel* channel, float pan)
@@ -82,13 +69,7 @@ Result SetChannelPan(Channel* channel, float pan)
     {
         return RESULT_ERR_INVALID_PARAM;
     }
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        voice->SetPan(pan);
-    }
-    return found;
+    return WithVoice(channel, [pan](Voice* voice) { voice->SetPan(pan); });
 }
 
 Result SetChannelLoopMode(Channel* channel, LoopMode mode)
@@ -97,23 +78,11 @@ Result SetChannelLoopMode(Channel* channel, LoopMode mode)
     {
         return RESULT_ERR_INVALID_PARAM;
     }
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        voice->SetLoopMode(mode);
-    }
-    return found;
+    return WithVoice(channel, [mode](Voice* voice) { voice->SetLoopMode(mode); });
 }
 
 Result SetChannelCallback(Channel* channel, ChannelCallback callback)
 {
-    Voice* voice = 0;
-    const Result found = System::FindVoice(channel, &voice);
-    if (found == RESULT_OK)
-    {
-        voice->SetCallback(callback);
-    }
-    return found;
+    return WithVoice(channel, [callback](Voice* voice) { voice->SetCallback(callback); });
 }
 }
