@@ -3,6 +3,7 @@
 #include "engine/actors/Actor.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
+#include "engine/input/ControllerManager.h"
 #include "engine/input/InputManager.h"
 #include "engine/input/KeyboardCallbacks.h"
 #include "engine/input/MouseCallbacks.h"
@@ -92,6 +93,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     Switchboard::GetInstance()->SubscribeTo(this, "CameraChange");
 
     InputManager::GetInstance();
+
+    ControllerManager::GetInstance()->Setup();
 
     SoundDevice::GetInstance();
 
@@ -228,6 +231,9 @@ void World::Tick(bool simulate)
     _lastTime = now;
 
     const float dt = (_frameDT > kLongestSimulatedStep) ? 0.0f : _frameDT;
+
+    // Button edges become binding messages, delivered later in this tick.
+    ControllerManager::GetInstance()->UpdateState();
 
     // Sound-end callbacks run in here, before the game manager's update.
     if (SoundDevice::HasInstance())

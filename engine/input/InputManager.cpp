@@ -1,6 +1,7 @@
 #include "engine/input/InputManager.h"
 
 #include "engine/core/World.h"
+#include "engine/input/Controller.h"
 #include "engine/input/InputBinding.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/util/FileUtil.h"
@@ -18,6 +19,19 @@ const char* const kControllerButtonEndings[] = {
 const int kControllerButtonCount = 12;
 const int kFirstControllerButtons = 1000;
 const int kSecondControllerButtons = 1020;
+const int kControllerCount = 2;
+const int kFirstButtonCodes[kControllerCount] = {kFirstControllerButtons, kSecondControllerButtons};
+
+// The test behind each controller button code, in the order of the endings above.
+typedef bool (Controller::*ButtonTest)() const;
+const ButtonTest kControllerButtonTests[] = {
+    &Controller::IsAButtonDown, &Controller::IsBButtonDown, &Controller::IsXButtonDown, &Controller::IsYButtonDown,
+    &Controller::IsStartButtonDown, &Controller::IsBackButtonDown,
+    &Controller::IsLeftThumbstickButtonDown, &Controller::IsRightThumbstickButtonDown,
+    &Controller::IsLeftTriggerPressed, &Controller::IsRightTriggerPressed,
+    &Controller::IsLeftBumperDown, &Controller::IsRightBumperDown};
+static_assert(sizeof(kControllerButtonTests) / sizeof(kControllerButtonTests[0]) == kControllerButtonCount,
+              "one test per controller button name");
 
 struct NamedKey
 {
@@ -77,7 +91,19 @@ InputManager::~InputManager()
 void InputManager::Initialize()
 {
     FillKeyNameTable();
+    ResetButtonStates();
     ReadBindingFile(kBindingFile);
+}
+
+void InputManager::ResetButtonStates()
+{
+    for (int controller = 0; controller < kControllerCount; ++controller)
+    {
+        for (int row = 0; row < kControllerButtonCount; ++row)
+        {
+            _buttonStates[controller][kFirstButtonCodes[controller] + row] = false;
+        }
+    }
 }
 
 void InputManager::FillKeyNameTable()
@@ -219,6 +245,42 @@ bool InputManager::OnKeyUp(int key)
     }
     binding->OnKeyUp();
     return true;
+}
+
+void InputManager::HandleControl(Controller* controller)
+{
+    const int id = controller->GetControllerID();
+    if (id < 0 || id >= kControllerCount)
+    {
+        CompoundLog::GetSystemLog().Log("Bad controller ID.");
+        return;
+    }
+    std::unordered_map<int, bool>& states = _buttonStates[id];
+    for (int row = 0; row < kControllerButtonCount; ++row)
+    {
+        const int code = kFirstButtonCodes[id] + row;
+        const bool isDown = (controller->*kControllerButtonTests[row])();
+        const bool wasDown = states[code];
+        states[code] = isDown;
+        SendButtonEdge(code, wasDown, isDown);
+    }
+}
+
+void InputManager::SendButtonEdge(int code, bool wasDown, bool isDown)
+{
+    InputBinding* binding = GetBinding(code);
+    if (binding == 0 || wasDown == isDown)
+    {
+        return;
+    }
+    if (isDown)
+    {
+        binding->OnKeyDown();
+    }
+    else
+    {
+        binding->OnKeyUp();
+    }
 }
 
 bool InputManager::IsKeyDown(int key)

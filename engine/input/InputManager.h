@@ -4,6 +4,7 @@
 
 #include <unordered_map>
 
+class Controller;
 class InputBinding;
 
 // The key bindings read from "Config/input_bindings.ini" and the polled key test.
@@ -32,6 +33,10 @@ public:
     bool OnKeyDown(int key);
     bool OnKeyUp(int key);
 
+    // Sends the bindings of the controller's buttons that went down or up since its
+    // last read; a button's first read counts from "up".
+    void HandleControl(Controller* controller);
+
     // Whether the key is held right now in the World's window; no bindings involved.
     static bool IsKeyDown(int key);
 
@@ -49,9 +54,13 @@ private:
     void AddKeyNameRange(const String& prefix, const char* const* endings, int count, int firstCode);
     void ReadBindingFile(const String& path);
     void ReadBindingLine(const String& line);
+    void ResetButtonStates();
+    void SendButtonEdge(int code, bool wasDown, bool isDown);
 
     static InputManager* s_instance;
 
     std::unordered_map<String, int> _keyNames;
     std::unordered_map<int, InputBinding*> _bindings;
+    // Last seen pressed state of each button code, one map per controller.
+    std::unordered_map<int, bool> _buttonStates[2];
 };

@@ -1,7 +1,11 @@
 #include "engine/core/GameManager.h"
 #include "engine/core/World.h"
+#include "engine/input/ControllerManager.h"
+#include "engine/input/InputManager.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "support/FakeGamepadBackend.h"
+#include "support/ScratchDirectory.h"
 #include "support/TestRenderable.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +22,13 @@ public:
     virtual void ReceiveMessage(Message*) { ++received; }
     std::vector<float> steps;
     int received = 0;
+};
+
+class NameRecorder : public MessageListener
+{
+public:
+    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
+    std::vector<std::string> names;
 };
 
 void Sleep(int milliseconds)
@@ -70,4 +81,32 @@ TEST(WorldTick, GameManagerAndMessagesRunWhileTheSimulationIsPaused)
     EXPECT_EQ(2, manager->received);
     EXPECT_EQ(2u, r->updateSteps.size());
     world.UnloadAll();
+}
+
+TEST(WorldTick, BothControllersAreReadBeforeTheTicksMessageDelivery)
+{
+    ScratchDirectory scratch;
+    FakeGamepadBackend pads;
+    InputManager::Destroy();
+    InputManager::GetInstance()->AddBinding("P1BUTTON_Y", "+FirstY");
+    InputManager::GetInstance()->AddBinding("P2BUTTON_B", "+SecondB");
+    NameRecorder recorder;
+    Switchboard::GetInstance()->SubscribeTo(&recorder, "FirstY");
+    Switchboard::GetInstance()->SubscribeTo(&recorder, "SecondB");
+    pads.Connected[0] = pads.Connected[1] = true;
+    ControllerManager::GetInstance()->Setup();
+    pads.Pads[0].Buttons = GamepadButtons::Y;
+    pads.Pads[1].Buttons = GamepadButtons::B;
+
+    World::GetInstance()->Tick(false);
+    EXPECT_EQ(std::vector<std::string>({"FirstY", "SecondB"}), recorder.names);
+    World::GetInstance()->Tick(false);
+    EXPECT_EQ(2u, recorder.names.size());
+
+    // Leave the shared controllers as start-up without pads would.
+    pads.Connected[0] = pads.Connected[1] = false;
+    ControllerManager::GetInstance()->Setup();
+    Switchboard::GetInstance()->UnsubscribeFrom(&recorder, "FirstY");
+    Switchboard::GetInstance()->UnsubscribeFrom(&recorder, "SecondB");
+    InputManager::Destroy();
 }
