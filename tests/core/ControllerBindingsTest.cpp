@@ -10,6 +10,9 @@
 #include "support/FakeGamepadBackend.h"
 #include "support/ScratchDirectory.h"
 
+#include "support/SystemLogCapture.h"
+#include "support/MessageRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,24 +20,6 @@
 
 namespace
 {
-class MessageRecorder : public MessageListener
-{
-public:
-    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
-    std::vector<std::string> names;
-};
-
-CapturingLog& SystemLogCapture()
-{
-    static CapturingLog* capture = 0;
-    if (capture == 0)
-    {
-        capture = new CapturingLog();
-        CompoundLog::GetSystemLog().AddLog(capture);
-    }
-    return *capture;
-}
-
 const char* const kEndings[] = {"A", "B", "X", "Y", "START", "BACK", "LEFTTHUMB", "RIGHTTHUMB",
                                 "LEFTTRIGGER", "RIGHTTRIGGER", "LEFTBUMPER", "RIGHTBUMPER"};
 
@@ -107,7 +92,7 @@ protected:
 
     ScratchDirectory scratch;
     FakeGamepadBackend pads;
-    MessageRecorder recorder;
+    MessageNameRecorder recorder;
     std::vector<std::string> subscribed;
 };
 

@@ -8,23 +8,14 @@
 #include "support/FakeGamepadBackend.h"
 #include "support/ScratchDirectory.h"
 
+#include "support/SystemLogCapture.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace
 {
-CapturingLog& SystemLogCapture()
-{
-    static CapturingLog* capture = 0;
-    if (capture == 0)
-    {
-        capture = new CapturingLog();
-        CompoundLog::GetSystemLog().AddLog(capture);
-    }
-    return *capture;
-}
-
 class ControllerTest : public ::testing::Test
 {
 protected:

@@ -9,6 +9,9 @@
 #include "support/CapturingLog.h"
 #include "support/ScratchDirectory.h"
 
+#include "support/SystemLogCapture.h"
+#include "support/MessageRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,25 +19,6 @@
 
 namespace
 {
-class MessageRecorder : public MessageListener
-{
-public:
-    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
-    std::vector<std::string> names;
-};
-
-// The system log lives for the whole process, so its capture does too.
-CapturingLog& SystemLogCapture()
-{
-    static CapturingLog* capture = 0;
-    if (capture == 0)
-    {
-        capture = new CapturingLog();
-        CompoundLog::GetSystemLog().AddLog(capture);
-    }
-    return *capture;
-}
-
 class InputBindingsTest : public ::testing::Test
 {
 protected:
@@ -159,7 +143,7 @@ TEST_F(InputBindingsTest, KeyNameTableCoversEveryFamily)
 
 TEST_F(InputBindingsTest, BindingsSendTheirMessagesAtTheNextDelivery)
 {
-    MessageRecorder recorder;
+    MessageNameRecorder recorder;
     Switchboard::GetInstance()->SubscribeTo(&recorder, "Forward");
     Switchboard::GetInstance()->SubscribeTo(&recorder, "Stop");
     InputManager& input = ReadBindings({"w=+Forward", "W=-Stop", "x = +", "ESCAPE=-Stop"});

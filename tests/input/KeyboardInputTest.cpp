@@ -11,6 +11,8 @@
 #include "support/X11Display.h"
 
 #include <GLFW/glfw3.h>
+#include "support/MessageRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -22,13 +24,6 @@
 namespace
 {
 const char* kTitle = "Keyboard Test";
-
-class MessageRecorder : public MessageListener
-{
-public:
-    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
-    std::vector<std::string> names;
-};
 
 int g_repeats = 0;
 
@@ -87,7 +82,7 @@ protected:
     X11Display display;
     World& world = *World::GetInstance();
     unsigned long window = 0;
-    MessageRecorder recorder;
+    MessageNameRecorder recorder;
 };
 }
 

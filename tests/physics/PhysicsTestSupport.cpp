@@ -1,18 +1,13 @@
 #include "physics/PhysicsTestSupport.h"
 
-#include "engine/log/CompoundLog.h"
+#include "support/SystemLogCapture.h"
 #include "engine/physics/PhysicsActor.h"
 
 CapturingLog& CaptureSystemLog()
 {
-    static CapturingLog* capture = 0;
-    if (capture == 0)
-    {
-        capture = new CapturingLog();
-        CompoundLog::GetSystemLog().AddLog(capture);
-    }
-    capture->Lines.clear();
-    return *capture;
+    CapturingLog& capture = SystemLogCapture();
+    capture.Lines.clear();
+    return capture;
 }
 
 int CountLines(const CapturingLog& log, const std::string& prefix, const std::string& part)

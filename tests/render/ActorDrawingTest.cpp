@@ -3,6 +3,7 @@
 #include "engine/core/World.h"
 #include "engine/log/CompoundLog.h"
 #include "support/CapturingLog.h"
+#include "support/SystemLogCapture.h"
 #include "support/WorldWindow.h"
 
 #include <cmath>
@@ -123,8 +124,8 @@ TEST_F(ActorDrawing, LaterLayersDrawOnTop)
 
 TEST_F(ActorDrawing, DisplayListShapeWithoutListLogsAndDrawsNothing)
 {
-    CapturingLog log;
-    CompoundLog::GetSystemLog().AddLog(&log);
+    CapturingLog& log = SystemLogCapture();
+    log.Lines.clear();
     Actor* actor = AddActor(2.0f, Color(1, 0, 0));
     actor->SetDrawShape(ADS_DisplayList);
     RenderFrame();

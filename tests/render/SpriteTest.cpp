@@ -4,6 +4,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/rendering/TextureCache.h"
 #include "support/CapturingLog.h"
+#include "support/SystemLogCapture.h"
 #include "support/PngWriter.h"
 #include "support/ScratchDirectory.h"
 #include "support/WorldWindow.h"
@@ -18,7 +19,7 @@ protected:
     virtual void SetUp()
     {
         WorldWindow::SetUp();
-        CompoundLog::GetSystemLog().AddLog(&log);
+        log.Lines.clear();
         // Top row: red, green. Bottom row: blue, yellow.
         const std::vector<unsigned char> rgba = {255, 0,   0, 255, 0,   255, 0, 255,
                                                  0,   0, 255, 255, 255, 255, 0, 255};
@@ -47,7 +48,7 @@ protected:
     }
 
     ScratchDirectory scratch;
-    CapturingLog log;
+    CapturingLog& log = SystemLogCapture();
 };
 
 void WriteFrame(const String& name, unsigned char red)

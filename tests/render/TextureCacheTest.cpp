@@ -4,6 +4,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/rendering/TextureCache.h"
 #include "support/CapturingLog.h"
+#include "support/SystemLogCapture.h"
 #include "support/PngWriter.h"
 #include "support/ScratchDirectory.h"
 #include "support/WorldWindow.h"
@@ -18,7 +19,7 @@ protected:
     virtual void SetUp()
     {
         WorldWindow::SetUp();
-        CompoundLog::GetSystemLog().AddLog(&log);
+        log.Lines.clear();
     }
 
     bool Logged(const String& text) const
@@ -34,7 +35,7 @@ protected:
     }
 
     ScratchDirectory scratch;
-    CapturingLog log;
+    CapturingLog& log = SystemLogCapture();
 };
 }
 

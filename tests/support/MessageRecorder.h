@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/messaging/Message.h"
+#include "engine/messaging/MessageListener.h"
+
+#include <string>
+#include <vector>
+
+// Keeps the name of every message it receives, in order.
+class MessageNameRecorder : public MessageListener
+{
+public:
+    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
+    std::vector<std::string> names;
+};
