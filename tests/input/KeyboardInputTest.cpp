@@ -7,6 +7,7 @@
 #include "engine/messaging/MessageListener.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/util/FileUtil.h"
+#include "support/EventPolling.h"
 #include "support/ScratchDirectory.h"
 #include "support/X11Display.h"
 
@@ -57,20 +58,9 @@ protected:
 
     void Send(const std::string& command) { ASSERT_EQ(0, X11Display::Xdo(window, command)) << command; }
 
-    // Runs the window's event polling, as the end of each frame does, until the condition holds.
     bool PollUntil(const std::function<bool()>& condition, double seconds = 5.0)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (std::chrono::steady_clock::now() < deadline)
-        {
-            glfwPollEvents();
-            if (condition())
-            {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return false;
+        return PollEventsUntil(condition, seconds);
     }
 
     void PollFor(double seconds)

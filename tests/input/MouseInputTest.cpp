@@ -1,6 +1,7 @@
 // The pointer of the World's real window reaching mouse listeners.
 #include "engine/core/World.h"
 #include "engine/input/MouseListener.h"
+#include "support/EventPolling.h"
 #include "support/ScratchDirectory.h"
 #include "support/X11Display.h"
 
@@ -58,17 +59,7 @@ protected:
 
     bool PollUntil(const std::function<bool()>& condition, double seconds = 5.0)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (std::chrono::steady_clock::now() < deadline)
-        {
-            glfwPollEvents();
-            if (condition())
-            {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return false;
+        return PollEventsUntil(condition, seconds);
     }
 
     std::string InWindow(int x, int y)
