@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -36,15 +37,24 @@ protected:
         Gui::Debug::SetOutput(nullptr);
     }
 
-    // Real time passes in frames of 1/60 s, the canvas thinking once per frame.
+    // Real time passes in frames of 1/64 s (exact in binary, so sums of them are exact), the
+    // canvas thinking once per frame.
     void Wait(double seconds)
     {
         const double end = s_now + seconds;
         while (s_now + 1e-9 < end)
         {
-            s_now = std::min(end, s_now + 1.0 / 60.0);
+            s_now = std::min(end, s_now + 1.0 / 64.0);
             canvas->DoThink();
         }
+    }
+
+    // The toolkit clock and input state start again from zero.
+    void RestartClock()
+    {
+        s_now = 0.0;
+        Gui::WindowsLayer::SetTimeSource(&Now);
+        Gui::Input::Reset();
     }
 
     void MoveMouse(int x, int y) { canvas->OnMouseMoved(x, y, 0, 0); }
