@@ -4,6 +4,7 @@
 //    layout pass and per render walk, against a plain recursive visit of the same tree.
 // 2. The engine's GuiRenderer drawing 10,000 textured 8x8 rectangles per frame at 1280x720,
 //    with its draw calls, against one draw call per rectangle.
+#include "bench/support/BenchWindow.h"
 #include "engine/core/World.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/TextureCache.h"
@@ -101,18 +102,7 @@ void BenchControlTree()
 
 bool SetUpWindow()
 {
-    World* world = World::GetInstance();
-    if (!world->Initialize("Zarvo Engine", false, false, false))
-    {
-        return false;
-    }
-    world->AdjustWindow(kWindowWidth, kWindowHeight, "Zarvo Engine");
-    for (int i = 0; i < 10; ++i)
-    {
-        glfwPollEvents();
-    }
-    Camera::GetInstance()->Resize(kWindowWidth, kWindowHeight);
-    return true;
+    return SetUpBenchWindow(kWindowWidth, kWindowHeight);
 }
 
 Gui::Rect Placed(int i)
