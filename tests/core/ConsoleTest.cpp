@@ -1,5 +1,4 @@
 // The console's line editing, history, completion cycling and output, without a window.
-#include "engine/console/Console.h"
 #include "engine/console/TestConsole.h"
 #include "engine/core/World.h"
 #include "engine/log/ConsoleLog.h"
@@ -12,8 +11,8 @@
 
 namespace
 {
-// Records what the base class asks of a derived console, and offers set candidates.
-class RecordingConsole : public Console
+// Records the lines it runs and the inputs it is asked to complete; offers set candidates.
+class RecordingConsole : public TestConsole
 {
 public:
     void Execute(const String& input) override { executed.push_back(input); }
@@ -22,11 +21,8 @@ public:
         queries.push_back(input);
         return candidates;
     }
-    using Console::SetTabWidth;
 
-    StringList executed;
-    StringList queries;
-    StringList candidates;
+    StringList executed, queries, candidates;
 };
 
 class ConsoleTest : public ::testing::Test
@@ -44,53 +40,35 @@ protected:
         for (int i = 0; i < times; ++i)
             EXPECT_TRUE(console.GetSpecialInputDown(key));
     }
-    void Enter(const String& line)
+    void ExpectLine(const String& input, unsigned int cursor)
     {
-        Type(line);
-        Press(GLFW_KEY_ENTER);
+        EXPECT_EQ(input, console.GetCurrentInput());
+        EXPECT_EQ(cursor, console.GetCursorPosition());
     }
 
     RecordingConsole console;
 };
 }
 
-TEST_F(ConsoleTest, ClosedTakesNothingAndOpenTakesEveryKey)
+TEST_F(ConsoleTest, OpenTakesEveryKeyAndRefusesCharactersOutsideSpaceToBrace)
 {
-    console.Enable(false);
-    EXPECT_FALSE(console.GetInput('a'));
-    EXPECT_FALSE(console.GetSpecialInputDown(GLFW_KEY_ESCAPE));
-    EXPECT_EQ("", console.GetCurrentInput());
-
-    console.ToggleConsole();
-    ASSERT_TRUE(console.IsOpen());
     Press(GLFW_KEY_F5);
-    Press(GLFW_KEY_SPACE);
-    EXPECT_TRUE(console.IsOpen());
+    // 0x160 and 0x17E narrow to the grave accent and "~", 0x141 to "A": all refused whole.
+    for (unsigned int code : {126u, 127u, 31u, 0x160u, 0x17Eu, 0x141u, 0xFFFFFFFFu})
+        EXPECT_TRUE(console.GetInput(code)) << code;
+    Type(" }");
+    ExpectLine(" }", 2);
+    ASSERT_TRUE(console.IsOpen());
 
     // Escape closes and is taken, so it never reaches the binding that ends the game.
     Press(GLFW_KEY_ESCAPE);
     EXPECT_FALSE(console.IsOpen());
-    console.Enable(true);
-    Press(GLFW_KEY_GRAVE_ACCENT);
-    EXPECT_FALSE(console.IsOpen());
-    console.Enable(true);
+    EXPECT_FALSE(console.GetSpecialInputDown(GLFW_KEY_ESCAPE));
+    EXPECT_FALSE(console.GetInput('a'));
+    console.ToggleConsole();
     EXPECT_TRUE(console.GetInput('`'));
     EXPECT_FALSE(console.IsOpen());
-    EXPECT_EQ("", console.GetCurrentInput());
-}
-
-TEST_F(ConsoleTest, CharactersOutsideSpaceToBraceAreRefusedWholeButTaken)
-{
-    // 0x160 and 0x17E narrow to the grave accent and "~"; 0x141 narrows to "A".
-    const unsigned int refused[] = {126, 127, 31, 9, 0x160, 0x17E, 0x141, 0x1F600, 0xFFFFFFFFu};
-    for (unsigned int code : refused)
-    {
-        EXPECT_TRUE(console.GetInput(code)) << code;
-        EXPECT_TRUE(console.IsOpen()) << code;
-    }
-    EXPECT_EQ("", console.GetCurrentInput());
-    Type(" }");
-    EXPECT_EQ(" }", console.GetCurrentInput());
+    ExpectLine(" }", 2);
 }
 
 TEST_F(ConsoleTest, LineEditingMovesAndDeletesAtTheCursor)
@@ -98,73 +76,52 @@ TEST_F(ConsoleTest, LineEditingMovesAndDeletesAtTheCursor)
     Type("acd");
     Press(GLFW_KEY_LEFT, 2);
     Type("b");
-    EXPECT_EQ("abcd", console.GetCurrentInput());
-    EXPECT_EQ(2u, console.GetCursorPosition());
+    ExpectLine("abcd", 2);
 
+    // Home then Left stays at the start; Backspace there removes nothing.
     Press(GLFW_KEY_HOME);
     Press(GLFW_KEY_LEFT);
-    EXPECT_EQ(0u, console.GetCursorPosition());
     Press(GLFW_KEY_BACKSPACE);
     Press(GLFW_KEY_DELETE);
-    EXPECT_EQ("bcd", console.GetCurrentInput());
-    EXPECT_EQ(0u, console.GetCursorPosition());
+    ExpectLine("bcd", 0);
 
+    // End then Right stays at the end; Delete there removes nothing.
     Press(GLFW_KEY_END);
     Press(GLFW_KEY_RIGHT);
-    EXPECT_EQ(3u, console.GetCursorPosition());
     Press(GLFW_KEY_DELETE);
     Press(GLFW_KEY_BACKSPACE);
-    EXPECT_EQ("bc", console.GetCurrentInput());
-    EXPECT_EQ(2u, console.GetCursorPosition());
+    ExpectLine("bc", 2);
 }
 
-TEST_F(ConsoleTest, CompletionsAreAskedFromTheThirdCharacterOnAndOnlyAfterEdits)
-{
-    console.candidates = {"abcdef"};
-    Type("ab");
-    EXPECT_TRUE(console.queries.empty());
-    EXPECT_TRUE(console.GetCompletionCandidates().empty());
-
-    Type("c");
-    EXPECT_EQ(StringList{"abc"}, console.queries);
-    EXPECT_EQ(console.candidates, console.GetCompletionCandidates());
-
-    Press(GLFW_KEY_LEFT);
-    Press(GLFW_KEY_HOME);
-    Press(GLFW_KEY_END);
-    Press(GLFW_KEY_RIGHT);
-    EXPECT_EQ(1u, console.queries.size());
-
-    Press(GLFW_KEY_BACKSPACE);
-    EXPECT_TRUE(console.GetCompletionCandidates().empty());
-    Type("z");
-    Press(GLFW_KEY_ENTER);
-    EXPECT_TRUE(console.GetCompletionCandidates().empty());
-}
-
-TEST_F(ConsoleTest, TabCyclesThroughAtMostTheFirstSixCandidates)
+TEST_F(ConsoleTest, CompletionsAreAskedFromTheThirdCharacterAndTabCyclesTheFirstSix)
 {
     console.candidates = {"alpha", "beta", "gamma"};
-    Type("bet");
-    Type("a");
+    Type("be");
+    EXPECT_TRUE(console.queries.empty());
+    Type("ta");
+    EXPECT_EQ((StringList{"bet", "beta"}), console.queries);
+    Press(GLFW_KEY_LEFT);
+    Press(GLFW_KEY_END);
+    EXPECT_EQ(2u, console.queries.size());
     Press(GLFW_KEY_TAB);
-    EXPECT_EQ("gamma", console.GetCurrentInput());
-    EXPECT_EQ(5u, console.GetCursorPosition());
+    ExpectLine("gamma", 5);
     Press(GLFW_KEY_TAB);
-    EXPECT_EQ("alpha", console.GetCurrentInput());
+    ExpectLine("alpha", 5);
 
     console.candidates.clear();
     for (int i = 0; i < 10; ++i)
-        console.candidates.push_back("cand" + IntToString(i));
+        console.candidates.push_back("c" + IntToString(i));
     Press(GLFW_KEY_BACKSPACE);
-    StringList visited;
+    String visited;
     for (int i = 0; i < 8; ++i)
     {
         Press(GLFW_KEY_TAB);
-        visited.push_back(console.GetCurrentInput());
+        visited += console.GetCurrentInput();
     }
-    const StringList expected = {"cand0", "cand1", "cand2", "cand3", "cand4", "cand5", "cand0", "cand1"};
-    EXPECT_EQ(expected, visited);
+    EXPECT_EQ("c0c1c2c3c4c5c0c1", visited);
+
+    Press(GLFW_KEY_BACKSPACE);
+    EXPECT_TRUE(console.GetCompletionCandidates().empty());
 }
 
 TEST_F(ConsoleTest, EnterRunsTheLineAndHistoryWalksUpAndDown)
@@ -172,34 +129,33 @@ TEST_F(ConsoleTest, EnterRunsTheLineAndHistoryWalksUpAndDown)
     Press(GLFW_KEY_ENTER);
     EXPECT_EQ(StringList{""}, console.executed);
     Press(GLFW_KEY_UP);
-    EXPECT_EQ("", console.GetCurrentInput());
+    ExpectLine("", 0);
 
-    Enter("one");
-    Enter("two");
+    for (const char* line : {"one", "two"})
+    {
+        Type(line);
+        Press(GLFW_KEY_ENTER);
+    }
     EXPECT_EQ((StringList{"", "one", "two"}), console.executed);
-    EXPECT_EQ("", console.GetCurrentInput());
-    EXPECT_EQ(0u, console.GetCursorPosition());
+    ExpectLine("", 0);
 
     Press(GLFW_KEY_UP);
-    EXPECT_EQ("two", console.GetCurrentInput());
-    EXPECT_EQ(3u, console.GetCursorPosition());
+    ExpectLine("two", 3);
     Press(GLFW_KEY_UP, 3);
-    EXPECT_EQ("one", console.GetCurrentInput());
-    Press(GLFW_KEY_DOWN);
-    EXPECT_EQ("two", console.GetCurrentInput());
-    Press(GLFW_KEY_DOWN);
-    EXPECT_EQ("", console.GetCurrentInput());
+    ExpectLine("one", 3);
+    Press(GLFW_KEY_DOWN, 2);
+    ExpectLine("", 0);
     Press(GLFW_KEY_UP);
-    EXPECT_EQ("two", console.GetCurrentInput());
+    ExpectLine("two", 3);
 
     // Steps of any size stay inside the history.
     console.AdvanceInputHistory(INT_MIN);
-    EXPECT_EQ("one", console.GetCurrentInput());
+    ExpectLine("one", 3);
     console.AdvanceInputHistory(INT_MAX);
-    EXPECT_EQ("", console.GetCurrentInput());
+    ExpectLine("", 0);
 }
 
-TEST_F(ConsoleTest, TabsExpandFromTheStartOfTheWrittenText)
+TEST_F(ConsoleTest, OutputExpandsTabsAndSplitsPieceByPieceAsSplittingEverythingWould)
 {
     console.WriteToOutput("abc\tx\n");
     console.WriteToOutput("abcdefgh\ty\n");
@@ -208,16 +164,7 @@ TEST_F(ConsoleTest, TabsExpandFromTheStartOfTheWrittenText)
     const StringList expected = {"abc     x", "abcdefgh        y", "ab", "cd   z"};
     EXPECT_EQ(expected, console.GetOutputLines());
 
-    console.SetTabWidth(16);
-    console.WriteToOutput("\t|");
-    EXPECT_EQ(String(16, ' ') + "|", console.GetOutputLines().back());
-}
-
-TEST_F(ConsoleTest, OutputSplitPieceByPieceMatchesSplittingEverything)
-{
-    const char* const writes[] = {"", "first", " half", "\n", "\n", "two\nthree", "", "\n\nfive\n",
-                                  "six", "\n", "seven\n\n"};
-    for (const char* text : writes)
+    for (const char* text : {"", "first", " half", "\n", "\n", "two\nthree", "\n\nfive\n", "six", "\n"})
     {
         console.WriteToOutput(text);
         EXPECT_EQ(SplitString(console.GetOutputText(), "\n", false), console.GetOutputLines())
@@ -225,7 +172,7 @@ TEST_F(ConsoleTest, OutputSplitPieceByPieceMatchesSplittingEverything)
     }
 }
 
-TEST(TestConsoleEcho, AcceptedLinesRunOnInOneLineAndNothingCompletes)
+TEST(TestConsoleAndConsoleLog, EchoesRunOnAndLogLinesReachOnlyTheWorldsConsole)
 {
     TestConsole console;
     console.Enable(true);
@@ -238,19 +185,14 @@ TEST(TestConsoleEcho, AcceptedLinesRunOnInOneLineAndNothingCompletes)
         console.GetSpecialInputDown(GLFW_KEY_ENTER);
     }
     EXPECT_EQ(StringList{"Test Console Echo: abcTest Console Echo: xyz"}, console.GetOutputLines());
-}
 
-TEST(ConsoleLogOutput, WritesLinesToTheWorldsConsoleOnlyWhileThereIsOne)
-{
     World* world = World::GetInstance();
     ConsoleLog log;
+    TestConsole target;
     world->RegisterConsole(0);
     log.Log("dropped");
-
-    TestConsole console;
-    world->RegisterConsole(&console);
+    world->RegisterConsole(&target);
     log.Printf("%d guns", 12);
-    log.Log("ready");
     world->RegisterConsole(0);
-    EXPECT_EQ("12 guns\nready\n", console.GetOutputText());
+    EXPECT_EQ("12 guns\n", target.GetOutputText());
 }
