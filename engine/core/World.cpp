@@ -15,6 +15,7 @@
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/TextureCache.h"
 #include "engine/sound/SoundDevice.h"
+#include "engine/ui/UserInterface.h"
 
 #include <GLFW/glfw3.h>
 #include <GL/glu.h>
@@ -196,9 +197,20 @@ void World::StartGame()
         _lastFrameSeconds = LimitFrame(frameStart, frequency) / 1000000.0;
     }
 
+    ShutDownUserInterface();
     glfwDestroyWindow(_mainWindow);
     _mainWindow = 0;
     glfwTerminate();
+}
+
+void World::ShutDownUserInterface()
+{
+    // The toolkit gives its textures and fonts back while the OpenGL context exists; a World
+    // that never rendered has none to delete, and none is made just for that.
+    if (UserInterface::HasInstance())
+    {
+        UserInterface::GetInstance()->Shutdown();
+    }
 }
 
 long long World::LimitFrame(long long frameStart, long long frequency)
@@ -281,12 +293,15 @@ void World::Render()
         _gameManager->Render();
     }
 
+    // Created by the first render; drawn over the game, under debug lines and the console.
+    UserInterface::GetInstance()->Render();
     DrawDebugDrawings();
     CheckGLErrors();
 }
 
 void World::Destroy()
 {
+    ShutDownUserInterface();
     InputManager::Destroy();
     if (SoundDevice::HasInstance())
     {
