@@ -41,6 +41,23 @@ void Resizer::SetResizeDir(int direction)
     }
 }
 
+namespace
+{
+// Moves a left or top edge by delta; below the minimum that edge stops, so the opposite edge
+// stays where it was.
+void MoveNearEdge(int& position, int& size, int delta, int minimum)
+{
+    position -= delta;
+    size += delta;
+    if (size < minimum)
+    {
+        const int shortfall = minimum - size;
+        size += shortfall;
+        position -= shortfall;
+    }
+}
+}
+
 void Resizer::OnMouseMotion(int x, int y, int, int)
 {
     if (_target == nullptr || !_held)
@@ -56,26 +73,11 @@ void Resizer::OnMouseMotion(int x, int y, int, int)
 
     if (_resizeDir & Pos::Left)
     {
-        bounds.x -= delta.x;
-        bounds.w += delta.x;
-        // Below the minimum the left edge stops, so the right edge stays put.
-        if (bounds.w < minimum.x)
-        {
-            const int shortfall = minimum.x - bounds.w;
-            bounds.w += shortfall;
-            bounds.x -= shortfall;
-        }
+        MoveNearEdge(bounds.x, bounds.w, delta.x, minimum.x);
     }
     if (_resizeDir & Pos::Top)
     {
-        bounds.y -= delta.y;
-        bounds.h += delta.y;
-        if (bounds.h < minimum.y)
-        {
-            const int shortfall = minimum.y - bounds.h;
-            bounds.h += shortfall;
-            bounds.y -= shortfall;
-        }
+        MoveNearEdge(bounds.y, bounds.h, delta.y, minimum.y);
     }
     if (_resizeDir & Pos::Right)
     {

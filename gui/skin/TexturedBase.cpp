@@ -253,6 +253,23 @@ void TexturedBase::DrawButton(Controls::Base* control, bool depressed, bool hove
     PickState(Textures.Button, depressed, hovered, disabled).Draw(_render, control->GetRenderBounds());
 }
 
+TexturedBase::ActiveInactive<TexturedBase::Bordered>* TexturedBase::TabsFor(int dockSide)
+{
+    switch (dockSide)
+    {
+    case Pos::Bottom:
+        return &Textures.Tab.Bottom;
+    case Pos::Top:
+        return &Textures.Tab.Top;
+    case Pos::Left:
+        return &Textures.Tab.Left;
+    case Pos::Right:
+        return &Textures.Tab.Right;
+    default:
+        return nullptr;
+    }
+}
+
 void TexturedBase::DrawTabButton(Controls::Base* control, bool active, int dockSide)
 {
     if (active)
@@ -260,45 +277,19 @@ void TexturedBase::DrawTabButton(Controls::Base* control, bool active, int dockS
         DrawActiveTabButton(control, dockSide);
         return;
     }
-    const Rect bounds = control->GetRenderBounds();
-    switch (dockSide)
+    ActiveInactive<Bordered>* tabs = TabsFor(dockSide);
+    if (tabs != nullptr)
     {
-    case Pos::Bottom:
-        Textures.Tab.Bottom.Inactive.Draw(_render, bounds);
-        break;
-    case Pos::Top:
-        Textures.Tab.Top.Inactive.Draw(_render, bounds);
-        break;
-    case Pos::Left:
-        Textures.Tab.Left.Inactive.Draw(_render, bounds);
-        break;
-    case Pos::Right:
-        Textures.Tab.Right.Inactive.Draw(_render, bounds);
-        break;
-    default:
-        break;
+        tabs->Inactive.Draw(_render, control->GetRenderBounds());
     }
 }
 
 void TexturedBase::DrawActiveTabButton(Controls::Base* control, int dockSide)
 {
-    const Rect bounds = control->GetRenderBounds();
-    switch (dockSide)
+    ActiveInactive<Bordered>* tabs = TabsFor(dockSide);
+    if (tabs != nullptr)
     {
-    case Pos::Bottom:
-        Textures.Tab.Bottom.Active.Draw(_render, bounds);
-        break;
-    case Pos::Top:
-        Textures.Tab.Top.Active.Draw(_render, bounds);
-        break;
-    case Pos::Left:
-        Textures.Tab.Left.Active.Draw(_render, bounds);
-        break;
-    case Pos::Right:
-        Textures.Tab.Right.Active.Draw(_render, bounds);
-        break;
-    default:
-        break;
+        tabs->Active.Draw(_render, control->GetRenderBounds());
     }
 }
 

@@ -187,6 +187,8 @@ namespace Gui
             void DrawWindowButton(Controls::Base* control, Regions::WindowButton& button, bool depressed,
                                   bool hovered, bool disabled);
             void FillBounds(Controls::Base* control, const Color& color);
+            // The tab pair for a dock side; null for Fill, None and anything else.
+            ActiveInactive<Bordered>* TabsFor(int dockSide);
         };
     }
 }
