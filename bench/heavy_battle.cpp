@@ -11,10 +11,10 @@
 #include "engine/core/World.h"
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
-#include "game/CannonBall.h"
-#include "game/GameConstants.h"
-#include "game/Ship.h"
-#include "game/SkarrowGameManager.h"
+#include "game/ships/CannonBall.h"
+#include "game/core/GameConstants.h"
+#include "game/ships/Ship.h"
+#include "game/core/SkarrowGameManager.h"
 
 #include <GL/gl.h>
 #include <GLFW/glfw3.h>
