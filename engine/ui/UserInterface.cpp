@@ -3,6 +3,7 @@
 #include "engine/console/Console.h"
 #include "engine/core/World.h"
 #include "engine/log/CompoundLog.h"
+#include "engine/platform/Window.h"
 #include "engine/rendering/Camera.h"
 #include "engine/ui/GuiRenderer.h"
 #include "gui/TextConversion.h"
@@ -86,8 +87,8 @@ void UserInterface::DestroyInstance()
 
 UserInterface::UserInterface() : _renderer(0), _skin(0), _canvas(0), _insideToolkit(false)
 {
-    World::GetInstance();
     Gui::Debug::SetOutput(&ToSystemLog);
+    _lastPointer = World::GetInstance()->GetWindow().GetCursorPosition();
 
     _renderer = new GuiRenderer(kSkinImage);
     _skin = new Gui::Skin::TexturedBase(_renderer);
