@@ -40,7 +40,7 @@ World* World::GetInstance()
 
 World::World()
     : _running(false), _mainWindow(0), _highDensity(false), _antiAliasing(false),
-      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
+      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0), _windowCreatedSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
       _processingDeferredAdds(false), _locked(false), _physicsWorld(0), _physicsSetUp(false),
       _physicsRunning(false), _velocityIterations(10), _positionIterations(10),
@@ -78,6 +78,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         _running = false;
         return false;
     }
+    _windowCreatedSeconds = Platform::MonotonicSeconds();
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 

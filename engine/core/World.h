@@ -55,6 +55,9 @@ public:
     double GetLastFrameSeconds() const { return _lastFrameSeconds; }
     float GetCurrentTimeSeconds() const { return (float)_currentTime; }
     GLFWwindow* GetMainWindow() { return _mainWindow; }
+    // The monotonic clock (Platform::MonotonicSeconds) when the window and its context had
+    // been made; 0 before. Start-up is measured from here.
+    double GetWindowCreatedSeconds() const { return _windowCreatedSeconds; }
     bool IsHighDensityScreen() const { return _highDensity; }
     bool IsAntiAliased() const { return _antiAliasing; }
 
@@ -159,6 +162,7 @@ private:
     double _currentTime;
     float _frameDT;
     double _lastFrameSeconds;
+    double _windowCreatedSeconds;
     bool _simulateOn;
     bool _initialized;
     bool _gameStarted;
