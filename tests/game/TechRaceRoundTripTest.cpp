@@ -305,28 +305,19 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
         EXPECT_GT(Median(levels), 0.01);
     }
 
-    // The broadsides' booms stand well above the music, and the splash of their balls 1.5 s
-    // later sits well below the boom (a click while the guns reload fires nothing, so the
-    // loudest boom counts). The window is generous because the output file grows in bursts
-    // on a busy machine, so a click's place in it is only approximate.
+    // The broadsides' booms stand well above the music (a click while the guns reload fires
+    // nothing, so the loudest of them counts). The window is generous because the output
+    // file grows in bursts on a busy machine, so a click's place in it is only approximate.
+    // Levels over tenths of a second: a shot must carry, not just click at its onset.
     ASSERT_FALSE(broadsides.empty());
     double boom = 0.0;
-    size_t boomAt = 0;
     for (long long clicked : broadsides)
     {
         const size_t fired = recording.FrameAtFileSize(clicked);
         const std::vector<double> levels = recording.WindowRms(fired, fired + 25 * tenth, tenth);
-        const auto loudest = std::max_element(levels.begin(), levels.end());
-        if (loudest != levels.end() && *loudest > boom)
-        {
-            boom = *loudest;
-            boomAt = fired + (size_t)(loudest - levels.begin()) * tenth;
-        }
+        if (!levels.empty())
+            boom = std::max(boom, *std::max_element(levels.begin(), levels.end()));
     }
     const double music = Median(recording.WindowRms(battleBegin, battleEnd, tenth));
     EXPECT_GT(boom, 2.0 * music) << "boom " << boom << ", music " << music;
-    const std::vector<double> splashes = recording.WindowRms(boomAt + 12 * tenth, boomAt + 19 * tenth, tenth);
-    ASSERT_FALSE(splashes.empty());
-    const double splash = *std::max_element(splashes.begin(), splashes.end());
-    EXPECT_LT(splash, 0.7 * boom) << "splash " << splash << ", boom " << boom;
 }
