@@ -10,6 +10,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/pathfinding/SpatialGraphManager.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/rendering/Camera.h"
@@ -97,6 +98,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ControllerManager::GetInstance()->Setup();
 
     SoundDevice::GetInstance();
+
+    SpatialGraphManager::GetInstance();
 
     _initialized = true;
     return true;
@@ -280,6 +283,8 @@ void World::Render()
     {
         _gameManager->Render();
     }
+
+    SpatialGraphManager::GetInstance()->Render();
 
     DrawDebugDrawings();
     CheckGLErrors();
