@@ -4,12 +4,15 @@
 #include "engine/pathfinding/SpatialGraphKDNode.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
 float CentreDistance(const SpatialGraphKDNode* a, const SpatialGraphKDNode* b)
 {
-    return Vector2::Distance(a->Box.Centroid(), b->Box.Centroid());
+    const float dx = a->Centre.X - b->Centre.X;
+    const float dy = a->Centre.Y - b->Centre.Y;
+    return std::sqrt(dx * dx + dy * dy);
 }
 }
 
@@ -121,7 +124,7 @@ void AStarSearch::AppendRoute(Vector2List& route) const
     const size_t first = route.size();
     for (int record = _goalRecord; record >= 0 && _records[record].Parent >= 0; record = _records[record].Parent)
     {
-        route.push_back(_records[record].Node->Box.Centroid());
+        route.push_back(_records[record].Node->Centre);
     }
     std::reverse(route.begin() + first, route.end());
 }

@@ -103,11 +103,11 @@ void SpatialGraph::MarkDirectPaths()
 {
     for (SpatialGraphKDNode* leaf : _leaves)
     {
-        const Vector2 centre = leaf->Box.Centroid();
+        const Vector2 centre = leaf->Centre;
         for (size_t i = 0; i < leaf->Neighbours.size(); ++i)
         {
             const SpatialGraphKDNode* neighbour = leaf->Neighbours[i];
-            leaf->DirectPath[i] = CanWalkStraight(centre, neighbour, neighbour->Box.Centroid());
+            leaf->DirectPath[i] = CanWalkStraight(centre, neighbour, neighbour->Centre);
         }
     }
 }

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 SpatialGraphKDNode::SpatialGraphKDNode(SpatialGraph* graph, const BoundingBox& box, int depth)
-    : Box(box), Left(nullptr), Right(nullptr), Graph(graph), Index(0), Depth(depth), Blocked(false),
-      LeafNumber(-1)
+    : Box(box), Centre(box.Centroid()), Left(nullptr), Right(nullptr), Graph(graph), Index(0), Depth(depth),
+      Blocked(false), LeafNumber(-1)
 {
 }
 

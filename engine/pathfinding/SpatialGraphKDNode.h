@@ -39,6 +39,8 @@ public:
     void AddNeighbour(SpatialGraphKDNode* neighbour);
 
     BoundingBox Box;
+    // The box's centre, kept because searches ask for it over and over.
+    Vector2 Centre;
     SpatialGraphKDNode* Left;
     SpatialGraphKDNode* Right;
     SpatialGraph* Graph;

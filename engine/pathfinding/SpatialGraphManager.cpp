@@ -68,8 +68,8 @@ bool SpatialGraphManager::CreateGraph(float entityWidth, const BoundingBox& boun
         return false;
     }
 
-    SpatialGraph* graph =
-        new SpatialGraph(entityWidth, bounds, [this, physics](const BoundingBox& cell) { return IsBlocked(physics, cell); });
+    SpatialGraph* graph = new SpatialGraph(entityWidth, bounds,
+                                           [this, physics](const BoundingBox& cell) { return IsBlocked(physics, cell); });
     delete _graph;
     _graph = graph;
     return true;
@@ -116,15 +116,23 @@ bool SpatialGraphManager::ReportFixture(b2Fixture* fixture)
     return !_cellBlocked;
 }
 
-bool SpatialGraphManager::GetPath(const Vector2& from, const Vector2& to, Vector2List& path)
+bool SpatialGraphManager::FindLeaves(const Vector2& from, const Vector2& to, const SpatialGraphKDNode*& start,
+                                     const SpatialGraphKDNode*& goal) const
 {
     if (_graph == nullptr)
     {
         return false;
     }
-    const SpatialGraphKDNode* start = _graph->FindLeaf(from);
-    const SpatialGraphKDNode* goal = _graph->FindLeaf(to);
-    if (start == nullptr || goal == nullptr)
+    start = _graph->FindLeaf(from);
+    goal = _graph->FindLeaf(to);
+    return start != nullptr && goal != nullptr;
+}
+
+bool SpatialGraphManager::GetPath(const Vector2& from, const Vector2& to, Vector2List& path)
+{
+    const SpatialGraphKDNode* start = nullptr;
+    const SpatialGraphKDNode* goal = nullptr;
+    if (!FindLeaves(from, to, start, goal))
     {
         return false;
     }
@@ -142,13 +150,9 @@ bool SpatialGraphManager::GetPath(const Vector2& from, const Vector2& to, Vector
 
 bool SpatialGraphManager::CanGo(const Vector2& from, const Vector2& to)
 {
-    if (_graph == nullptr)
-    {
-        return false;
-    }
-    const SpatialGraphKDNode* start = _graph->FindLeaf(from);
-    const SpatialGraphKDNode* goal = _graph->FindLeaf(to);
-    if (start == nullptr || goal == nullptr)
+    const SpatialGraphKDNode* start = nullptr;
+    const SpatialGraphKDNode* goal = nullptr;
+    if (!FindLeaves(from, to, start, goal))
     {
         return false;
     }
@@ -180,7 +184,7 @@ bool SpatialGraphManager::FindNearestNonBlocked(const Vector2& point, Vector2& o
             continue;
         }
         // A unit direction, so the distances to different neighbours compare.
-        const Ray2 ray(point, Vector2::Normalize(neighbour->Box.Centroid() - point));
+        const Ray2 ray(point, Vector2::Normalize(neighbour->Centre - point));
         float distance = 0.0f;
         if (neighbour->Box.IntersectsRay(ray, distance) && distance < nearestDistance)
         {
@@ -192,7 +196,7 @@ bool SpatialGraphManager::FindNearestNonBlocked(const Vector2& point, Vector2& o
     {
         return false;
     }
-    out = nearest->Box.Centroid();
+    out = nearest->Centre;
     return true;
 }
 
@@ -228,7 +232,7 @@ void SpatialGraphManager::RenderLeaves()
         }
         if (_drawGraph && !leaf->Blocked)
         {
-            const Vector2 centre = leaf->Box.Centroid();
+            const Vector2 centre = leaf->Centre;
             for (size_t i = 0; i < leaf->Neighbours.size(); ++i)
             {
                 // Green where a straight walk gets through, orange where it doesn't.
@@ -240,7 +244,7 @@ void SpatialGraphManager::RenderLeaves()
                 {
                     glColor4f(1.0f, 0.5f, 0.0f, 1.0f);
                 }
-                DrawLine(centre, MathUtil::Lerp(centre, leaf->Neighbours[i]->Box.Centroid(), kLinkReach));
+                DrawLine(centre, MathUtil::Lerp(centre, leaf->Neighbours[i]->Centre, kLinkReach));
             }
         }
         if (_drawGridPoints)
@@ -261,7 +265,7 @@ void SpatialGraphManager::RenderNodeIndices()
     const Color textColor(0.0f, 0.0f, 0.5f, 1.0f);
     for (const SpatialGraphKDNode* leaf : _graph->GetLeaves())
     {
-        const Vector2 screen = MathUtil::WorldToScreen(leaf->Box.Centroid());
+        const Vector2 screen = MathUtil::WorldToScreen(leaf->Centre);
         DrawScreenTextColored(ULongToString(leaf->Index), "ConsoleSmall", (int)screen.X, (int)screen.Y, 0.0f,
                               textColor);
     }

@@ -12,6 +12,7 @@
 #include <utility>
 
 class SpatialGraph;
+class SpatialGraphKDNode;
 class b2World;
 
 typedef std::pair<Vector2, Vector2> Vector2Pair;
@@ -74,6 +75,9 @@ private:
     SpatialGraphManager();
 
     bool IsBlocked(b2World* physics, const BoundingBox& cell);
+    // The leaves holding both points; false without a graph or when either lies outside it.
+    bool FindLeaves(const Vector2& from, const Vector2& to, const SpatialGraphKDNode*& start,
+                    const SpatialGraphKDNode*& goal) const;
     void RenderLeaves();
     void RenderNodeIndices();
 
