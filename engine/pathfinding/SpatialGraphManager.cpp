@@ -9,6 +9,7 @@
 #include "engine/util/StringUtil.h"
 
 #include <box2d/b2_body.h>
+#include <box2d/b2_collision.h>
 #include <box2d/b2_circle_shape.h>
 #include <box2d/b2_fixture.h>
 #include <box2d/b2_world.h>

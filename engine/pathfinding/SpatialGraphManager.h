@@ -4,7 +4,6 @@
 #include "engine/math/MathUtil.h"
 #include "engine/pathfinding/AStarSearch.h"
 
-#include <box2d/b2_collision.h>
 #include <box2d/b2_math.h>
 #include <box2d/b2_polygon_shape.h>
 #include <box2d/b2_world_callbacks.h>
