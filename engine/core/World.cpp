@@ -8,6 +8,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/pathfinding/SpatialGraphManager.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
@@ -89,6 +90,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ControllerManager::GetInstance()->Setup();
 
     SoundDevice::GetInstance();
+
+    SpatialGraphManager::GetInstance();
 
     _initialized = true;
     return true;
@@ -252,6 +255,8 @@ void World::Render()
     {
         _gameManager->Render();
     }
+
+    SpatialGraphManager::GetInstance()->Render();
 
     DrawDebugDrawings();
     // Over everything else.
