@@ -8,6 +8,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/pathfinding/SpatialGraphManager.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
@@ -40,7 +41,7 @@ World* World::GetInstance()
 
 World::World()
     : _running(false), _window(new Window()), _antiAliasing(false),
-      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
+      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0), _windowCreatedSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
       _processingDeferredAdds(false), _locked(false), _physics(new PhysicsWorld()),
       _inputRoute(new InputRoute()), _gameManager(0), _console(0)
@@ -72,6 +73,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         _running = false;
         return false;
     }
+    _windowCreatedSeconds = Platform::MonotonicSeconds();
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 
@@ -89,6 +91,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ControllerManager::GetInstance()->Setup();
 
     SoundDevice::GetInstance();
+
+    SpatialGraphManager::GetInstance();
 
     _initialized = true;
     return true;
@@ -263,6 +267,8 @@ void World::Render()
     {
         _gameManager->Render();
     }
+
+    SpatialGraphManager::GetInstance()->Render();
 
     // Created by the first render; drawn over the game, under debug lines and the console.
     UserInterface::GetInstance()->Render();
