@@ -1,6 +1,8 @@
 #include "engine/core/World.h"
 
 #include "engine/actors/Actor.h"
+#include "engine/config/Preferences.h"
+#include "engine/console/Console.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
 #include "engine/input/ControllerManager.h"
@@ -14,6 +16,7 @@
 #include "engine/platform/FileSystem.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/TextureCache.h"
+#include "engine/scripting/LuaScriptingModule.h"
 #include "engine/sound/SoundDevice.h"
 
 #include <GLFW/glfw3.h>
@@ -68,9 +71,15 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
 
     glfwInit();
 
-    int width = 1024;
-    int height = 768;
-    String name = windowName;
+    // The preference script sets "WindowSettings" before the window exists.
+    LuaScriptingModule::Prepare();
+    Preferences* preferences = Preferences::GetInstance();
+    antiAliasing = preferences->OverrideInt("WindowSettings", "antiAliasing", antiAliasing) != 0;
+    fullScreen = preferences->OverrideInt("WindowSettings", "fullScreen", fullScreen) != 0;
+    resizable = preferences->OverrideInt("WindowSettings", "resizable", resizable) != 0;
+    const int height = preferences->OverrideInt("WindowSettings", "height", 768);
+    const int width = preferences->OverrideInt("WindowSettings", "width", 1024);
+    const String name = preferences->OverrideString("WindowSettings", "name", windowName);
 
     _antiAliasing = antiAliasing;
     if (!CreateMainWindow(name, width, height, fullScreen, resizable))
@@ -97,6 +106,9 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ControllerManager::GetInstance()->Setup();
 
     SoundDevice::GetInstance();
+
+    // Replaces the start-up console with the script console and starts watching tuning.
+    LuaScriptingModule::Initialize();
 
     _initialized = true;
     return true;
@@ -235,6 +247,11 @@ void World::Tick(bool simulate)
     // Button edges become binding messages, delivered later in this tick.
     ControllerManager::GetInstance()->UpdateState();
 
+    if (_console != 0)
+    {
+        _console->Update(dt);
+    }
+
     // Sound-end callbacks run in here, before the game manager's update.
     if (SoundDevice::HasInstance())
     {
@@ -282,6 +299,10 @@ void World::Render()
     }
 
     DrawDebugDrawings();
+    if (_console != 0)
+    {
+        _console->Render();
+    }
     CheckGLErrors();
 }
 
@@ -294,6 +315,8 @@ void World::Destroy()
     }
     delete _gameManager;
     _gameManager = 0;
+    // Last: until here actors and logs that scripts made may still be in use.
+    LuaScriptingModule::Finalize();
 }
 
 void World::SetGameManager(GameManager* gameManager)
@@ -355,9 +378,10 @@ void World::MoveWindow(int x, int y)
     }
 }
 
-void World::LoadLevel(const String& /*levelName*/)
+void World::LoadLevel(const String& levelName)
 {
     UnloadAll();
+    LuaScriptingModule::CallFunction("LoadLevel", StringList(1, levelName));
 }
 
 void World::ResetWorld()

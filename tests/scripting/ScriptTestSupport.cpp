@@ -1,0 +1,77 @@
+#include "scripting/ScriptTestSupport.h"
+
+#include "engine/config/Preferences.h"
+#include "engine/config/Tuning.h"
+#include "engine/core/World.h"
+#include "engine/scripting/LuaScriptingModule.h"
+#include "engine/util/FileUtil.h"
+
+#include <lua.hpp>
+
+#include <fstream>
+#include <unistd.h>
+
+namespace
+{
+    void CopyFile(const String& from, const String& to)
+    {
+        std::ofstream(to.c_str(), std::ios::binary) << ReadWholeFile(from);
+    }
+}
+
+void ScriptTest::SetUp()
+{
+    LuaScriptingModule::Close();
+    Preferences::GetInstance()->Clear();
+    Tuning::GetInstance()->Clear();
+    World::GetInstance()->RegisterConsole(0);
+
+    ASSERT_EQ(0, symlink(ZARVO_SOURCE_DIR "/Resources", "Resources"));
+    MakeDirectories("Config");
+    CopyFile(ZARVO_SOURCE_DIR "/Config/defaults.lua", "Config/defaults.lua");
+    CopyFile(ZARVO_SOURCE_DIR "/Config/tuning.lua", "Config/tuning.lua");
+}
+
+void ScriptTest::TearDown()
+{
+    LuaScriptingModule::Close();
+    World::GetInstance()->RegisterConsole(0);
+}
+
+void ScriptTest::StartScripts()
+{
+    LuaScriptingModule::Prepare();
+    LuaScriptingModule::Initialize();
+    ASSERT_TRUE(LuaScriptingModule::IsStarted());
+}
+
+lua_State* ScriptTest::State() { return LuaScriptingModule::GetLuaState(); }
+
+String ScriptTest::Run(const String& code)
+{
+    lua_State* state = State();
+    const int top = lua_gettop(state);
+    String error;
+    if (luaL_dostring(state, code.c_str()) != LUA_OK)
+        error = LuaScriptingModule::ValueText(state);
+    lua_settop(state, top);
+    return error;
+}
+
+String ScriptTest::Eval(const String& expression)
+{
+    lua_State* state = State();
+    const int top = lua_gettop(state);
+    String result = "<error>";
+    if (luaL_dostring(state, ("return tostring(" + expression + ")").c_str()) == LUA_OK)
+        result = LuaScriptingModule::ValueText(state);
+    else
+        result += LuaScriptingModule::ValueText(state);
+    lua_settop(state, top);
+    return result;
+}
+
+void ScriptTest::WriteFile(const String& path, const String& text)
+{
+    std::ofstream(path.c_str(), std::ios::binary) << text;
+}
