@@ -102,10 +102,13 @@ ZARVO_POINTER_TABLE(ActorSet, Actor)
 ZARVO_POINTER_TABLE(ActorList, Actor)
 ZARVO_POINTER_TABLE(TouchList, Touch)
 
-// The assignable vector constants hand out copies: an alias would let a script change the
-// engine's constant through a value it believes it owns.
-%typemap(varout) Vector2, Vector3
-%{ SWIG_NewPointerObj(L, new $1_ltype($1), $&1_descriptor, 1); SWIG_arg++; %}
+// Values read from the engine come out as copies the script owns: an alias would let a
+// script change an engine constant (Vector2_Zero) through a value it believes is its own,
+// or keep a vector of an actor that has since been deleted.
+%naturalvar Vector2;
+%naturalvar Vector3;
+%typemap(out) const Vector2&, const Vector3&, const Color&
+%{ SWIG_NewPointerObj(L, new $*1_ltype(*$1), $1_descriptor, 1); SWIG_arg++; %}
 
 // Objects handed to the engine are the engine's from then on.
 %apply SWIGTYPE* DISOWN { Renderable* renderable };
@@ -114,7 +117,7 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 %apply SWIGTYPE* DISOWN { Actor* actor };
 
 // A script's text is never a format: Printf logs it as it is.
-%ignore DeveloperLog::Printf;
+%ignore DeveloperLog::Printf(const char*, ...);
 %extend DeveloperLog {
     void Printf(const String& text) { $self->Log(text); }
 }
@@ -171,6 +174,9 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 %ignore TouchListener::DispatchTouchEvent;
 %ignore Touch::__platformTouch;
 %ignore Actor::CreateByScript;
+%ignore Tuning::Clear;
+%ignore Preferences::Clear;
+%ignore Preferences::SaveLines;
 %ignore Actor::AddToBatch;
 %ignore ADS_DisplayList;
 %ignore PhysicsActor::SHAPETYPE_POLYGON;

@@ -21,15 +21,18 @@ namespace
 
 void ScriptTest::SetUp()
 {
-    LuaScriptingModule::Close();
-    Preferences::GetInstance()->Clear();
-    Tuning::GetInstance()->Clear();
-    World::GetInstance()->RegisterConsole(0);
-
     ASSERT_EQ(0, symlink(ZARVO_SOURCE_DIR "/Resources", "Resources"));
     MakeDirectories("Config");
     CopyFile(ZARVO_SOURCE_DIR "/Config/defaults.lua", "Config/defaults.lua");
     CopyFile(ZARVO_SOURCE_DIR "/Config/tuning.lua", "Config/tuning.lua");
+
+    // One window for the whole program, so scripts may draw; its own start-up scripts are
+    // closed again just below.
+    World::GetInstance()->Initialize();
+    LuaScriptingModule::Close();
+    Preferences::GetInstance()->Clear();
+    Tuning::GetInstance()->Clear();
+    World::GetInstance()->RegisterConsole(0);
 }
 
 void ScriptTest::TearDown()
