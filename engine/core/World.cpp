@@ -3,6 +3,7 @@
 #include "engine/actors/Actor.h"
 #include "engine/config/Preferences.h"
 #include "engine/console/Console.h"
+#include "engine/console/TestConsole.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
 #include "engine/input/ControllerManager.h"
@@ -107,7 +108,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
 
     SoundDevice::GetInstance();
 
-    // Replaces the start-up console with the script console and starts watching tuning.
+    // The start-up console echoes until the script console replaces it.
+    RegisterConsole(new TestConsole());
     LuaScriptingModule::Initialize();
 
     _initialized = true;

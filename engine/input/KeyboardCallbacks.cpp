@@ -1,5 +1,6 @@
 #include "engine/input/KeyboardCallbacks.h"
 
+#include "engine/console/Console.h"
 #include "engine/core/World.h"
 #include "engine/input/InputManager.h"
 
@@ -16,11 +17,12 @@ const int kConsoleKey = GLFW_KEY_GRAVE_ACCENT;
 // the ship going; a key whose press the console took sends nothing on release.
 std::set<int> s_keysHeldByBindings;
 
-void ToggleConsole(Console&) {}
+void ToggleConsole(Console& console) { console.ToggleConsole(); }
 
-bool ConsoleTakesKeyDown(Console&, int) { return false; }
+bool ConsoleTakesKeyDown(Console& console, int key) { return console.GetSpecialInputDown(key); }
 
-void TypeIntoConsole(Console&, unsigned int) {}
+// The whole code point goes on: the console refuses what it can't show before narrowing it.
+void TypeIntoConsole(Console& console, unsigned int codepoint) { console.GetInput(codepoint); }
 
 void HandleKeyPress(int key)
 {

@@ -22,7 +22,7 @@
 #include "engine/input/Touch.h"
 #include "engine/input/TouchListener.h"
 #include "engine/log/CompoundLog.h"
-//CONSOLELOG #include "engine/log/ConsoleLog.h"
+#include "engine/log/ConsoleLog.h"
 #include "engine/log/DeveloperLog.h"
 #include "engine/log/FileLog.h"
 #include "engine/log/SystemLog.h"
@@ -219,7 +219,7 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 %include "engine/core/World.h"
 
 %include "engine/log/DeveloperLog.h"
-//CONSOLELOG %include "engine/log/ConsoleLog.h"
+%include "engine/log/ConsoleLog.h"
 %include "engine/log/FileLog.h"
 %include "engine/log/SystemLog.h"
 %include "engine/log/CompoundLog.h"
