@@ -21,7 +21,11 @@ namespace
 
 void ScriptTest::SetUp()
 {
-    ASSERT_EQ(0, symlink(ZARVO_SOURCE_DIR "/Resources", "Resources"));
+    MakeDirectories("Resources/Scripts");
+    ASSERT_EQ(0, symlink(ZARVO_SOURCE_DIR "/Resources/Fonts", "Resources/Fonts"));
+    ASSERT_EQ(0, symlink(ZARVO_SOURCE_DIR "/Resources/Images", "Resources/Images"));
+    CopyFile(ZARVO_SOURCE_DIR "/Resources/Scripts/pref_load.lua", "Resources/Scripts/pref_load.lua");
+    CopyFile(ZARVO_SOURCE_DIR "/Resources/Scripts/start.lua", "Resources/Scripts/start.lua");
     MakeDirectories("Config");
     CopyFile(ZARVO_SOURCE_DIR "/Config/defaults.lua", "Config/defaults.lua");
     CopyFile(ZARVO_SOURCE_DIR "/Config/tuning.lua", "Config/tuning.lua");
@@ -46,6 +50,11 @@ void ScriptTest::StartScripts()
     LuaScriptingModule::Prepare();
     LuaScriptingModule::Initialize();
     ASSERT_TRUE(LuaScriptingModule::IsStarted());
+}
+
+void ScriptTest::AppendToFile(const String& path, const String& text)
+{
+    std::ofstream(path.c_str(), std::ios::binary | std::ios::app) << text;
 }
 
 lua_State* ScriptTest::State() { return LuaScriptingModule::GetLuaState(); }

@@ -9,8 +9,8 @@
 struct lua_State;
 
 // A fresh script state over the repository's own start-up scripts, in a scratch working
-// directory whose Resources link to the source tree and whose Config is a private copy, so
-// tests may rewrite configuration files and save preferences freely.
+// directory whose fonts and images link to the source tree and whose scripts and Config are
+// private copies, so tests may rewrite scripts and configuration and save preferences freely.
 class ScriptTest : public ::testing::Test
 {
 protected:
@@ -24,6 +24,7 @@ protected:
     // The value of a Lua expression converted with tostring.
     String Eval(const String& expression);
     void WriteFile(const String& path, const String& text);
+    void AppendToFile(const String& path, const String& text);
 
     lua_State* State();
 
