@@ -18,7 +18,7 @@ LuaConsole::LuaConsole() : _primaryPrompt("> "), _continuationPrompt(">> "), _fi
 {
     SetTabWidth(16);
     SetPrompt(_primaryPrompt);
-    WriteToOutput(String(LUA_RELEASE) + "  " + LUA_COPYRIGHT + "\n\n" +
+    WriteToOutput(String(LUA_COPYRIGHT) + "\n\n" +
                   "This console is almost the same as the interactive Lua interpreter. Just make sure not\n" +
                   "to run any code that blocks on console input, or the whole engine will hang.\n\n");
 }
