@@ -5,15 +5,6 @@
 
 #include <lua.hpp>
 
-namespace
-{
-    bool EndsWithEof(const String& text)
-    {
-        const String eof = "<eof>";
-        return text.size() >= eof.size() && text.compare(text.size() - eof.size(), eof.size(), eof) == 0;
-    }
-}
-
 LuaConsole::LuaConsole() : _primaryPrompt("> "), _continuationPrompt(">> "), _firstLine(true)
 {
     SetTabWidth(16);
@@ -47,7 +38,7 @@ void LuaConsole::Execute(const String& input)
     if (luaL_loadbuffer(state, _chunk.data(), _chunk.size(), _chunk.c_str()) != LUA_OK)
     {
         const String error = LuaScriptingModule::ValueText(state);
-        if (EndsWithEof(error))
+        if (LuaScriptingModule::IsUnfinishedChunkError(error))
         {
             SetPrompt(_continuationPrompt);
             return;

@@ -54,11 +54,6 @@ namespace
         return lua_gettop(state);
     }
 
-    bool EndsWith(const String& text, const String& ending)
-    {
-        return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-    }
-
     void LogScriptError(lua_State* state)
     {
         CompoundLog::GetSystemLog().Printf("ERROR: %s\n", LuaScriptingModule::ValueText(state).c_str());
@@ -134,7 +129,7 @@ void LuaScriptingModule::ExecuteInScript(const String& code)
     {
         const String error = ValueText(s_state);
         Console* console = World::GetInstance()->GetConsole();
-        if (!EndsWith(error, "<eof>") && console != 0)
+        if (!IsUnfinishedChunkError(error) && console != 0)
             console->WriteToOutput("ERROR: " + error + "\n");
         return;
     }
@@ -178,6 +173,12 @@ bool LuaScriptingModule::CallFunction(const String& name, const StringList& argu
         return false;
     }
     return true;
+}
+
+bool LuaScriptingModule::IsUnfinishedChunkError(const String& errorText)
+{
+    const String eof = "<eof>";
+    return errorText.size() >= eof.size() && errorText.compare(errorText.size() - eof.size(), eof.size(), eof) == 0;
 }
 
 lua_State* LuaScriptingModule::GetLuaState() { return s_state; }

@@ -42,6 +42,10 @@ public:
     // results, or the error value, in place of the arguments.
     static int CallGlobal(lua_State* state, const char* name, int argumentCount, int resultCount);
 
+    // Whether a compile error text says the chunk was cut short (it ends with "<eof>"), so
+    // more lines may finish it.
+    static bool IsUnfinishedChunkError(const String& errorText);
+
     // The state, null before Prepare and after Close.
     static lua_State* GetLuaState();
     static bool IsStarted();
