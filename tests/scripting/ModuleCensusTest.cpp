@@ -109,3 +109,17 @@ TEST_F(ScriptTest, ObjectsHandedToTheEngineOutliveTheCollector)
     EXPECT_EQ("", Run("zarvo.Actor_GetNamed('Kept'):Destroy()"));
     World::GetInstance()->Tick(true);
 }
+
+TEST(LogMembership, ALogThatDiesLeavesTheSystemLog)
+{
+    CapturingLog* log = new CapturingLog();
+    CompoundLog::GetSystemLog().AddLog(log);
+    CompoundLog::GetSystemLog().Log("while alive");
+    EXPECT_EQ(1u, log->Lines.size());
+    delete log;
+    // Would write through a dangling pointer if the log were still a member.
+    CompoundLog::GetSystemLog().Log("after its death");
+    CapturingLog& capture = SystemLogCapture();
+    ASSERT_FALSE(capture.Lines.empty());
+    EXPECT_EQ("after its death", capture.Lines.back());
+}
