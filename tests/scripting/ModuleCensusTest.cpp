@@ -112,6 +112,7 @@ TEST_F(ScriptTest, ObjectsHandedToTheEngineOutliveTheCollector)
 
 TEST(LogMembership, ALogThatDiesLeavesTheSystemLog)
 {
+    CapturingLog& capture = SystemLogCapture();
     CapturingLog* log = new CapturingLog();
     CompoundLog::GetSystemLog().AddLog(log);
     CompoundLog::GetSystemLog().Log("while alive");
@@ -119,7 +120,6 @@ TEST(LogMembership, ALogThatDiesLeavesTheSystemLog)
     delete log;
     // Would write through a dangling pointer if the log were still a member.
     CompoundLog::GetSystemLog().Log("after its death");
-    CapturingLog& capture = SystemLogCapture();
     ASSERT_FALSE(capture.Lines.empty());
     EXPECT_EQ("after its death", capture.Lines.back());
 }
