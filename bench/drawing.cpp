@@ -14,7 +14,6 @@
 #include "engine/rendering/FontRegistry.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 #include <IL/il.h>
 
 #include <unistd.h>
@@ -122,16 +121,9 @@ FrameFigures MeasureFrames(const std::function<void(int)>& perFrame)
         {
             perFrame(frame);
         }
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        world->Tick(true);
-        world->Render();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glfwSwapBuffers(world->GetMainWindow());
+        world->RunFrame();
         glFinish();
-        glfwPollEvents();
+        Window::PollEvents();
         const auto end = std::chrono::steady_clock::now();
         if (frame >= kWarmUpFrames)
         {

@@ -3,7 +3,7 @@
 #include "engine/core/World.h"
 #include "engine/rendering/Camera.h"
 
-#include <GLFW/glfw3.h>
+#include "engine/platform/Window.h"
 
 // Opens the World's window at the benchmark size and lets the window system settle; false
 // when no window could be made.
@@ -17,7 +17,7 @@ inline bool SetUpBenchWindow(int width, int height)
     world->AdjustWindow(width, height, "Zarvo Engine");
     for (int i = 0; i < 10; ++i)
     {
-        glfwPollEvents();
+        Window::PollEvents();
     }
     Camera::GetInstance()->Resize(width, height);
     return true;

@@ -128,6 +128,8 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 %nodefaultctor Renderable;
 %ignore Renderable::Renderable;
 %nodefaultctor World;
+%nodefaultdtor World;
+%ignore World::~World;
 %nodefaultctor DeveloperLog;
 %nodefaultctor Tuning;
 %nodefaultctor Preferences;

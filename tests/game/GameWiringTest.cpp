@@ -1,17 +1,17 @@
 #include "engine/core/World.h"
 #include "engine/messaging/Message.h"
-#include "game/BackgroundManager.h"
-#include "game/BackgroundTile.h"
-#include "game/BattleHUD.h"
-#include "game/CannonBall.h"
-#include "game/EndScreen.h"
-#include "game/GameConstants.h"
-#include "game/HitParticleActor.h"
-#include "game/Ship.h"
-#include "game/Shipyard.h"
-#include "game/SkarrowGameManager.h"
-#include "game/SoundManager.h"
-#include "game/SplashParticleActor.h"
+#include "game/sea/BackgroundManager.h"
+#include "game/sea/BackgroundTile.h"
+#include "game/screens/BattleHUD.h"
+#include "game/ships/CannonBall.h"
+#include "game/screens/EndScreen.h"
+#include "game/core/GameConstants.h"
+#include "game/ships/HitParticleActor.h"
+#include "game/ships/Ship.h"
+#include "game/screens/Shipyard.h"
+#include "game/core/SkarrowGameManager.h"
+#include "game/sound/SoundManager.h"
+#include "game/sea/SplashParticleActor.h"
 #include "support/WorldWindow.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +145,33 @@ TEST_F(GameWiringTest, AClickReleasedBeforeTheNextUpdateStillFiresABroadside)
     // Only once: the released button does not keep firing.
     player->Update(1.5f);
     EXPECT_EQ(4, CountOnLayer<CannonBall>(3));
+}
+
+TEST_F(GameWiringTest, ClicksOnTheShipyardDoNotFireButButtonsStillHeldWhenItClosesDo)
+{
+    Send(StartTechRaceMessage);
+    ASSERT_EQ(GS_Shipyard, game->GetState());
+    Ship* player = game->GetPlayerShip();
+    ASSERT_NE(nullptr, player);
+    for (MouseButtonInput button : {MOUSE_RIGHT, MOUSE_LEFT})
+    {
+        player->MouseDownEvent(Vec2i(700, 300), button);
+        player->MouseUpEvent(Vec2i(700, 300), button);
+    }
+    Send(OpenCloseShopMessage);
+    ASSERT_EQ(GS_TechRace, game->GetState());
+    player->Update(0.02f);
+    EXPECT_EQ(0, CountOnLayer<CannonBall>(3));
+    EXPECT_GT(player->GetMiniCannonTimer(), 1.0f);
+
+    // Back in the shipyard with both buttons pressed: still held as the battle resumes.
+    game->SetState(GS_Shipyard);
+    player->MouseDownEvent(Vec2i(700, 300), MOUSE_RIGHT);
+    player->MouseDownEvent(Vec2i(700, 300), MOUSE_LEFT);
+    Send(OpenCloseShopMessage);
+    player->Update(0.02f);
+    EXPECT_EQ(4, CountOnLayer<CannonBall>(3));
+    EXPECT_LT(player->GetMiniCannonTimer(), 0.1f);
 }
 
 TEST_F(GameWiringTest, DamageThrowsSplintersAndASpentBallSplashes)

@@ -1,5 +1,5 @@
 // The ship type record, its upgrade block and the health record.
-#include "game/ShipStats.h"
+#include "game/ships/ShipStats.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +81,22 @@ TEST(ShipStatsTest, MaxHealthSetterCarriesIntoTheHealthRecord)
     stats.SetMaxHealth(125.0f);
     EXPECT_FLOAT_EQ(125.0f, stats.GetHealth().GetHealth());
     EXPECT_FLOAT_EQ(125.0f, stats.GetHealth().GetMaxHealth());
+}
+
+TEST(ShipStatsTest, UpgradeBlockAndHealthRecordCanBeSetInAChain)
+{
+    ShipUpgrades upgrades;
+    upgrades.ApplyUpgrade(UK_Velocity);
+    Damageable health(80.0f);
+    health.SetHealth(30.0f);
+    ShipStats stats;
+    stats.MakeTestship().SetUpgrades(upgrades).SetHealth(health).SetName("Refitted");
+    EXPECT_EQ("Refitted", stats.GetName());
+    EXPECT_EQ(1, stats.GetUpgradeLevel(UK_Velocity));
+    EXPECT_FLOAT_EQ(5.0f * upgrades.GetMultiplier(US_MaxSpeed), stats.GetMaxSpeed());
+    EXPECT_GT(stats.GetMaxSpeed(), 5.0f);
+    EXPECT_FLOAT_EQ(30.0f, stats.GetHealth().GetHealth());
+    EXPECT_FLOAT_EQ(80.0f, stats.GetHealth().GetMaxHealth());
 }
 
 TEST(DamageableTest, HealthStaysWithinZeroAndTheMaximum)
