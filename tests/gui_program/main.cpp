@@ -117,7 +117,13 @@ private:
 
 int main()
 {
-    World::GetInstance()->Initialize("Toolkit test program", false, false, false);
+    World* world = World::GetInstance();
+    if (!world->Initialize("Toolkit test program", false, false, false))
+    {
+        return 1;
+    }
+    // Config/defaults.lua names the window after the engine; this program keeps its own title.
+    world->AdjustWindow(1024, 768, "Toolkit test program");
     World::GetInstance()->SetGameManager(new Demo());
     World::GetInstance()->StartGame();
     World::GetInstance()->Destroy();
