@@ -66,7 +66,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         Platform::ChangeDirectory("bits");
     }
 
-    glfwInit();
+    if (!StartWindowLibrary())
+    {
+        _running = false;
+        return false;
+    }
 
     int width = 1024;
     int height = 768;
@@ -100,6 +104,19 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
 
     _initialized = true;
     return true;
+}
+
+bool World::StartWindowLibrary()
+{
+    if (glfwInit() == GLFW_TRUE)
+    {
+        return true;
+    }
+    const char* reason = 0;
+    glfwGetError(&reason);
+    CompoundLog::GetSystemLog().Printf("ERROR: Couldn't open a window: the window library could not start (%s).",
+                                       reason != 0 ? reason : "no reason given");
+    return false;
 }
 
 bool World::CreateMainWindow(const String& name, int width, int height, bool fullScreen, bool resizable)

@@ -117,6 +117,9 @@ private:
 
     World();
 
+    // Starts the window library; false, with an "ERROR: " line giving its reason, when it
+    // cannot (no display to talk to).
+    static bool StartWindowLibrary();
     bool CreateMainWindow(const String& name, int width, int height, bool fullScreen,
                           bool resizable);
     void InstallCallbacks();
