@@ -7,13 +7,13 @@
 // runs all.
 #include "engine/actors/Actor.h"
 #include "engine/actors/TextActor.h"
+#include "bench/support/BenchWindow.h"
 #include "engine/core/World.h"
 #include "engine/math/MathUtil.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 #include <IL/il.h>
 
 #include <unistd.h>
@@ -121,16 +121,9 @@ FrameFigures MeasureFrames(const std::function<void(int)>& perFrame)
         {
             perFrame(frame);
         }
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        world->Tick(true);
-        world->Render();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glfwSwapBuffers(world->GetMainWindow());
+        world->RunFrame();
         glFinish();
-        glfwPollEvents();
+        Window::PollEvents();
         const auto end = std::chrono::steady_clock::now();
         if (frame >= kWarmUpFrames)
         {
@@ -155,18 +148,7 @@ void PrintRow(const char* scene, const FrameFigures& ours, double peerMillisecon
 
 bool SetUpWindow()
 {
-    World* world = World::GetInstance();
-    if (!world->Initialize("Zarvo Engine", false, false, false))
-    {
-        return false;
-    }
-    world->AdjustWindow(kWindowWidth, kWindowHeight, "Zarvo Engine");
-    for (int i = 0; i < 10; ++i)
-    {
-        glfwPollEvents();
-    }
-    Camera::GetInstance()->Resize(kWindowWidth, kWindowHeight);
-    return true;
+    return SetUpBenchWindow(kWindowWidth, kWindowHeight);
 }
 
 // True when no scene was asked for, or when a word given on the command line is in its name.

@@ -9,15 +9,15 @@
 // measured; the balls alive, enemies and particles are counted after each measured tick.
 #include "engine/actors/ParticleActor.h"
 #include "engine/core/World.h"
+#include "engine/platform/Window.h"
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
-#include "game/CannonBall.h"
-#include "game/GameConstants.h"
-#include "game/Ship.h"
-#include "game/SkarrowGameManager.h"
+#include "game/ships/CannonBall.h"
+#include "game/core/GameConstants.h"
+#include "game/ships/Ship.h"
+#include "game/core/SkarrowGameManager.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 
 #include <unistd.h>
 
@@ -162,17 +162,10 @@ int main()
         for (Ship* enemy : game->GetEnemies())
             enemy->GetStats().GetHealth().Heal();
         const int fired = TopUpCannonBalls(game);
-        glfwPollEvents();
+        Window::PollEvents();
 
         const auto begin = std::chrono::steady_clock::now();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        world->Tick(true);
-        world->Render();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glfwSwapBuffers(world->GetMainWindow());
+        world->RunFrame();
         glFinish();
         const auto end = std::chrono::steady_clock::now();
         if (frame >= kWarmUpFrames)

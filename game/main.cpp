@@ -1,5 +1,5 @@
 #include "engine/core/World.h"
-#include "game/SkarrowGameManager.h"
+#include "game/core/SkarrowGameManager.h"
 
 // The program takes no arguments: everything it needs is read relative to its working
 // directory (or the "bits" folder beside it).

@@ -1,22 +1,21 @@
 #include "engine/core/World.h"
 
-#include "engine/actors/Actor.h"
+#include "engine/console/Console.h"
 #include "engine/core/GameManager.h"
-#include "engine/core/Renderable.h"
 #include "engine/input/ControllerManager.h"
 #include "engine/input/InputManager.h"
-#include "engine/input/KeyboardCallbacks.h"
-#include "engine/input/MouseCallbacks.h"
+#include "engine/input/InputRoute.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/platform/Window.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/TextureCache.h"
 #include "engine/sound/SoundDevice.h"
 
-#include <GLFW/glfw3.h>
 #include <GL/glu.h>
 
 namespace
@@ -39,18 +38,15 @@ World* World::GetInstance()
 }
 
 World::World()
-    : _running(false), _mainWindow(0), _highDensity(false), _antiAliasing(false),
+    : _running(false), _window(new Window()), _antiAliasing(false),
       _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
-      _processingDeferredAdds(false), _locked(false), _physicsWorld(0), _physicsSetUp(false),
-      _physicsRunning(false), _velocityIterations(10), _positionIterations(10),
-      _edgeBlockersOn(false), _edgeBlockerRestitution(0.0f), _gameManager(0), _console(0)
+      _processingDeferredAdds(false), _locked(false), _physics(new PhysicsWorld()),
+      _inputRoute(new InputRoute()), _gameManager(0), _console(0)
 {
-    for (int i = 0; i < 4; ++i)
-    {
-        _edgeBlockers[i] = 0;
-    }
 }
+
+World::~World() {}
 
 bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScreen, bool resizable)
 {
@@ -66,18 +62,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         Platform::ChangeDirectory("bits");
     }
 
-    if (!StartWindowLibrary())
-    {
-        _running = false;
-        return false;
-    }
-
-    int width = 1024;
-    int height = 768;
-    String name = windowName;
+    const int width = 1024;
+    const int height = 768;
 
     _antiAliasing = antiAliasing;
-    if (!CreateMainWindow(name, width, height, fullScreen, resizable))
+    if (!_window->Open(windowName, width, height, antiAliasing, fullScreen, resizable))
     {
         _running = false;
         return false;
@@ -85,10 +74,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 
-    int framebufferWidth = 0;
-    int framebufferHeight = 0;
-    glfwGetFramebufferSize(_mainWindow, &framebufferWidth, &framebufferHeight);
-    Camera::GetInstance()->Resize(framebufferWidth, framebufferHeight);
+    const Vec2i framebuffer = _window->GetFramebufferSize();
+    Camera::GetInstance()->Resize(framebuffer.X, framebuffer.Y);
 
     SetUpOpenGLState();
 
@@ -106,58 +93,17 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     return true;
 }
 
-bool World::StartWindowLibrary()
-{
-    if (glfwInit() == GLFW_TRUE)
-    {
-        return true;
-    }
-    const char* reason = 0;
-    glfwGetError(&reason);
-    CompoundLog::GetSystemLog().Printf("ERROR: Couldn't open a window: the window library could not start (%s).",
-                                       reason != 0 ? reason : "no reason given");
-    return false;
-}
-
-bool World::CreateMainWindow(const String& name, int width, int height, bool fullScreen, bool resizable)
-{
-    if (_antiAliasing)
-    {
-        glfwWindowHint(GLFW_SAMPLES, 4);
-    }
-    glfwWindowHint(GLFW_RESIZABLE, resizable ? GLFW_TRUE : GLFW_FALSE);
-    GLFWmonitor* monitor = fullScreen ? glfwGetPrimaryMonitor() : 0;
-
-    _mainWindow = glfwCreateWindow(width, height, name.c_str(), monitor, 0);
-    if (_mainWindow == 0)
-    {
-        const char* reason = 0;
-        glfwGetError(&reason);
-        CompoundLog::GetSystemLog().Printf("ERROR: Couldn't create the window (%s).",
-                                            reason != 0 ? reason : "no reason given");
-        glfwTerminate();
-        return false;
-    }
-    glfwMakeContextCurrent(_mainWindow);
-
-    int framebufferWidth = 0;
-    int framebufferHeight = 0;
-    glfwGetFramebufferSize(_mainWindow, &framebufferWidth, &framebufferHeight);
-    _highDensity = (framebufferWidth == width * 2);
-
-    glfwSwapInterval(0);
-    return true;
-}
-
 void World::InstallCallbacks()
 {
-    glfwSetKeyCallback(_mainWindow, OnKeyEvent);
-    glfwSetCharCallback(_mainWindow, OnCharEvent);
-    glfwSetCursorPosCallback(_mainWindow, OnMouseMotion);
-    glfwSetMouseButtonCallback(_mainWindow, OnMouseButton);
-    glfwSetScrollCallback(_mainWindow, OnMouseWheel);
-    glfwSetWindowCloseCallback(_mainWindow, WindowCloseCallback);
-    glfwSetWindowSizeCallback(_mainWindow, Camera::WindowSizeCallback);
+    WindowCallbacks callbacks;
+    callbacks.Resized = Camera::WindowSizeCallback;
+    callbacks.Key = OnKeyEvent;
+    callbacks.Character = OnCharEvent;
+    callbacks.CursorMoved = OnMouseMotion;
+    callbacks.MouseButton = OnMouseButton;
+    callbacks.Scrolled = OnMouseWheel;
+    callbacks.CloseRequested = WindowCloseCallback;
+    _window->InstallCallbacks(callbacks);
 }
 
 void World::SetUpOpenGLState()
@@ -187,7 +133,7 @@ void World::StartGame()
 
     Switchboard::GetInstance()->Broadcast(new Message("GameStart"));
 
-    if (_mainWindow == 0)
+    if (!_window->IsOpen())
     {
         CompoundLog::GetSystemLog().Printf("ERROR: There is no window; the main loop does not run.");
         return;
@@ -197,25 +143,27 @@ void World::StartGame()
     while (_running)
     {
         const long long frameStart = Platform::PerformanceCounter();
-
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-
-        Tick(_simulateOn);
-        Render();
-
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glfwSwapBuffers(_mainWindow);
-        glfwPollEvents();
-
+        RunFrame();
+        // Every input and window callback runs in here.
+        Window::PollEvents();
         _lastFrameSeconds = LimitFrame(frameStart, frequency) / 1000000.0;
     }
 
-    glfwDestroyWindow(_mainWindow);
-    _mainWindow = 0;
-    glfwTerminate();
+    _window->Close();
+}
+
+void World::RunFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+
+    Tick(_simulateOn);
+    Render();
+
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    _window->SwapBuffers();
 }
 
 long long World::LimitFrame(long long frameStart, long long frequency)
@@ -251,6 +199,12 @@ void World::Tick(bool simulate)
 
     // Button edges become binding messages, delivered later in this tick.
     ControllerManager::GetInstance()->UpdateState();
+
+    // The caret blinks whether the console is open or not.
+    if (_console != 0)
+    {
+        _console->Update(dt);
+    }
 
     // Sound-end callbacks run in here, before the game manager's update.
     if (SoundDevice::HasInstance())
@@ -299,6 +253,11 @@ void World::Render()
     }
 
     DrawDebugDrawings();
+    // Over everything else.
+    if (_console != 0)
+    {
+        _console->Render();
+    }
     CheckGLErrors();
 }
 
@@ -325,52 +284,32 @@ void World::SetGameManager(GameManager* gameManager)
 
 void World::RegisterConsole(Console* console) { _console = console; }
 
+GLFWwindow* World::GetMainWindow() { return _window->GetHandle(); }
+
+bool World::IsHighDensityScreen() const { return _window->IsHighDensity(); }
+
 void World::SetBackgroundColor(const Color& color)
 {
     glClearColor(color.R, color.G, color.B, 1.0f);
 }
 
-std::vector<Vec3ui> World::GetVideoModes()
-{
-    std::vector<Vec3ui> modes;
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-    if (monitor == 0)
-    {
-        return modes;
-    }
-    int count = 0;
-    const GLFWvidmode* videoModes = glfwGetVideoModes(monitor, &count);
-    for (int i = 0; i < count; ++i)
-    {
-        const GLFWvidmode& mode = videoModes[i];
-        modes.push_back(Vec3ui(mode.width, mode.height, mode.redBits + mode.greenBits + mode.blueBits));
-    }
-    return modes;
-}
+std::vector<Vec3ui> World::GetVideoModes() { return Window::GetVideoModes(); }
 
 void World::AdjustWindow(int width, int height, const String& windowName)
 {
-    if (_mainWindow == 0)
+    if (!_window->IsOpen())
     {
         return;
     }
-    glfwSetWindowTitle(_mainWindow, windowName.c_str());
-    int currentWidth = 0;
-    int currentHeight = 0;
-    glfwGetWindowSize(_mainWindow, &currentWidth, &currentHeight);
-    if (currentWidth != width || currentHeight != height)
+    _window->SetTitle(windowName);
+    const Vec2i size = _window->GetSize();
+    if (size.X != width || size.Y != height)
     {
-        glfwSetWindowSize(_mainWindow, width, height);
+        _window->SetSize(width, height);
     }
 }
 
-void World::MoveWindow(int x, int y)
-{
-    if (_mainWindow != 0)
-    {
-        glfwSetWindowPos(_mainWindow, x, y);
-    }
-}
+void World::MoveWindow(int x, int y) { _window->SetPosition(x, y); }
 
 void World::LoadLevel(const String& /*levelName*/)
 {

@@ -6,27 +6,33 @@
 #include "engine/messaging/MessageListener.h"
 #include "engine/util/StringTypes.h"
 
-#include <box2d/box2d.h>
+#include <box2d/b2_world_callbacks.h>
 
 #include <list>
 #include <map>
-#include <set>
+#include <memory>
 #include <utility>
 #include <vector>
 
 struct GLFWwindow;
+class b2Contact;
+class b2World;
 class Console;
 class DebugDrawBase;
 class GameManager;
+class InputRoute;
 class PhysicsActor;
+class PhysicsWorld;
 class Renderable;
+class Window;
 class WorldIterator;
 
 typedef std::list<Renderable*> RenderList;
 typedef std::map<int, RenderList> RenderLayers;
 
-// The engine's central singleton: owns the window and its OpenGL context, runs the main loop
-// at a fixed frame budget and ticks and draws everything else in a fixed order.
+// The engine's central singleton: owns the window (and through it the OpenGL context), the
+// physics world and the input route, runs the main loop at a fixed frame budget and ticks and
+// draws everything else in a fixed order.
 class World : public b2ContactListener, public MessageListener
 {
 public:
@@ -40,6 +46,9 @@ public:
     void Tick(bool simulate);
     void TickAndRender();
     void Render();
+    // One frame of the main loop without its event poll and sleep: clear, tick with the
+    // simulation switch, render, swap. Needs an open window.
+    void RunFrame();
     void Destroy();
 
     bool IsRunning() const { return _running; }
@@ -47,6 +56,8 @@ public:
 
     void SetGameManager(GameManager* gameManager);
     GameManager* GetGameManager() { return _gameManager; }
+    // The console is not owned and must outlive its registration; it is ticked, drawn last
+    // and handed keys and characters first. Null unregisters it.
     void RegisterConsole(Console* console);
     Console* GetConsole() { return _console; }
 
@@ -54,8 +65,13 @@ public:
     // The length of the last whole frame of the main loop, the limiter's sleep included.
     double GetLastFrameSeconds() const { return _lastFrameSeconds; }
     float GetCurrentTimeSeconds() const { return (float)_currentTime; }
-    GLFWwindow* GetMainWindow() { return _mainWindow; }
-    bool IsHighDensityScreen() const { return _highDensity; }
+    // The window library's handle of the main window; null before start-up and after the loop.
+    GLFWwindow* GetMainWindow();
+    // The main window itself: key and cursor queries, cursors and the clipboard.
+    Window& GetWindow() { return *_window; }
+    // Where every key, character and mouse event of the window goes.
+    InputRoute& GetInputRoute() { return *_inputRoute; }
+    bool IsHighDensityScreen() const;
     bool IsAntiAliased() const { return _antiAliasing; }
 
     void PauseSimulation() { _simulateOn = false; }
@@ -85,12 +101,14 @@ public:
     bool IsLocked() const { return _locked; }
 
     // Physics: one Box2D world, stepped once per simulated tick.
+    // Without a listener the World listens and sends collision messages itself.
     bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f), b2ContactListener* listener = 0);
-    bool IsPhysicsSetUp() const { return _physicsSetUp; }
-    b2World* GetPhysicsWorld() { return _physicsWorld; }
+    bool IsPhysicsSetUp() const;
+    // Null until set up; owned by the World.
+    b2World* GetPhysicsWorld();
     bool PausePhysics();
     bool ResumePhysics();
-    bool IsPhysicsRunning() const { return _physicsRunning; }
+    bool IsPhysicsRunning() const;
     void WakeAllBodies();
     // Steps the physics world and copies every body's position and angle to its actor.
     void RunPhysics(float dt);
@@ -101,8 +119,8 @@ public:
     void CreateSideBlockers(float restitution);
 
     // Turn contacts into "CollisionStartWith" and "CollisionEndWith" messages.
-    virtual void BeginContact(b2Contact* contact);
-    virtual void EndContact(b2Contact* contact);
+    void BeginContact(b2Contact* contact) override;
+    void EndContact(b2Contact* contact) override;
 
     // Debug drawing.
     void DrawDebugLine(const Vector2& from, const Vector2& to, float lifetime = 5.0f,
@@ -110,18 +128,15 @@ public:
     void PurgeDebugDrawing();
     size_t GetDebugDrawingCount() const { return _debugDrawings.size(); }
 
-    virtual void ReceiveMessage(Message* message);
+    // "CameraChange" rebuilds the side blockers once they were asked for.
+    void ReceiveMessage(Message* message) override;
 
 private:
     friend class WorldIterator;
 
     World();
+    ~World();
 
-    // Starts the window library; false, with an "ERROR: " line giving its reason, when it
-    // cannot (no display to talk to).
-    static bool StartWindowLibrary();
-    bool CreateMainWindow(const String& name, int width, int height, bool fullScreen,
-                          bool resizable);
     void InstallCallbacks();
     void SetUpOpenGLState();
     // Sleeps until the frame budget is spent; returns the frame's length in microseconds.
@@ -139,12 +154,6 @@ private:
     bool CancelPendingAdd(Renderable* renderable);
     void CancelPendingLayerChanges(Renderable* renderable);
 
-    // Physics mechanics.
-    void CopyBodiesToActors();
-    void SendCollisionMessages(b2Contact* contact, const String& baseName);
-    void SendCollisionMessage(const String& baseName, PhysicsActor* about, PhysicsActor* partner,
-                              b2Contact* contact);
-    void DestroySideBlockers();
     // Called by a physics actor's destructor, so no pointer to it outlives it.
     friend class PhysicsActor;
     void ForgetPhysicsActor(PhysicsActor* actor);
@@ -154,8 +163,7 @@ private:
     static World* s_instance;
 
     bool _running;
-    GLFWwindow* _mainWindow;
-    bool _highDensity;
+    std::unique_ptr<Window> _window;
     bool _antiAliasing;
     // Clock readings stay in double so the step is exact after hours of uptime.
     double _lastTime;
@@ -175,16 +183,8 @@ private:
     bool _locked;
     std::list<DebugDrawBase*> _debugDrawings;
 
-    b2World* _physicsWorld;
-    bool _physicsSetUp;
-    bool _physicsRunning;
-    int _velocityIterations;
-    int _positionIterations;
-    // Per collision-message name, the partners already reported in the current step.
-    std::map<String, std::set<PhysicsActor*> > _collisionRecord;
-    bool _edgeBlockersOn;
-    float _edgeBlockerRestitution;
-    PhysicsActor* _edgeBlockers[4];
+    std::unique_ptr<PhysicsWorld> _physics;
+    std::unique_ptr<InputRoute> _inputRoute;
 
     GameManager* _gameManager;
     Console* _console;

@@ -4,10 +4,10 @@
 #include "engine/input/Controller.h"
 #include "engine/input/InputBinding.h"
 #include "engine/log/CompoundLog.h"
+#include "engine/platform/KeyCodes.h"
+#include "engine/platform/Window.h"
 #include "engine/util/FileUtil.h"
 #include "engine/util/StringUtil.h"
-
-#include <GLFW/glfw3.h>
 
 namespace
 {
@@ -46,18 +46,18 @@ const NamedKey kNamedKeys[] = {
     {"MINUS", 45}, {"PLUS", 43}, {"LEFTBRACE", 91}, {"RIGHTBRACE", 93}, {"SEMICOLON", 59},
     {"APOSTROPHE", 39}, {"COMMA", 44}, {"PERIOD", 46}, {"SPACE", 32},
     {"FORWARDSLASH", 47}, {"BACKSLASH", 92},
-    {"ESCAPE", GLFW_KEY_ESCAPE}, {"ENTER", GLFW_KEY_ENTER}, {"TAB", GLFW_KEY_TAB},
-    {"BACKSPACE", GLFW_KEY_BACKSPACE}, {"INSERT", GLFW_KEY_INSERT}, {"DELETE", GLFW_KEY_DELETE},
-    {"RIGHT_ARROW", GLFW_KEY_RIGHT}, {"LEFT_ARROW", GLFW_KEY_LEFT},
-    {"DOWN_ARROW", GLFW_KEY_DOWN}, {"UP_ARROW", GLFW_KEY_UP},
-    {"PAGEUP", GLFW_KEY_PAGE_UP}, {"PAGEDOWN", GLFW_KEY_PAGE_DOWN},
-    {"HOME", GLFW_KEY_HOME}, {"END", GLFW_KEY_END},
-    {"KP_DECIMAL", GLFW_KEY_KP_DECIMAL}, {"KP_DIVIDE", GLFW_KEY_KP_DIVIDE},
-    {"KP_MULTIPLY", GLFW_KEY_KP_MULTIPLY}, {"KP_SUBTRACT", GLFW_KEY_KP_SUBTRACT},
-    {"KP_ADD", GLFW_KEY_KP_ADD}, {"KP_ENTER", GLFW_KEY_KP_ENTER}, {"KP_EQUAL", GLFW_KEY_KP_EQUAL},
-    {"L_SHIFT", GLFW_KEY_LEFT_SHIFT}, {"L_CONTROL", GLFW_KEY_LEFT_CONTROL}, {"L_ALT", GLFW_KEY_LEFT_ALT},
-    {"R_SHIFT", GLFW_KEY_RIGHT_SHIFT}, {"R_CONTROL", GLFW_KEY_RIGHT_CONTROL},
-    {"R_ALT", GLFW_KEY_RIGHT_ALT}};
+    {"ESCAPE", KEY_ESCAPE}, {"ENTER", KEY_ENTER}, {"TAB", KEY_TAB},
+    {"BACKSPACE", KEY_BACKSPACE}, {"INSERT", KEY_INSERT}, {"DELETE", KEY_DELETE},
+    {"RIGHT_ARROW", KEY_RIGHT}, {"LEFT_ARROW", KEY_LEFT},
+    {"DOWN_ARROW", KEY_DOWN}, {"UP_ARROW", KEY_UP},
+    {"PAGEUP", KEY_PAGE_UP}, {"PAGEDOWN", KEY_PAGE_DOWN},
+    {"HOME", KEY_HOME}, {"END", KEY_END},
+    {"KP_DECIMAL", KEY_KP_DECIMAL}, {"KP_DIVIDE", KEY_KP_DIVIDE},
+    {"KP_MULTIPLY", KEY_KP_MULTIPLY}, {"KP_SUBTRACT", KEY_KP_SUBTRACT},
+    {"KP_ADD", KEY_KP_ADD}, {"KP_ENTER", KEY_KP_ENTER}, {"KP_EQUAL", KEY_KP_EQUAL},
+    {"L_SHIFT", KEY_LEFT_SHIFT}, {"L_CONTROL", KEY_LEFT_CONTROL}, {"L_ALT", KEY_LEFT_ALT},
+    {"R_SHIFT", KEY_RIGHT_SHIFT}, {"R_CONTROL", KEY_RIGHT_CONTROL},
+    {"R_ALT", KEY_RIGHT_ALT}};
 }
 
 InputManager* InputManager::s_instance = 0;
@@ -118,11 +118,11 @@ void InputManager::FillKeyNameTable()
     }
     for (int i = 1; i <= 25; ++i)
     {
-        AddKeyName("F" + IntToString(i), GLFW_KEY_F1 + i - 1);
+        AddKeyName("F" + IntToString(i), KEY_F1 + i - 1);
     }
     for (int i = 0; i <= 9; ++i)
     {
-        AddKeyName("KP_" + IntToString(i), GLFW_KEY_KP_0 + i);
+        AddKeyName("KP_" + IntToString(i), KEY_KP_0 + i);
     }
     AddKeyNameRange("P1BUTTON_", kControllerButtonEndings, kControllerButtonCount, kFirstControllerButtons);
     AddKeyNameRange("P2BUTTON_", kControllerButtonEndings, kControllerButtonCount, kSecondControllerButtons);
@@ -285,14 +285,9 @@ void InputManager::SendButtonEdge(int code, bool wasDown, bool isDown)
 
 bool InputManager::IsKeyDown(int key)
 {
-    GLFWwindow* window = World::GetInstance()->GetMainWindow();
-    // The window library only knows upper-case letters, and rejects codes outside its range.
+    // The window library only knows upper-case letters.
     const int windowKey = (key >= 'a' && key <= 'z') ? key - ('a' - 'A') : key;
-    if (window == 0 || windowKey < GLFW_KEY_SPACE || windowKey > GLFW_KEY_LAST)
-    {
-        return false;
-    }
-    return glfwGetKey(window, windowKey) == GLFW_PRESS;
+    return World::GetInstance()->GetWindow().IsKeyDown(windowKey);
 }
 
 void InputManager::PrintButton(const String& text)

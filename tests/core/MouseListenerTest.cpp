@@ -1,6 +1,6 @@
 // Mouse delivery to listeners, and the touch and accelerometer inputs nothing feeds.
 #include "engine/input/Accelerometer.h"
-#include "engine/input/MouseCallbacks.h"
+#include "engine/input/InputRoute.h"
 #include "engine/input/MouseListener.h"
 #include "engine/input/TouchListener.h"
 

@@ -1,7 +1,7 @@
 #include "engine/core/World.h"
 #include "engine/physics/PhysicsActor.h"
-#include "game/BackgroundManager.h"
-#include "game/BackgroundTile.h"
+#include "game/sea/BackgroundManager.h"
+#include "game/sea/BackgroundTile.h"
 #include "engine/rendering/Camera.h"
 #include "support/WorldWindow.h"
 

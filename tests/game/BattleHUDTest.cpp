@@ -4,11 +4,11 @@
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
 #include "engine/rendering/Camera.h"
-#include "game/BattleHUD.h"
-#include "game/GameConstants.h"
-#include "game/IndicatorLayout.h"
-#include "game/Ship.h"
-#include "game/SkarrowGameManager.h"
+#include "game/screens/BattleHUD.h"
+#include "game/core/GameConstants.h"
+#include "game/screens/IndicatorLayout.h"
+#include "game/ships/Ship.h"
+#include "game/core/SkarrowGameManager.h"
 #include "support/WorldWindow.h"
 
 #include <gtest/gtest.h>

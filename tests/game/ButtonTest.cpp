@@ -4,8 +4,8 @@
 #include "engine/messaging/MessageListener.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/FontRegistry.h"
-#include "game/Button.h"
-#include "game/GameConstants.h"
+#include "game/screens/Button.h"
+#include "game/core/GameConstants.h"
 #include "support/WorldWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Damage by hull zone and closing speed, on bare physics bodies.
-#include "game/ContactDamage.h"
+#include "game/ships/ContactDamage.h"
 
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>

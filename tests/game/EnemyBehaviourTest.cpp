@@ -1,4 +1,4 @@
-#include "game/EnemyBehaviour.h"
+#include "game/ships/EnemyBehaviour.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
-#include "game/BattleHUD.h"
-#include "game/GameConstants.h"
-#include "game/Ship.h"
-#include "game/SkarrowGameManager.h"
-#include "game/StartScreen.h"
+#include "game/screens/BattleHUD.h"
+#include "game/core/GameConstants.h"
+#include "game/ships/Ship.h"
+#include "game/core/SkarrowGameManager.h"
+#include "game/screens/StartScreen.h"
 #include "support/WorldWindow.h"
 
 #include <gtest/gtest.h>

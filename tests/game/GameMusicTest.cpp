@@ -1,8 +1,8 @@
 #include "engine/core/World.h"
 #include "engine/messaging/Message.h"
-#include "game/GameConstants.h"
-#include "game/SkarrowGameManager.h"
-#include "game/SoundManager.h"
+#include "game/core/GameConstants.h"
+#include "game/core/SkarrowGameManager.h"
+#include "game/sound/SoundManager.h"
 #include "support/ScratchDirectory.h"
 #include "support/WorldWindow.h"
 

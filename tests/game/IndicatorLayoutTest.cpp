@@ -1,4 +1,4 @@
-#include "game/IndicatorLayout.h"
+#include "game/screens/IndicatorLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The key-binding file the game ships with.
 #include "engine/input/InputBinding.h"
 #include "engine/input/InputManager.h"
-#include "game/GameConstants.h"
+#include "game/core/GameConstants.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "game/HitParticleActor.h"
+#include "game/ships/HitParticleActor.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
-#include "game/CannonBall.h"
-#include "game/GameConstants.h"
-#include "game/Ship.h"
-#include "game/ShipContactListener.h"
-#include "game/SkarrowGameManager.h"
+#include "game/ships/CannonBall.h"
+#include "game/core/GameConstants.h"
+#include "game/ships/Ship.h"
+#include "game/ships/ShipContactListener.h"
+#include "game/core/SkarrowGameManager.h"
 #include "support/WorldWindow.h"
 
 #include <box2d/box2d.h>

@@ -1,5 +1,5 @@
 // Speed setting, turning power and water drag, as numbers.
-#include "game/ShipHandling.h"
+#include "game/ships/ShipHandling.h"
 
 #include <gtest/gtest.h>
 

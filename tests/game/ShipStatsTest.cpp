@@ -1,5 +1,5 @@
 // The ship type record, its upgrade block and the health record.
-#include "game/ShipStats.h"
+#include "game/ships/ShipStats.h"
 
 #include <gtest/gtest.h>
 

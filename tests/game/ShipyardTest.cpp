@@ -1,6 +1,6 @@
 #include "engine/core/World.h"
-#include "game/Ship.h"
-#include "game/Shipyard.h"
+#include "game/ships/Ship.h"
+#include "game/screens/Shipyard.h"
 #include "support/WorldWindow.h"
 
 #include <box2d/box2d.h>

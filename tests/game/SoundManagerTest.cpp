@@ -1,7 +1,7 @@
 #include "engine/actors/Actor.h"
 #include "engine/sound/SoundDevice.h"
-#include "game/SoundManager.h"
-#include "game/SoundSample.h"
+#include "game/sound/SoundManager.h"
+#include "game/sound/SoundSample.h"
 #include "support/ScratchDirectory.h"
 
 #include "support/ToneFile.h"

@@ -1,8 +1,8 @@
 // The start screen: built hidden, shown with its buttons, drawn with its texts.
 #include "engine/core/World.h"
 #include "engine/rendering/FontRegistry.h"
-#include "game/GameConstants.h"
-#include "game/StartScreen.h"
+#include "game/core/GameConstants.h"
+#include "game/screens/StartScreen.h"
 #include "support/WorldWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "game/ShipStats.h"
-#include "game/ShopPrices.h"
+#include "game/ships/ShipStats.h"
+#include "game/screens/ShopPrices.h"
 
 #include <gtest/gtest.h>
 

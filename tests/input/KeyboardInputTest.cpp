@@ -2,7 +2,7 @@
 // repeat, the polled key test, and the Escape key.
 #include "engine/core/World.h"
 #include "engine/input/InputManager.h"
-#include "engine/input/KeyboardCallbacks.h"
+#include "engine/input/InputRoute.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/MessageListener.h"
 #include "engine/messaging/Switchboard.h"

@@ -1,0 +1,142 @@
+#include "game/screens/Shipyard.h"
+
+#include "engine/messaging/Message.h"
+#include "engine/messaging/Switchboard.h"
+#include "engine/rendering/FontRegistry.h"
+#include "game/core/GameConstants.h"
+#include "game/ships/Ship.h"
+#include "game/screens/ShopPrices.h"
+#include "game/core/SkarrowGameManager.h"
+
+#include <sstream>
+
+namespace
+{
+    const float ButtonsRightOfCentre = 100.0f;
+    const float RowSpacing = 50.0f;
+    const Color Ink(0.0f, 0.0f, 0.0f, 1.0f);
+
+    const String* const UpgradeMessages[UK_Count] = {&UpgradeShipStrengthMessage, &UpgradeShipVelocityMessage,
+                                                     &UpgradeShipHandlingMessage, &UpgradeCannonMessage,
+                                                     &UpgradeMinicannonMessage};
+
+    String WithAmount(const String& prefix, float amount)
+    {
+        std::ostringstream text;
+        text << prefix << amount;
+        return text.str();
+    }
+
+    void SetUpButton(Button& button, const String& message, float x, float y)
+    {
+        button.SetFont(TextbodyFont);
+        button.SetMessage(message);
+        button.SetPosition(x, y);
+    }
+}
+
+Shipyard::Shipyard() : Form("Shipyard")
+{
+    for (const String* message : UpgradeMessages)
+        Switchboard::GetInstance()->SubscribeTo(this, *message);
+    Switchboard::GetInstance()->SubscribeTo(this, RepairMessage);
+    Switchboard::GetInstance()->SubscribeTo(this, CloseMessage);
+
+    const Vector2 centre = GetPosition();
+    SetUpButton(_repairButton, RepairMessage, centre.X + ButtonsRightOfCentre, centre.Y - 150.0f);
+    for (int kind = 0; kind < UK_Count; ++kind)
+        SetUpButton(_upgradeButtons[kind], *UpgradeMessages[kind], centre.X + ButtonsRightOfCentre,
+                    centre.Y - 100.0f + RowSpacing * kind);
+    SetUpButton(_closeButton, CloseMessage, centre.X + ButtonsRightOfCentre, centre.Y + 150.0f);
+    _closeButton.SetLabel(CloseButtonText);
+    for (Button& button : _upgradeButtons)
+        AddButton(button);
+    AddButton(_repairButton);
+    AddButton(_closeButton);
+    SetVisible(false);
+}
+
+
+bool Shipyard::BuyUpgrade(Ship* ship, UpgradeKind kind)
+{
+    if (!ship)
+        return false;
+    const float price = ShopPrices::UpgradeCost(ship->GetStats(), kind);
+    if (price > ship->GetRum())
+        return false;
+    ship->AddRum(-price);
+    ship->ApplyUpgrade(kind);
+    return true;
+}
+
+bool Shipyard::Repair(Ship* ship)
+{
+    if (!ship)
+        return false;
+    const float cost = ShopPrices::RepairCost(ship->GetStats());
+    if (cost > ship->GetRum())
+        return false;
+    ship->GetStats().GetHealth().Heal();
+    ship->AddRum(-cost);
+    return true;
+}
+
+String Shipyard::UpgradeLabel(const Ship& ship, UpgradeKind kind)
+{
+    return WithAmount(UpgradeForText, ShopPrices::UpgradeCost(ship.GetStats(), kind));
+}
+
+String Shipyard::RepairLabel(const Ship& ship)
+{
+    return WithAmount(RepairForText, ShopPrices::RepairCost(ship.GetStats()));
+}
+
+String Shipyard::RumText(const Ship& ship)
+{
+    return WithAmount("Rum: ", ShopPrices::SpendableRum(ship.GetRum()));
+}
+
+void Shipyard::ReceiveMessage(Message* message)
+{
+    SkarrowGameManager* game = SkarrowGameManager::GetInstance();
+    const String& name = message->GetMessageName();
+    for (int kind = 0; kind < UK_Count; ++kind)
+        if (name == *UpgradeMessages[kind])
+        {
+            BuyUpgrade(game->GetPlayerShip(), static_cast<UpgradeKind>(kind));
+            return;
+        }
+    if (name == RepairMessage)
+        Repair(game->GetPlayerShip());
+    else if (name == CloseMessage && game->GetState() == GS_Shipyard)
+        game->SetState(GS_TechRace);
+}
+
+void Shipyard::UpdateLabels(const Ship& ship)
+{
+    for (int kind = 0; kind < UK_Count; ++kind)
+        _upgradeButtons[kind].SetLabel(UpgradeLabel(ship, static_cast<UpgradeKind>(kind)));
+    _repairButton.SetLabel(RepairLabel(ship));
+}
+
+void Shipyard::Render()
+{
+    HUDActor::Render();
+    const float x = GetPosition().X;
+    const float y = GetPosition().Y;
+    DrawScreenTextColored(ShipyardTitleText, TitleFont, static_cast<int>(x - 350.0f), static_cast<int>(y - 150.0f), 0.0f, Ink);
+
+    const Ship* ship = SkarrowGameManager::GetInstance()->GetPlayerShip();
+    if (!ship)
+        return;
+    UpdateLabels(*ship);
+    DrawScreenTextColored(RumText(*ship), TextbodyFont, static_cast<int>(x - 150.0f), static_cast<int>(y - 143.0f), 0.0f, Ink);
+    for (int kind = 0; kind < UK_Count; ++kind)
+    {
+        const int rowY = static_cast<int>(y - 93.0f) + static_cast<int>(RowSpacing) * kind;
+        DrawScreenTextColored(UpgradeNames[kind], TextbodyFont, static_cast<int>(x - 350.0f), rowY, 0.0f, Ink);
+        std::ostringstream level;
+        level << ship->GetStats().GetUpgradeLevel(static_cast<UpgradeKind>(kind));
+        DrawScreenTextColored(level.str(), TextbodyFont, static_cast<int>(x - 200.0f), rowY, 0.0f, Ink);
+    }
+}
