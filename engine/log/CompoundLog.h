@@ -17,7 +17,7 @@ public:
 
     // Adding a log that is already a member, this log itself, or null changes nothing.
     void AddLog(DeveloperLog* log);
-    virtual void Log(const String& text);
+    void Log(const String& text) override;
 
 private:
     std::vector<DeveloperLog*> _logs;

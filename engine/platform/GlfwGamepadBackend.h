@@ -7,9 +7,9 @@
 class GlfwGamepadBackend : public GamepadBackend
 {
 public:
-    virtual unsigned int ReadState(int userIndex, GamepadState& state);
+    unsigned int ReadState(int userIndex, GamepadState& state) override;
     // The window library drives no motors: the speeds go nowhere.
-    virtual unsigned int SetVibration(int userIndex, uint16_t leftMotor, uint16_t rightMotor);
+    unsigned int SetVibration(int userIndex, uint16_t leftMotor, uint16_t rightMotor) override;
 
     // Conversions from the library's -1..1 axes, exposed for checking.
     static int16_t StickAxis(float value);
