@@ -7,8 +7,8 @@
 // runs all.
 #include "engine/actors/Actor.h"
 #include "engine/actors/TextActor.h"
+#include "bench/support/BenchWindow.h"
 #include "engine/core/World.h"
-#include "engine/platform/Window.h"
 #include "engine/math/MathUtil.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
@@ -148,18 +148,7 @@ void PrintRow(const char* scene, const FrameFigures& ours, double peerMillisecon
 
 bool SetUpWindow()
 {
-    World* world = World::GetInstance();
-    if (!world->Initialize("Zarvo Engine", false, false, false))
-    {
-        return false;
-    }
-    world->AdjustWindow(kWindowWidth, kWindowHeight, "Zarvo Engine");
-    for (int i = 0; i < 10; ++i)
-    {
-        Window::PollEvents();
-    }
-    Camera::GetInstance()->Resize(kWindowWidth, kWindowHeight);
-    return true;
+    return SetUpBenchWindow(kWindowWidth, kWindowHeight);
 }
 
 // True when no scene was asked for, or when a word given on the command line is in its name.

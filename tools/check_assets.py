@@ -30,13 +30,13 @@ def check(ok, what):
         print("FAILED:", what)
 
 
-def image(name):
+def image(name, mode="RGBA"):
     path = os.path.join(RES, "Images", name)
     check(os.path.isfile(path), "image exists: " + name)
     if not os.path.isfile(path):
         return None
     img = Image.open(path)
-    check(img.mode == "RGBA", "%s is RGBA (is %s)" % (name, img.mode))
+    check(img.mode == mode, "%s is %s (is %s)" % (name, mode, img.mode))
     return np.asarray(img.convert("RGBA")).astype(np.float64)
 
 
@@ -84,18 +84,19 @@ def check_images():
         check(bg[..., 3].min() == 255, "formbg is opaque")
         check(bg[..., :3].mean() > 170, "formbg is light")
 
-    # sea: 25 square, opaque, seamless frames per folder; the mirrored folder mirrors them
+    # sea: 25 square, opaque (RGB, quick to load), seamless frames per folder; the mirrored
+    # folder mirrors them
     frames, mirrored = [], []
     for k in range(25):
-        a = image("waves/waves_%04d.png" % k)
-        b = image("waves_mirrored/waves_%04d.png" % k)
+        a = image("waves/waves_%04d.png" % k, "RGB")
+        b = image("waves_mirrored/waves_%04d.png" % k, "RGB")
         if a is None or b is None:
             return
         frames.append(a)
         mirrored.append(b)
     check(not os.path.exists(os.path.join(RES, "Images", "waves", "waves_0025.png")), "exactly 25 wave frames")
     a = frames[0]
-    check(a.shape[0] == a.shape[1], "wave tiles are square")
+    check(a.shape[0] == a.shape[1] == 256, "wave tiles are 256 pixels square")
     check(all(f.shape == a.shape for f in frames + mirrored), "all wave tiles share one size")
     check(all(f[..., 3].min() == 255 for f in frames), "wave tiles are opaque")
     check(all(np.array_equal(m, f[:, ::-1]) for f, m in zip(frames, mirrored)), "mirrored tiles are horizontal mirrors")

@@ -6,5 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/copy_fonts.sh
 /usr/bin/python3 tools/make_images.py
+/usr/bin/python3 tools/make_skin.py
 /usr/bin/python3 tools/make_sounds.py
 /usr/bin/python3 tools/check_assets.py

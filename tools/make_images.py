@@ -761,7 +761,10 @@ def make_formbg():
 # Sea: 25 frames of a tileable wave loop, and their horizontal mirrors
 # --------------------------------------------------------------------------
 
-SEA_SIZE = 512
+SEA_SIZE = 512  # the grid the waves are computed on
+# The saved tiles: the sea is smooth, so half the grid looks the same on screen (a tile is
+# drawn about 512 pixels wide, filtered linearly) and loads about four times faster.
+SEA_TILE = 256
 SEA_FRAMES = 25
 
 
@@ -886,15 +889,34 @@ def sea_image(fields, scale):
     return to_image(a)
 
 
+def wrapped_downsample(img, size):
+    """Reduces a tile with Lanczos filtering that reaches across its edges into the
+    opposite ones, so the smaller tile wraps as seamlessly as the big one."""
+    pad = 16
+    factor = img.size[0] // size
+    a = np.pad(np.asarray(img), ((pad, pad), (pad, pad), (0, 0)), mode="wrap")
+    small = Image.fromarray(a).resize((a.shape[1] // factor, a.shape[0] // factor), Image.LANCZOS)
+    edge = pad // factor
+    return small.crop((edge, edge, edge + size, edge + size))
+
+
+def save_opaque(img, name):
+    """Saves an image without an alpha channel: less to decode and upload."""
+    path = os.path.join(IMAGES, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    img.convert("RGB").save(path, optimize=True)
+    print("wrote", os.path.relpath(path, ROOT), img.size)
+
+
 def make_sea():
     spectra = sea_spectra(2024)
     frames = [sea_frame(spectra, f / SEA_FRAMES) for f in range(SEA_FRAMES)]
     # one scale for the whole loop, so the brightness does not pulse
     scale = tuple(np.std(np.concatenate([fr[i].ravel() for fr in frames])) for i in (0, 3, 6, 7, 8))
     for f, fields in enumerate(frames):
-        img = sea_image(fields, scale)
-        save(img, "waves/waves_%04d.png" % f)
-        save(img.transpose(Image.FLIP_LEFT_RIGHT), "waves_mirrored/waves_%04d.png" % f)
+        img = wrapped_downsample(sea_image(fields, scale).convert("RGB"), SEA_TILE)
+        save_opaque(img, "waves/waves_%04d.png" % f)
+        save_opaque(img.transpose(Image.FLIP_LEFT_RIGHT), "waves_mirrored/waves_%04d.png" % f)
 
 
 MAKERS = {

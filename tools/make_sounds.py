@@ -23,6 +23,14 @@ MUSIC = os.path.join(ROOT, "Resources", "Sounds", "Music")
 SFX = os.path.join(ROOT, "Resources", "Sounds", "Sfx")
 SR = 44100
 
+# Loudness. The game plays the effects more quietly than the music (a broadside at an eighth
+# of full volume, the battle music at 0.3 and 0.4), so the balance is set here: the music
+# that plays under the guns is levelled well below full scale, and the guns are made dense
+# and close to full scale for their whole short length. The opening track plays before any
+# battle, alone, and keeps the fuller level.
+MUSIC_RMS_DB = -20.0
+OPENING_RMS_DB = -15.5
+
 # --------------------------------------------------------------------------
 # Pitches and notation
 # --------------------------------------------------------------------------
@@ -387,7 +395,7 @@ class Song:
             m = min(n, self.n - i0)
             self.dry[ch, i0:i0 + m] += (x * swell * level)[:m]
 
-    def render(self, reverb_time=1.6, reverb_level=0.35):
+    def render(self, reverb_time=1.6, reverb_level=0.35, target_rms_db=MUSIC_RMS_DB):
         wet = np.zeros_like(self.send)
         ir_n = int(reverb_time * 1.6 * SR)
         t = np.arange(ir_n) / SR
@@ -397,10 +405,10 @@ class Song:
             ir /= np.sqrt(np.sum(ir ** 2))
             wet[ch] = signal.fftconvolve(self.send[ch], ir)[: self.n]
         mix = self.dry + reverb_level * wet
-        return master(mix)
+        return master(mix, target_rms_db=target_rms_db)
 
 
-def master(mix, peak_db=-1.0, target_rms_db=-15.5):
+def master(mix, target_rms_db, peak_db=-1.0):
     """High-pass, gentle compression, then level to a sensible loudness with headroom."""
     mix = np.stack([highpass(ch, 30) for ch in mix])
     mono = np.max(np.abs(mix), axis=0)
@@ -476,7 +484,19 @@ def encode(data, target, keep_dir=None, bitrate=112):
             os.makedirs(keep_dir, exist_ok=True)
             shutil.copy(wav, os.path.join(keep_dir, os.path.splitext(os.path.basename(target))[0] + ".wav"))
     secs = np.atleast_2d(data).shape[1] / SR
-    print("wrote %s (%.2f s, %d bytes)" % (os.path.relpath(target, ROOT), secs, os.path.getsize(target)))
+    print("wrote %s (%.2f s, %d bytes; %s)" % (os.path.relpath(target, ROOT), secs, os.path.getsize(target),
+                                              loudness(data)))
+
+
+def loudness(data):
+    """RMS over the whole sound and over its loudest tenth of a second, and the peak, in dBFS."""
+    mono = np.mean(np.atleast_2d(data), axis=0)
+    window = SR // 10
+    tenths = np.sqrt(np.convolve(mono ** 2, np.ones(window) / window, mode="valid")) if len(mono) >= window else [0]
+    def db(v):
+        return 20 * np.log10(max(float(v), 1e-9))
+    return "RMS %.1f dBFS, loudest 0.1 s %.1f dBFS, peak %.1f dBFS" % (
+        db(np.sqrt(np.mean(mono ** 2))), db(np.max(tenths)), db(np.max(np.abs(data))))
 
 
 # --------------------------------------------------------------------------
@@ -576,7 +596,7 @@ def take_a_chance(keep):
     s.hits(drum_bodhran, [(end - 3 + 0.25 * k, 0.4 + 0.05 * k) for k in range(12)], gain=0.7, low=False)
     s.hits(drum_bodhran, [(end, 1.2)], gain=1.0)
     s.hits(drum_crash, [(end, 0.8)], pan=0.3, gain=0.7, reverb=0.3)
-    mix = s.render(reverb_time=1.5, reverb_level=0.3)
+    mix = s.render(reverb_time=1.5, reverb_level=0.3, target_rms_db=OPENING_RMS_DB)
     mix = trim_tail(fade(mix, 0.0, 1.5))
     encode(mix, os.path.join(MUSIC, "Take a Chance.mp3"), keep)
 
@@ -767,6 +787,16 @@ def sfx_normalise(x, peak_db=-1.0):
     return x
 
 
+def punch(x, drive, peak_db=-1.0):
+    """Makes a shot dense and loud: saturates it so it stays close to full scale for most of
+    its length instead of one short peak, takes the edge off the added harmonics and levels
+    the peak. The game plays guns quietly, so this is what carries them over the music."""
+    x = highpass(x, 28)
+    x = np.tanh(drive * x / np.max(np.abs(x)))
+    x = lowpass(x, 7000)
+    return x / np.max(np.abs(x)) * 10 ** (peak_db / 20)
+
+
 def tail_fade(x, secs):
     k = int(secs * SR)
     x = x.copy()
@@ -776,7 +806,7 @@ def tail_fade(x, secs):
 
 def make_broadside(keep):
     """A rolling broadside: four heavy guns a few tens of milliseconds apart, then the rumble."""
-    n = int(1.35 * SR)
+    n = int(1.1 * SR)
     t = np.arange(n) / SR
     out = np.zeros(n)
     for k, (delay, gain) in enumerate(((0.0, 1.0), (0.055, 0.85), (0.12, 0.9), (0.17, 0.7))):
@@ -784,7 +814,7 @@ def make_broadside(keep):
         out[i0:] += gain * shot(n - i0, 100 + k, size=1.25, body_decay=0.25)
     rumble = lowpass(noise(n, 120), 180, 4) * np.clip((t - 0.05) / 0.15, 0, 1) * np.exp(-t / 0.45) * 1.6
     out += rumble
-    out = tail_fade(sfx_normalise(out), 0.25)
+    out = tail_fade(punch(out, 8.0), 0.3)
     encode(out, os.path.join(SFX, "explosion.mp3"), keep, bitrate=96)
 
 
@@ -797,7 +827,7 @@ def make_rumble(keep):
         i0 = int(delay * SR)
         out[i0:] += gain * shot(n - i0, 200 + k, size=0.55, body_decay=0.14, crack=1.4)
     out += lowpass(noise(n, 210), 260, 4) * np.exp(-t / 0.22) * 0.9
-    out = tail_fade(sfx_normalise(out, -1.5), 0.15)
+    out = tail_fade(punch(out, 8.0), 0.15)
     encode(out, os.path.join(SFX, "rumble.flac"), keep)
 
 
@@ -859,7 +889,8 @@ def make_splash(keep):
         fr = f0 * (1 + 0.6 * tt / 0.05)
         plink = np.sin(2 * np.pi * np.cumsum(fr) / SR) * np.exp(-tt / 0.012)
         out[i0:i0 + m] += plink * r.uniform(0.05, 0.22) * np.exp(-(at - 0.08) / 0.5)
-    out = tail_fade(sfx_normalise(out), 0.15)
+    # Softer than the guns: a ball falling short is heard, but under the shot that fired it.
+    out = tail_fade(sfx_normalise(out, -5.0), 0.15)
     encode(out, os.path.join(SFX, "water_splash_003.mp3"), keep, bitrate=96)
 
 

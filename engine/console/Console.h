@@ -55,11 +55,41 @@ public:
     // Up (-1) and Down (+1) through the history.
     void AdvanceInputHistory(int delta);
 
+    // What is on show, for derived consoles and for checking.
+    const String& GetCurrentInput() const { return _input; }
+    unsigned int GetCursorPosition() const { return _cursor; }
+    const String& GetPrompt() const { return _prompt; }
+    // Everything ever written, tabs expanded, and the same split at line breaks.
+    const String& GetOutputText() const { return _outputText; }
+    const StringList& GetOutputLines() const { return _outputLines; }
+    const StringList& GetCompletionCandidates() const { return _completions; }
+
 protected:
     // Tab stop distance for output expansion.
     void SetTabWidth(unsigned int tabWidth);
 
 private:
+    // Window-pixel layout of one frame, from the window height.
+    struct Layout
+    {
+        int Width, Height, Gap, LineHeight, PanelHeight, InputBarBottom;
+    };
+
+    String ExpandTabs(const String& text) const;
+    // Splits only the new text into lines, continuing an unfinished last line.
+    void AppendOutputLines(const String& text);
+    // Takes the heights of lines written since the last frame into the tallest line;
+    // done while drawing, when the font may build its glyph textures.
+    void MeasureNewOutputLines();
+    void RemoveCharacter(unsigned int position);
+
+    void DrawOutput(const Layout& layout) const;
+    void DrawInputLine(const Layout& layout) const;
+    void DrawCompletions(const Layout& layout) const;
+    // A filled box in the current colour, its lower edge bottom pixels below the top of
+    // the window, reaching height pixels upwards.
+    static void DrawBox(int x, int bottom, int width, int height);
+
     String _input;
     StringList _history;
     int _historyIndex;
@@ -73,4 +103,6 @@ private:
     float _caretTimer;
     bool _caretShown;
     bool _open;
+    // Output lines from here on have not been measured yet.
+    size_t _firstUnmeasuredLine;
 };

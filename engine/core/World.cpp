@@ -54,7 +54,7 @@ void World::DestroyInstance()
 
 World::World()
     : _running(false), _window(new Window()), _antiAliasing(false),
-      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0),
+      _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0), _windowCreatedSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
       _processingDeferredAdds(false), _locked(false), _physics(new PhysicsWorld()),
       _inputRoute(new InputRoute()), _gameManager(0), _console(0)
@@ -86,6 +86,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         _running = false;
         return false;
     }
+    _windowCreatedSeconds = Platform::MonotonicSeconds();
     InstallCallbacks();
     _lastTime = Platform::MonotonicSeconds();
 

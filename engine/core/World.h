@@ -77,6 +77,9 @@ public:
     // Where every key, character and mouse event of the window goes.
     InputRoute& GetInputRoute() { return *_inputRoute; }
     bool IsHighDensityScreen() const;
+    // The monotonic clock (Platform::MonotonicSeconds) when the window and its context had
+    // been made; 0 before. Start-up is measured from here.
+    double GetWindowCreatedSeconds() const { return _windowCreatedSeconds; }
     bool IsAntiAliased() const { return _antiAliasing; }
 
     void PauseSimulation() { _simulateOn = false; }
@@ -179,6 +182,7 @@ private:
     double _currentTime;
     float _frameDT;
     double _lastFrameSeconds;
+    double _windowCreatedSeconds;
     bool _simulateOn;
     bool _initialized;
     bool _gameStarted;

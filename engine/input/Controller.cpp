@@ -13,6 +13,7 @@ const int32_t kRightThumbDeadZone = 8689;
 // Triggers rattle a little at rest, so a light touch is not a press.
 const int32_t kTriggerThreshold = 30;
 const float kStickScale = 1.0f / 32768.0f;
+const unsigned int kFullMotorSpeed = 65535;
 }
 
 Controller::Controller(int id) : _id(id), _connected(false), _leftVibration(0), _rightVibration(0), _lastResult(0)
@@ -140,13 +141,13 @@ unsigned int Controller::SetRightVibration(int value)
 
 unsigned int Controller::SetLeftVibrationRaw(unsigned int value)
 {
-    _leftVibration = value;
+    _leftVibration = ClampMotorSpeed(value);
     return SendVibration();
 }
 
 unsigned int Controller::SetRightVibrationRaw(unsigned int value)
 {
-    _rightVibration = value;
+    _rightVibration = ClampMotorSpeed(value);
     return SendVibration();
 }
 
@@ -154,6 +155,12 @@ unsigned int Controller::SendVibration()
 {
     return GamepadBackend::Get().SetVibration(_id, static_cast<uint16_t>(_leftVibration),
                                               static_cast<uint16_t>(_rightVibration));
+}
+
+// Motors take 16 bits: a bigger speed is full speed rather than wrapping round to a crawl.
+unsigned int Controller::ClampMotorSpeed(unsigned int value)
+{
+    return value > kFullMotorSpeed ? kFullMotorSpeed : value;
 }
 
 // 0..255 onto the motor's 16-bit range, with 255 reaching the very top.
@@ -165,7 +172,7 @@ unsigned int Controller::VibrationToRaw(int value)
     }
     if (value >= 255)
     {
-        return 65535;
+        return kFullMotorSpeed;
     }
     return static_cast<unsigned int>(value) * 256;
 }

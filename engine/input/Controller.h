@@ -64,7 +64,7 @@ public:
     // 0..255, where 255 is full speed; values outside are clamped.
     unsigned int SetLeftVibration(int value);
     unsigned int SetRightVibration(int value);
-    // Motor speed 0..65535, sent together with the other motor's stored speed.
+    // Motor speed 0..65535 (larger values are clamped), sent together with the other motor's stored speed.
     // Returns the backend's result unexamined; works whether or not a pad is there.
     unsigned int SetLeftVibrationRaw(unsigned int value);
     unsigned int SetRightVibrationRaw(unsigned int value);
@@ -76,6 +76,7 @@ private:
 
     static void ApplyDeadZone(int32_t& x, int32_t& y, int32_t deadZone);
     static unsigned int VibrationToRaw(int value);
+    static unsigned int ClampMotorSpeed(unsigned int value);
 
     int _id;
     bool _connected;

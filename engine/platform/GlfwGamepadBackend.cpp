@@ -38,15 +38,40 @@ bool IsPadPresent(int joystick)
     return joystick >= GLFW_JOYSTICK_1 && joystick <= GLFW_JOYSTICK_LAST && glfwJoystickPresent(joystick) == GLFW_TRUE &&
            glfwJoystickIsGamepad(joystick) == GLFW_TRUE;
 }
+
+#if defined(__linux__)
+std::vector<JoystickIdentity> PresentJoysticks()
+{
+    std::vector<JoystickIdentity> present;
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick)
+    {
+        const char* name = glfwGetJoystickName(joystick);
+        const char* guid = glfwGetJoystickGUID(joystick);
+        if (name != 0 && guid != 0)
+        {
+            present.push_back(JoystickIdentity{joystick, name, guid});
+        }
+    }
+    return present;
 }
+#endif
+}
+
+#if defined(__linux__)
+GlfwGamepadBackend::GlfwGamepadBackend() : _rumble(_eventDevices) {}
+#else
+GlfwGamepadBackend::GlfwGamepadBackend() {}
+#endif
 
 unsigned int GlfwGamepadBackend::ReadState(int userIndex, GamepadState& state)
 {
     GLFWgamepadstate pad;
     if (!IsPadPresent(userIndex) || glfwGetGamepadState(userIndex, &pad) != GLFW_TRUE)
     {
+        TrackRumble(userIndex, false);
         return kGamepadNotConnected;
     }
+    TrackRumble(userIndex, true);
     uint16_t buttons = 0;
     for (const ButtonBit& entry : kButtonBits)
     {
@@ -68,9 +93,37 @@ unsigned int GlfwGamepadBackend::ReadState(int userIndex, GamepadState& state)
     return kGamepadSuccess;
 }
 
-unsigned int GlfwGamepadBackend::SetVibration(int userIndex, uint16_t, uint16_t)
+unsigned int GlfwGamepadBackend::SetVibration(int userIndex, uint16_t leftMotor, uint16_t rightMotor)
 {
-    return IsPadPresent(userIndex) ? kGamepadSuccess : kGamepadNotConnected;
+    if (!IsPadPresent(userIndex))
+    {
+        return kGamepadNotConnected;
+    }
+#if defined(__linux__)
+    return _rumble.SetVibration(userIndex, leftMotor, rightMotor);
+#else
+    (void)leftMotor;
+    (void)rightMotor;
+    return kGamepadSuccess;
+#endif
+}
+
+// Connecting and losing a pad is seen only through reads, so reads open and close its motors.
+void GlfwGamepadBackend::TrackRumble(int userIndex, bool present)
+{
+#if defined(__linux__)
+    if (!present)
+    {
+        _rumble.PadLost(userIndex);
+    }
+    else if (!_rumble.IsKnown(userIndex))
+    {
+        _rumble.PadConnected(userIndex, PresentJoysticks());
+    }
+#else
+    (void)userIndex;
+    (void)present;
+#endif
 }
 
 // -1..1 onto -32768..32767: each half scaled to its own end, so rest stays 0.

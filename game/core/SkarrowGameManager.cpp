@@ -27,6 +27,14 @@ namespace
 const Vector2 ArenaCentre(70.0f, 70.0f);
 // Enemies appear in the square from the centre to this far up and right of it.
 const float SpawnSpread = 46.2f;
+// The player starts at the spawn square's corner. An enemy is placed at least this far from
+// the player's ship: clear of both hulls (6 long each) and beyond the mini cannons' reach
+// (15 from muzzles 2.5 off the centre, plus half a hull), so no wave opens inside the player
+// or with a shot already landing, and at top speed (5) an enemy needs some 3 s to close in.
+const float SafeSpawnDistance = 20.0f;
+// Positions drawn before settling for the farthest one; around a player in the middle of
+// the square about two in five draws are safe, so the fallback is practically never taken.
+const int SpawnDraws = 32;
 const float CameraViewRadius = 15.0f;
 const int ShipLayer = 2;
 const int BattleHUDLayer = 9;
@@ -237,10 +245,31 @@ void SkarrowGameManager::EndBattle()
     }
 }
 
+Vector2 SkarrowGameManager::DrawSpawnPosition() const
+{
+    Vector2 farthest;
+    float farthestDistance = -1.0f;
+    for (int draw = 0; draw < SpawnDraws; ++draw)
+    {
+        Vector2 spread = MathUtil::RandomVector(Vector2(1.0f, 1.0f));
+        Vector2 position(ArenaCentre.X + SpawnSpread * spread.X, ArenaCentre.Y + SpawnSpread * spread.Y);
+        if (_playerShip == 0)
+            return position;
+        float distance = Vector2::Distance(position, _playerShip->GetPosition());
+        if (distance >= SafeSpawnDistance)
+            return position;
+        if (distance > farthestDistance)
+        {
+            farthest = position;
+            farthestDistance = distance;
+        }
+    }
+    return farthest;
+}
+
 Ship* SkarrowGameManager::SpawnEnemy()
 {
-    Vector2 spread = MathUtil::RandomVector(Vector2(1.0f, 1.0f));
-    Vector2 position(ArenaCentre.X + SpawnSpread * spread.X, ArenaCentre.Y + SpawnSpread * spread.Y);
+    Vector2 position = DrawSpawnPosition();
     // Facing the arena centre.
     Vector2 offset = Vector2::Normalize(position - ArenaCentre);
     float heading = std::atan2(offset.Y, offset.X) + MathUtil::Pi;

@@ -78,6 +78,8 @@ private:
     void DestroySoundManager();
     bool IsLongLived(Renderable* renderable) const;
     bool IsInBattle() const { return _state == GS_Hardcore || _state == GS_TechRace; }
+    // A place in the spawn square, redrawn while it lies too near the player's ship.
+    Vector2 DrawSpawnPosition() const;
     Ship* SpawnEnemy();
 
     static SkarrowGameManager* s_instance;

@@ -312,7 +312,11 @@ void Ship::ApplyWaterDrag(float dt)
             body->ApplyLinearImpulseToCenter((-forwardImpulse / forwardSpeed) * forwardVelocity, true);
         }
     }
-    float spinImpulse = DragImpulse(_stats.GetTurnDrag(), dt, std::fabs(angularVelocity), body->GetInertia());
+    // Box2D reports the inertia about the body's origin, but turns an angular impulse about
+    // the centre of mass: the cap must use the inertia about that centre.
+    b2Vec2 centre = body->GetLocalCenter();
+    float inertia = body->GetInertia() - mass * b2Dot(centre, centre);
+    float spinImpulse = DragImpulse(_stats.GetTurnDrag(), dt, std::fabs(angularVelocity), inertia);
     body->ApplyAngularImpulse(angularVelocity > 0.0f ? -spinImpulse : spinImpulse, true);
 }
 
@@ -435,9 +439,16 @@ void Ship::MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button)
     _pointerPosition = screenCoordinates;
     AimAtPointer();
     if (button == MOUSE_RIGHT)
-        _broadsideRequest = _broadsidePressed = true;
+        _broadsideRequest = true;
     else if (button == MOUSE_LEFT)
-        _miniCannonRequest = _miniCannonPressed = true;
+        _miniCannonRequest = true;
+    // While the world is paused (the shipyard) the weapons see nothing until it resumes, so
+    // a click there is not latched: only a button still held then fires.
+    if (World::GetInstance()->IsSimulationOn())
+    {
+        _broadsidePressed = _broadsidePressed || button == MOUSE_RIGHT;
+        _miniCannonPressed = _miniCannonPressed || button == MOUSE_LEFT;
+    }
 }
 
 void Ship::MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button)

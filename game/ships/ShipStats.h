@@ -52,6 +52,8 @@ public:
     ShipStats& SetMiniCannonReload(float value) { _miniCannonReload = value; return *this; }
     ShipStats& SetHullType(int value) { _hullType = value; return *this; }
     ShipStats& SetHullPolygon(const Vector2List& value) { _hullPolygon = value; return *this; }
+    ShipStats& SetUpgrades(const ShipUpgrades& value) { _upgrades = value; return *this; }
+    ShipStats& SetHealth(const Damageable& value) { _health = value; return *this; }
     ShipStats& SetOwner(Ship* owner) { _owner = owner; return *this; }
 
     float GetLength() const { return _length * Multiplier(US_Size); }

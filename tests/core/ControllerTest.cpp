@@ -252,6 +252,16 @@ TEST_F(ControllerTest, VibrationScalesClampsAndKeepsTheOtherMotor)
     EXPECT_EQ(256, pads.Vibrations[5].Right);
 }
 
+TEST_F(ControllerTest, RawSpeedsAboveSixteenBitsAreClampedNotWrapped)
+{
+    Controller controller(0);
+    controller.SetLeftVibrationRaw(70000);
+    controller.SetRightVibrationRaw(65536);
+    EXPECT_EQ(65535u, controller.GetLeftVibration());
+    EXPECT_EQ(65535, pads.Vibrations.back().Left);
+    EXPECT_EQ(65535, pads.Vibrations.back().Right);
+}
+
 TEST_F(ControllerTest, VibrationIsSentWithoutAPadAndReturnsTheResult)
 {
     Controller controller(0);

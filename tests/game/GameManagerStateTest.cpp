@@ -1,6 +1,7 @@
 // The game manager's states, messages, waves, kills and rum, on the real World.
 #include "engine/actors/Actor.h"
 #include "engine/core/World.h"
+#include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
@@ -11,11 +12,13 @@
 #include "game/screens/StartScreen.h"
 #include "support/WorldWindow.h"
 
+#include <box2d/box2d.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <list>
 #include <string>
 #include <vector>
@@ -290,6 +293,36 @@ TEST_F(GameManagerStateTest, WavesGrowEveryThirdWaveAndEveryKillPaysRum)
     EXPECT_EQ(9, manager->GetWave());
     EXPECT_EQ(3u, manager->GetEnemies().size());
     EXPECT_EQ(4, manager->GetWaveSize());
+}
+
+TEST_F(GameManagerStateTest, EnemiesSpawnInTheSquareAndClearOfThePlayer)
+{
+    Send(StartHardcoreModeMessage);
+    Ship* player = manager->GetPlayerShip();
+    ASSERT_NE(nullptr, player);
+    // Seeded from the clock on first use; seeded by the test from here on.
+    MathUtil::RandomInt(2);
+    // The start at the square's corner, its middle, its far corner, and clear outside it.
+    const Vector2 playerPlaces[] = {Vector2(70.0f, 70.0f), Vector2(93.1f, 93.1f), Vector2(116.2f, 116.2f),
+                                    Vector2(30.0f, 30.0f)};
+    for (const Vector2& place : playerPlaces)
+    {
+        player->GetBody()->SetTransform(b2Vec2(place.X, place.Y), 0.0f);
+        player->SyncFromBody(place.X, place.Y, 0.0f);
+        for (unsigned int seed = 1; seed <= 100; ++seed)
+        {
+            srand(seed);
+            manager->ResetCounters();
+            manager->SpawnWave();
+            const Ship* enemy = manager->GetEnemies().back();
+            const Vector2 position = enemy->GetPosition();
+            EXPECT_GE(Vector2::Distance(position, place), 20.0f) << "seed " << seed;
+            EXPECT_TRUE(position.X >= 70.0f && position.X <= 116.2f && position.Y >= 70.0f && position.Y <= 116.2f);
+            // Still facing the arena centre.
+            const Vector2 toCentre = Vector2::Normalize(Vector2(70.0f, 70.0f) - position);
+            EXPECT_NEAR(std::atan2(toCentre.Y, toCentre.X), enemy->GetHeading(), 1e-3f);
+        }
+    }
 }
 
 TEST_F(GameManagerStateTest, SinkingTheLastEnemyInATechRaceOpensTheShipyardAgain)

@@ -147,6 +147,33 @@ TEST_F(GameWiringTest, AClickReleasedBeforeTheNextUpdateStillFiresABroadside)
     EXPECT_EQ(4, CountOnLayer<CannonBall>(3));
 }
 
+TEST_F(GameWiringTest, ClicksOnTheShipyardDoNotFireButButtonsStillHeldWhenItClosesDo)
+{
+    Send(StartTechRaceMessage);
+    ASSERT_EQ(GS_Shipyard, game->GetState());
+    Ship* player = game->GetPlayerShip();
+    ASSERT_NE(nullptr, player);
+    for (MouseButtonInput button : {MOUSE_RIGHT, MOUSE_LEFT})
+    {
+        player->MouseDownEvent(Vec2i(700, 300), button);
+        player->MouseUpEvent(Vec2i(700, 300), button);
+    }
+    Send(OpenCloseShopMessage);
+    ASSERT_EQ(GS_TechRace, game->GetState());
+    player->Update(0.02f);
+    EXPECT_EQ(0, CountOnLayer<CannonBall>(3));
+    EXPECT_GT(player->GetMiniCannonTimer(), 1.0f);
+
+    // Back in the shipyard with both buttons pressed: still held as the battle resumes.
+    game->SetState(GS_Shipyard);
+    player->MouseDownEvent(Vec2i(700, 300), MOUSE_RIGHT);
+    player->MouseDownEvent(Vec2i(700, 300), MOUSE_LEFT);
+    Send(OpenCloseShopMessage);
+    player->Update(0.02f);
+    EXPECT_EQ(4, CountOnLayer<CannonBall>(3));
+    EXPECT_LT(player->GetMiniCannonTimer(), 0.1f);
+}
+
 TEST_F(GameWiringTest, DamageThrowsSplintersAndASpentBallSplashes)
 {
     Send(StartHardcoreModeMessage);

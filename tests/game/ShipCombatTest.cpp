@@ -277,6 +277,35 @@ TEST_F(ShipCombatTest, OddCannonCountsFireWholePairsOnly)
     EXPECT_FLOAT_EQ(0.0f, single->GetBroadsideTimer());
 }
 
+TEST_F(ShipCombatTest, TurnDragSlowsASpinAndOnALongFrameStopsItWithoutReversing)
+{
+    Ship* ship = new Ship(Testship(), 0.0f, false, Vector2(70.0f, 70.0f));
+    World::GetInstance()->Add(ship, 2);
+    b2Body* body = ship->GetBody();
+    // The pointed hull's centre of mass lies behind its origin, so the inertia about the
+    // origin is the larger one.
+    ASSERT_GT(body->GetLocalCenter().LengthSquared(), 0.01f);
+    b2MassData mass;
+    body->GetMassData(&mass);
+    const float centreInertia = mass.I - mass.mass * body->GetLocalCenter().LengthSquared();
+
+    body->SetAngularVelocity(1.0f);
+    ship->ApplyWaterDrag(Step);
+    EXPECT_NEAR(1.0f - (std::exp(35.0f * Step) - 1.0f) / centreInertia, body->GetAngularVelocity(), 1e-4f);
+
+    // On frames this long the bare formula takes away more spin than there is: it stops.
+    for (float longFrame : {0.09f, 0.12f, 0.17f})
+    {
+        ASSERT_GT(std::exp(35.0f * longFrame) - 1.0f, centreInertia);
+        body->SetAngularVelocity(1.0f);
+        ship->ApplyWaterDrag(longFrame);
+        EXPECT_NEAR(0.0f, body->GetAngularVelocity(), 1e-4f) << longFrame << " s";
+        body->SetAngularVelocity(-1.0f);
+        ship->ApplyWaterDrag(longFrame);
+        EXPECT_NEAR(0.0f, body->GetAngularVelocity(), 1e-4f) << longFrame << " s";
+    }
+}
+
 namespace
 {
 // Mini cannons need the game manager's list of enemies: a hardcore battle with three.

@@ -83,6 +83,22 @@ TEST(ShipStatsTest, MaxHealthSetterCarriesIntoTheHealthRecord)
     EXPECT_FLOAT_EQ(125.0f, stats.GetHealth().GetMaxHealth());
 }
 
+TEST(ShipStatsTest, UpgradeBlockAndHealthRecordCanBeSetInAChain)
+{
+    ShipUpgrades upgrades;
+    upgrades.ApplyUpgrade(UK_Velocity);
+    Damageable health(80.0f);
+    health.SetHealth(30.0f);
+    ShipStats stats;
+    stats.MakeTestship().SetUpgrades(upgrades).SetHealth(health).SetName("Refitted");
+    EXPECT_EQ("Refitted", stats.GetName());
+    EXPECT_EQ(1, stats.GetUpgradeLevel(UK_Velocity));
+    EXPECT_FLOAT_EQ(5.0f * upgrades.GetMultiplier(US_MaxSpeed), stats.GetMaxSpeed());
+    EXPECT_GT(stats.GetMaxSpeed(), 5.0f);
+    EXPECT_FLOAT_EQ(30.0f, stats.GetHealth().GetHealth());
+    EXPECT_FLOAT_EQ(80.0f, stats.GetHealth().GetMaxHealth());
+}
+
 TEST(DamageableTest, HealthStaysWithinZeroAndTheMaximum)
 {
     Damageable health(100.0f);

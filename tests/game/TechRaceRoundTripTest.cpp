@@ -308,13 +308,16 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
     // The broadsides' booms stand well above the music (a click while the guns reload fires
     // nothing, so the loudest of them counts). The window is generous because the output
     // file grows in bursts on a busy machine, so a click's place in it is only approximate.
+    // Levels over tenths of a second: a shot must carry, not just click at its onset.
     ASSERT_FALSE(broadsides.empty());
     double boom = 0.0;
     for (long long clicked : broadsides)
     {
         const size_t fired = recording.FrameAtFileSize(clicked);
-        boom = std::max(boom, recording.Peak(fired, fired + 25 * tenth));
+        const std::vector<double> levels = recording.WindowRms(fired, fired + 25 * tenth, tenth);
+        if (!levels.empty())
+            boom = std::max(boom, *std::max_element(levels.begin(), levels.end()));
     }
-    const double music = Median(recording.WindowPeaks(battleBegin, battleEnd, tenth));
-    EXPECT_GT(boom, 1.5 * music) << "boom " << boom << ", music peaks " << music;
+    const double music = Median(recording.WindowRms(battleBegin, battleEnd, tenth));
+    EXPECT_GT(boom, 2.0 * music) << "boom " << boom << ", music " << music;
 }

@@ -29,8 +29,9 @@ Result SoundFileDecoder::Open(const std::string& path)
         Close();
         return RESULT_ERR_FORMAT;
     }
-    // Floating-point files may exceed full scale; scale them instead of clipping.
-    sf_command(_file, SFC_SET_SCALE_FLOAT_INT_READ, 0, SF_TRUE);
+    // Floating-point data (MP3 decodes to it) may exceed full scale: clip it rather than let
+    // it wrap around. Not scaled to the peak: finding the peak decodes the whole file.
+    sf_command(_file, SFC_SET_CLIPPING, 0, SF_TRUE);
     _channels = info.channels;
     _sampleRate = info.samplerate;
     _frames = info.frames;

@@ -202,35 +202,30 @@ Result System::CreateSound(const char* path, SoundMode mode, Sound** sound)
 
 Result System::LoadSample(const std::string& path, Sound** sound)
 {
-    SoundFileDecoder decoder;
-    const Result opened = decoder.Open(path);
-    if (opened != RESULT_OK)
+    const Result decoded = _lastDecoded.Load(path);
+    if (decoded != RESULT_OK)
     {
-        return opened;
+        return decoded;
     }
-    std::vector<short> samples;
-    decoder.ReadAll(samples);
-    if (samples.empty())
-    {
-        return RESULT_ERR_FORMAT;
-    }
-    const long long frames = (long long)samples.size() / decoder.GetChannels();
+    const std::vector<short>& samples = _lastDecoded.GetSamples();
+    const int channels = _lastDecoded.GetChannels();
+    const long long frames = (long long)samples.size() / channels;
 
     ALuint buffer = 0;
     if (!_output.IsSilent())
     {
         alGetError();
         alGenBuffers(1, &buffer);
-        const ALenum format = decoder.GetChannels() == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
+        const ALenum format = channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
         alBufferData(buffer, format, samples.data(), (ALsizei)(samples.size() * sizeof(short)),
-                     decoder.GetSampleRate());
+                     _lastDecoded.GetSampleRate());
         if (alGetError() != AL_NO_ERROR)
         {
             alDeleteBuffers(1, &buffer);
             return RESULT_ERR_OUTPUT;
         }
     }
-    *sound = new Sound(this, path, SOUNDMODE_SAMPLE, decoder.GetChannels(), decoder.GetSampleRate(), frames, buffer);
+    *sound = new Sound(this, path, SOUNDMODE_SAMPLE, channels, _lastDecoded.GetSampleRate(), frames, buffer);
     _sounds.push_back(*sound);
     return RESULT_OK;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/platform/sound/AudioOutput.h"
+#include "engine/platform/sound/DecodedFile.h"
 #include "engine/platform/sound/SoundTypes.h"
 
 #include <string>
@@ -64,6 +65,9 @@ private:
     std::vector<Voice*> _voices;
     int _nextVoice;
     std::vector<Sound*> _sounds;
+    // The file the last sample came from: copies of one file loaded one after another are
+    // decoded once.
+    DecodedFile _lastDecoded;
 
     static std::vector<System*> s_systems;
     static unsigned long long s_nextGeneration;

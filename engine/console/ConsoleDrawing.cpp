@@ -1,0 +1,134 @@
+#include "engine/console/Console.h"
+
+#include "engine/rendering/Camera.h"
+#include "engine/rendering/FontRegistry.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+const char* const kConsoleFont = "ConsoleSmall";
+// Rows of the completion list: six candidates and, when there are more, a "..." row.
+const size_t kCompletionRows = 7;
+const size_t kCompletionsListed = 6;
+}
+
+void Console::Render()
+{
+    if (!_open)
+        return;
+    MeasureNewOutputLines();
+
+    Layout layout;
+    const Camera* camera = Camera::GetInstance();
+    layout.Width = camera->GetWindowWidth();
+    layout.Height = camera->GetWindowHeight();
+    // Taken from the window each frame, so the console follows a resized window.
+    layout.Gap = layout.Height / 192;
+    layout.LineHeight = layout.Height / 32 + layout.Gap;
+    layout.PanelHeight = layout.Height / 2;
+    layout.InputBarBottom = layout.PanelHeight + layout.LineHeight;
+
+    glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
+    DrawBox(0, layout.PanelHeight, layout.Width, layout.PanelHeight);
+    DrawOutput(layout);
+    DrawInputLine(layout);
+    DrawCompletions(layout);
+}
+
+void Console::MeasureNewOutputLines()
+{
+    for (size_t i = _firstUnmeasuredLine; i < _outputLines.size(); ++i)
+        _tallestLine = std::max(_tallestLine, GetTextExtents(_outputLines[i], kConsoleFont).Y);
+    _firstUnmeasuredLine = _outputLines.size();
+}
+
+void Console::DrawOutput(const Layout& layout) const
+{
+    if (_outputLines.empty())
+        return;
+    const int tallest = static_cast<int>(std::floor(_tallestLine));
+    const int step = tallest + layout.Gap;
+    // No glyph of a line reaches further below its baseline than the tallest line is high,
+    // so lines whose baseline lies further above the window's top than that (and a step
+    // more, for rounding at glyph edges) leave no pixel in the window.
+    const int topmostVisibleBaseline = -(tallest + step);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    ScreenTextRun run(kConsoleFont);
+    int y = layout.PanelHeight - layout.Gap;
+    for (StringList::const_reverse_iterator line = _outputLines.rbegin();
+         line != _outputLines.rend() && y >= topmostVisibleBaseline; ++line, y -= step)
+    {
+        run.Draw(*line, layout.Gap, y);
+    }
+}
+
+void Console::DrawInputLine(const Layout& layout) const
+{
+    const int gap = layout.Gap;
+    const int bar = layout.InputBarBottom;
+    glColor4f(0.0f, 1.0f, 0.0f, 0.375f);
+    DrawBox(0, bar, layout.Width, layout.LineHeight);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
+    DrawBox(gap / 2, bar - gap / 2, layout.Width - gap, layout.LineHeight - gap);
+
+    const String caret = _caretShown ? "|" : " ";
+    const String line = _prompt + _input.substr(0, _cursor) + caret + _input.substr(_cursor);
+    glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+    DrawScreenText(line, kConsoleFont, gap / 2 + gap, bar - gap / 2 - gap / 2 - gap);
+}
+
+void Console::DrawCompletions(const Layout& layout) const
+{
+    if (_completions.empty())
+        return;
+    const int gap = layout.Gap;
+    const int lineHeight = layout.LineHeight;
+    const int rows = static_cast<int>(std::min(_completions.size(), kCompletionRows));
+    const int x = gap / 2 + gap + layout.Height / 24;
+    glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
+    DrawBox(x - gap, layout.InputBarBottom + lineHeight * rows, layout.Width - (x - gap),
+            lineHeight * rows);
+
+    glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+    ScreenTextRun run(kConsoleFont);
+    int y = layout.InputBarBottom + (lineHeight * 2) / 3;
+    for (int row = 0; row < rows; ++row, y += lineHeight)
+    {
+        const bool isMoreRow = static_cast<size_t>(row) == kCompletionsListed;
+        run.Draw(isMoreRow ? String("...") : _completions[row], x, y);
+    }
+}
+
+void Console::DrawBox(int x, int bottom, int width, int height)
+{
+    const Camera* camera = Camera::GetInstance();
+    const int windowHeight = camera->GetWindowHeight();
+    // The projection counts upwards from the window's bottom edge.
+    const GLfloat left = static_cast<GLfloat>(x);
+    const GLfloat right = static_cast<GLfloat>(x + width);
+    const GLfloat lower = static_cast<GLfloat>(windowHeight - bottom);
+    const GLfloat upper = lower + static_cast<GLfloat>(height);
+    const GLfloat corners[] = {left, lower, right, lower, left, upper, right, upper};
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, camera->GetWindowWidth(), 0.0, windowHeight, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, corners);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}

@@ -1,0 +1,3 @@
+#include "engine/platform/ForceFeedbackSystem.h"
+
+ForceFeedbackSystem::~ForceFeedbackSystem() {}
