@@ -5,6 +5,7 @@ find_package(DevIL REQUIRED)
 find_package(Threads REQUIRED)
 
 pkg_check_modules(LUA REQUIRED IMPORTED_TARGET lua5.2)
+pkg_check_modules(LFS REQUIRED IMPORTED_TARGET lua5.2-filesystem)
 pkg_check_modules(GLFW REQUIRED IMPORTED_TARGET glfw3)
 pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
 pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)

@@ -4,6 +4,7 @@
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
+#include "engine/scripting/LuaScriptingModule.h"
 #include "engine/rendering/SpriteBatch.h"
 
 #include <cmath>
@@ -305,5 +306,14 @@ bool Actor::IsMoving() const { return _positionInterval.IsActive(); }
 String Actor::GetClassName() const { return "Actor"; }
 
 void Actor::SetScriptCreatedActor(Actor* actor) { s_scriptCreatedActor = actor; }
+
+Actor* Actor::CreateByScript(const String& actorDefinition)
+{
+    // Cleared first, so a script that fails or makes nothing can't hand back an older actor.
+    s_scriptCreatedActor = 0;
+    if (!LuaScriptingModule::CallFunction("Actor_CreateAndRegister", StringList(1, actorDefinition)))
+        return 0;
+    return s_scriptCreatedActor;
+}
 
 void Actor::ReceiveMessage(Message* /*message*/) {}

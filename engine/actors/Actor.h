@@ -133,6 +133,10 @@ public:
     virtual String GetClassName() const;
     Actor* GetSelf() { return this; }
 
+    // The script function "Actor_CreateAndRegister" makes an actor from the named definition
+    // and hands it back through SetScriptCreatedActor. Null when the script fails (logged)
+    // or hands back nothing.
+    static Actor* CreateByScript(const String& actorDefinition);
     static void SetScriptCreatedActor(Actor* actor);
 
     void ReceiveMessage(Message* message) override;

@@ -1,6 +1,9 @@
 #include "engine/core/World.h"
 
+#include "engine/actors/Actor.h"
+#include "engine/config/Preferences.h"
 #include "engine/console/Console.h"
+#include "engine/console/TestConsole.h"
 #include "engine/core/GameManager.h"
 #include "engine/input/ControllerManager.h"
 #include "engine/input/InputManager.h"
@@ -8,12 +11,14 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/pathfinding/SpatialGraphManager.h"
 #include "engine/physics/PhysicsWorld.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/platform/Window.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/TextureCache.h"
+#include "engine/scripting/LuaScriptingModule.h"
 #include "engine/sound/SoundDevice.h"
 
 #include <GL/glu.h>
@@ -77,11 +82,18 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         Platform::ChangeDirectory("bits");
     }
 
-    const int width = 1024;
-    const int height = 768;
+    // The preference script sets "WindowSettings" before the window exists.
+    LuaScriptingModule::Prepare();
+    Preferences* preferences = Preferences::GetInstance();
+    antiAliasing = preferences->OverrideInt("WindowSettings", "antiAliasing", antiAliasing) != 0;
+    fullScreen = preferences->OverrideInt("WindowSettings", "fullScreen", fullScreen) != 0;
+    resizable = preferences->OverrideInt("WindowSettings", "resizable", resizable) != 0;
+    const int height = preferences->OverrideInt("WindowSettings", "height", 768);
+    const int width = preferences->OverrideInt("WindowSettings", "width", 1024);
+    const String name = preferences->OverrideString("WindowSettings", "name", windowName);
 
     _antiAliasing = antiAliasing;
-    if (!_window->Open(windowName, width, height, antiAliasing, fullScreen, resizable))
+    if (!_window->Open(name, width, height, antiAliasing, fullScreen, resizable))
     {
         _running = false;
         return false;
@@ -104,6 +116,12 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     ControllerManager::GetInstance()->Setup();
 
     SoundDevice::GetInstance();
+
+    SpatialGraphManager::GetInstance();
+
+    // The start-up console echoes until the script console replaces it.
+    RegisterConsole(new TestConsole());
+    LuaScriptingModule::Initialize();
 
     _initialized = true;
     return true;
@@ -268,6 +286,8 @@ void World::Render()
         _gameManager->Render();
     }
 
+    SpatialGraphManager::GetInstance()->Render();
+
     DrawDebugDrawings();
     // Over everything else.
     if (_console != 0)
@@ -286,6 +306,8 @@ void World::Destroy()
     }
     delete _gameManager;
     _gameManager = 0;
+    // Last: until here actors and logs that scripts made may still be in use.
+    LuaScriptingModule::Finalize();
 }
 
 void World::SetGameManager(GameManager* gameManager)
@@ -327,9 +349,10 @@ void World::AdjustWindow(int width, int height, const String& windowName)
 
 void World::MoveWindow(int x, int y) { _window->SetPosition(x, y); }
 
-void World::LoadLevel(const String& /*levelName*/)
+void World::LoadLevel(const String& levelName)
 {
     UnloadAll();
+    LuaScriptingModule::CallFunction("LoadLevel", StringList(1, levelName));
 }
 
 void World::ResetWorld()

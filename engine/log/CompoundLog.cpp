@@ -36,6 +36,11 @@ void CompoundLog::AddLog(DeveloperLog* log)
         _logs.push_back(log);
 }
 
+void CompoundLog::RemoveLog(DeveloperLog* log)
+{
+    _logs.erase(std::remove(_logs.begin(), _logs.end(), log), _logs.end());
+}
+
 void CompoundLog::Log(const String& text)
 {
     if (_passingOn)

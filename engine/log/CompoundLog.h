@@ -17,6 +17,8 @@ public:
 
     // Adding a log that is already a member, this log itself, or null changes nothing.
     void AddLog(DeveloperLog* log);
+    // Drops log from the members; not being one is fine.
+    void RemoveLog(DeveloperLog* log);
     void Log(const String& text) override;
 
 private:

@@ -1,9 +1,13 @@
 #include "engine/log/DeveloperLog.h"
 
+#include "engine/log/CompoundLog.h"
+
 #include <cstdarg>
 #include <cstdio>
 
-DeveloperLog::~DeveloperLog() {}
+// A dead log leaves the system log, so a log that a script added and then let go of, or a
+// test's capture, can never be written to after it is gone.
+DeveloperLog::~DeveloperLog() { CompoundLog::GetSystemLog().RemoveLog(this); }
 
 void DeveloperLog::Printf(const char* format, ...)
 {

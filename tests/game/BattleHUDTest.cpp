@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -60,6 +61,30 @@ namespace
             return visible;
         }
 
+        // The indicator texts draw in the console's font: compares the grey pixels near a
+        // shown text's anchor with the text drawn and hidden.
+        void ExpectDistanceTextDrawn()
+        {
+            TextActor* shown = nullptr;
+            for (TextActor* text : hud->GetTexts())
+                if (text->GetAlpha() > 0.0f && !text->GetDisplayString().empty())
+                    shown = text;
+            ASSERT_NE(nullptr, shown) << "no indicator is showing";
+            const Vector2 anchor = MathUtil::WorldToScreen(shown->GetPosition());
+            const int x = static_cast<int>(anchor.X), y = static_cast<int>(anchor.Y);
+            auto greyNearText = [&]() {
+                RenderFrame();
+                return CountPixels(std::max(0, x - 80), std::max(0, y - 40), std::min(Width, x + 80),
+                                   std::min(Height, y + 40), 128, 128, 128, 24);
+            };
+            const int withText = greyNearText();
+            const float alpha = shown->GetAlpha();
+            shown->SetAlpha(0.0f);
+            const int withoutText = greyNearText();
+            shown->SetAlpha(alpha);
+            EXPECT_GT(withText - withoutText, 20) << "at " << x << ", " << y;
+        }
+
         SkarrowGameManager* game = nullptr;
         BattleHUD* hud = nullptr;
     };
@@ -83,6 +108,7 @@ TEST_F(BattleHUDTest, ThePoolGrowsWithTheEnemiesAndHidesWhatIsNotNeeded)
         const bool shown = hud->GetIcons()[i]->GetAlpha() > 0.0f;
         EXPECT_TRUE(!shown || !hud->GetTexts()[i]->GetDisplayString().empty()) << i;
     }
+    ExpectDistanceTextDrawn();
 
     // All but one enemy sink: the pool keeps its pairs, hidden, and shows at most one.
     std::vector<Ship*> enemies(game->GetEnemies().begin(), game->GetEnemies().end());
@@ -100,3 +126,4 @@ TEST_F(BattleHUDTest, ThePoolGrowsWithTheEnemiesAndHidesWhatIsNotNeeded)
         EXPECT_FALSE(icon->IsDestroyed());
 
 }
+

@@ -158,7 +158,8 @@ protected:
 
 TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndEffects)
 {
-    ASSERT_TRUE(WaitForState("none -> start screen", 10.0)) << program.ReadErrorOutput();
+    // The game loads its data after the window opens; under a loaded machine that takes a while.
+    ASSERT_TRUE(WaitForState("none -> start screen", 30.0)) << program.ReadErrorOutput();
     Sleep(1.0);
     Shot("start");
     const std::vector<X11Display::Pixel> startTitle = Cut(StartTitle);

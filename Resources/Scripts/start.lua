@@ -1,0 +1,73 @@
+-- Runs last in the engine's start-up, with the console in place. Defines the functions the
+-- engine calls by name. The module's classes and functions are reached through "zarvo",
+-- for example zarvo.Actor() or zarvo.World_GetInstance().
+
+-- Everything printed goes to the console, values separated by tabs as in plain Lua.
+function print(...)
+  local parts = {}
+  for i = 1, select("#", ...) do
+    parts[i] = tostring((select(i, ...)))
+  end
+  zarvo.LuaWrite(table.concat(parts, "\t"))
+end
+
+-- The console's completions: the names in the globals, or in the table before the last
+-- "." or ":", that start with the word being typed. Each is the whole new input line.
+function getAutoCompletions(input)
+  local before, path, word = input:match("^(.-)([%w_%.:]-)([%w_]*)$")
+  local scope = _G
+  for part in path:gmatch("([%w_]+)[%.:]") do
+    scope = type(scope) == "table" and rawget(scope, part) or nil
+  end
+  local completions = {}
+  if type(scope) ~= "table" then
+    return completions
+  end
+  for name in pairs(scope) do
+    if type(name) == "string" and name:sub(1, #word) == word then
+      completions[#completions + 1] = before .. path .. name
+    end
+  end
+  table.sort(completions)
+  return completions
+end
+
+-- Config/tuning.lua assigns Tuning = { name = value, ... }: numbers, strings, and vectors
+-- written as { x, y }. The engine runs this at start-up and whenever the file is saved.
+function LoadTuningVariables()
+  local settings, problem = LoadSettingsFile("Config/tuning.lua")
+  if not settings then
+    error(problem, 0)
+  end
+  local tuning = zarvo.Tuning_GetInstance()
+  for name, value in pairs(settings.Tuning or {}) do
+    if type(value) == "number" then
+      tuning:SetFloat(name, value)
+    elseif type(value) == "string" then
+      tuning:SetString(name, value)
+    elseif type(value) == "table" then
+      tuning:SetVector(name, zarvo.Vector2(value[1] or 0, value[2] or 0))
+    end
+  end
+end
+
+-- World:LoadLevel(name) runs Config/Levels/<name>.lua after clearing the world.
+function LoadLevel(name)
+  dofile("Config/Levels/" .. name .. ".lua")
+end
+
+-- Actor.CreateByScript(name) makes an actor from Config/ActorDefs/<name>.lua, which returns
+-- a table such as { class = "Actor", size = 2, color = {1, 0, 0}, position = {0, 0},
+-- sprite = "Resources/Images/ship1.png", layer = 2, tags = "enemy", name = "Foe" }.
+function Actor_CreateAndRegister(definitionName)
+  local definition = dofile("Config/ActorDefs/" .. definitionName .. ".lua")
+  local actor = zarvo[definition.class or "Actor"]()
+  if definition.size then actor:SetSize(definition.size) end
+  if definition.position then actor:SetPosition(definition.position[1], definition.position[2]) end
+  if definition.color then actor:SetColor(table.unpack(definition.color)) end
+  if definition.sprite then actor:SetSprite(definition.sprite) end
+  if definition.tags then actor:Tag(definition.tags) end
+  actor:SetName(definition.name or definitionName)
+  zarvo.World_GetInstance():Add(actor, definition.layer or 0)
+  zarvo.Actor_SetScriptCreatedActor(actor)
+end

@@ -1,0 +1,124 @@
+#include "scripting/ScriptTestSupport.h"
+
+#include "engine/core/World.h"
+#include "engine/scripting/LuaConsole.h"
+#include "engine/scripting/LuaScriptingModule.h"
+
+#include <GLFW/glfw3.h>
+#include <lua.hpp>
+
+namespace
+{
+    class LuaConsoleTest : public ScriptTest
+    {
+    protected:
+        void SetUp() override
+        {
+            ScriptTest::SetUp();
+            StartScripts();
+            console = static_cast<LuaConsole*>(World::GetInstance()->GetConsole());
+            console->Enable(true);
+            depth = lua_gettop(State());
+        }
+
+        // Types a line and presses Enter; returns what it added to the output.
+        String Enter(const String& line)
+        {
+            const size_t before = console->GetOutputText().size();
+            for (char c : line)
+                console->GetInput((unsigned char)c);
+            console->GetSpecialInputDown(GLFW_KEY_ENTER);
+            EXPECT_EQ(depth, lua_gettop(State())) << "after " << line;
+            return console->GetOutputText().substr(before);
+        }
+
+        LuaConsole* console = nullptr;
+        int depth = 0;
+    };
+}
+
+TEST_F(LuaConsoleTest, RunsLinesAndPrintsResults)
+{
+    EXPECT_EQ("> =1+1\n2\n", Enter("=1+1"));
+    EXPECT_EQ("> for i = 1, 3 do\n", Enter("for i = 1, 3 do"));
+    EXPECT_EQ(">> ", console->GetPrompt());
+    EXPECT_EQ(">>  print(i) end\n1\n2\n3\n", Enter(" print(i) end"));
+    EXPECT_EQ("> ", console->GetPrompt());
+    // Tabs expand to the console's 16-column stops.
+    EXPECT_EQ("> print('a\\tb')\na" + String(15, ' ') + "b\n", Enter("print('a\\tb')"));
+    // A run-time error reaches the output through print, without a prefix.
+    EXPECT_NE(String::npos, Enter("error('boom')").find("boom"));
+    EXPECT_EQ("> ", console->GetPrompt());
+}
+
+TEST_F(LuaConsoleTest, PendingChunksEndWithTheirComments)
+{
+    Enter("if true then -- a comment");
+    EXPECT_TRUE(console->IsContinuing());
+    EXPECT_EQ(">> end\n", Enter("end"));
+    EXPECT_FALSE(console->IsContinuing());
+
+    Enter("while true do");
+    const String failure = Enter("x = = 1");
+    EXPECT_EQ(0u, failure.find(">> x = = 1\nERROR: "));
+    EXPECT_FALSE(console->IsContinuing());
+    EXPECT_EQ("> =2\n2\n", Enter("=2"));
+}
+
+TEST_F(LuaConsoleTest, HistoryWalksBackAndForth)
+{
+    Enter("a = 1");
+    Enter("b = 2");
+    console->GetSpecialInputDown(GLFW_KEY_UP);
+    console->GetSpecialInputDown(GLFW_KEY_UP);
+    EXPECT_EQ("a = 1", console->GetCurrentInput());
+    console->GetSpecialInputDown(GLFW_KEY_DOWN);
+    EXPECT_EQ("b = 2", console->GetCurrentInput());
+    console->GetSpecialInputDown(GLFW_KEY_DOWN);
+    EXPECT_EQ("", console->GetCurrentInput());
+}
+
+TEST_F(LuaConsoleTest, CompletesFromTheGlobalsAndTheModule)
+{
+    for (char c : String("zarvo.Vector2_D"))
+        console->GetInput((unsigned char)c);
+    const StringList expected = {"zarvo.Vector2_Distance", "zarvo.Vector2_DistanceSquared", "zarvo.Vector2_Dot"};
+    EXPECT_EQ(expected, console->GetCompletionCandidates());
+    console->GetSpecialInputDown(GLFW_KEY_TAB);
+    EXPECT_EQ("zarvo.Vector2_Distance", console->GetCurrentInput());
+    console->GetSpecialInputDown(GLFW_KEY_TAB);
+    EXPECT_EQ("zarvo.Vector2_DistanceSquared", console->GetCurrentInput());
+    EXPECT_EQ(depth, lua_gettop(State()));
+}
+
+TEST_F(LuaConsoleTest, HostileCompletionTablesCantAbort)
+{
+    // Entries that are neither strings nor numbers are skipped; a raising metatable on the
+    // result or on the globals is never run outside a protected call.
+    Run(R"(function getAutoCompletions()
+             return setmetatable({ "one", {}, 2, true }, { __len = function() error("len") end,
+                                                           __index = function() error("index") end })
+           end)");
+    EXPECT_EQ(StringList({"one", "2"}), console->GetCompletions("any"));
+    EXPECT_EQ("", Run("getAutoCompletions = nil; setmetatable(_G, { __index = function() error('strict') end })"));
+    const size_t before = console->GetOutputText().size();
+    EXPECT_TRUE(console->GetCompletions("any").empty());
+    EXPECT_NE(String::npos, console->GetOutputText().find("ERROR: running autocompletions: ", before));
+    EXPECT_FALSE(LuaScriptingModule::CallFunction("LoadLevel", StringList(1, "x")));
+    EXPECT_EQ(depth, lua_gettop(State()));
+}
+
+TEST_F(ScriptTest, ExecuteInScriptLeavesTheStackAsItFoundIt)
+{
+    StartScripts();
+    const int depth = lua_gettop(State());
+    LuaScriptingModule::ExecuteInScript("for i = 1, 2 do");
+    LuaScriptingModule::ExecuteInScript("x = = 1");
+    LuaScriptingModule::ExecuteInScript("error('run')");
+    LuaScriptingModule::ExecuteInScript("return 1, 2");
+    EXPECT_EQ(depth, lua_gettop(State()));
+    const String output = World::GetInstance()->GetConsole()->GetOutputText();
+    EXPECT_NE(String::npos, output.find("ERROR: [string \"x = = 1\"]"));
+    EXPECT_NE(String::npos, output.find("1" + String(15, ' ') + "2\n"));
+    EXPECT_EQ(String::npos, output.find("for i = 1, 2 do"));
+}

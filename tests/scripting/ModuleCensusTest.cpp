@@ -1,0 +1,125 @@
+#include "scripting/ScriptTestSupport.h"
+
+#include "engine/config/Tuning.h"
+#include "engine/core/World.h"
+#include "engine/log/CompoundLog.h"
+#include "engine/math/Vector2.h"
+#include "engine/messaging/Switchboard.h"
+#include "engine/scripting/LuaScriptingModule.h"
+
+#include "support/SystemLogCapture.h"
+
+#include <lua.hpp>
+
+#include <GL/gl.h>
+
+namespace
+{
+    // Sorts the module's entries the way scripts meet them: classes are tables, functions
+    // functions, constants numbers, and variables live behind the module's ".get" table.
+    const char* const kCensus = R"(
+      local classes, functions, constants = 0, 0, 0
+      for name, value in pairs(zarvo) do
+        if type(value) == "table" then classes = classes + 1
+        elseif type(value) == "function" then functions = functions + 1
+        elseif type(value) == "number" then constants = constants + 1 end
+      end
+      local variables = 0
+      for name in pairs(getmetatable(zarvo)[".get"]) do variables = variables + 1 end
+      return classes .. " " .. functions .. " " .. variables .. " " .. constants
+    )";
+}
+
+TEST_F(ScriptTest, ModuleExposesItsCensusConstantsAndVariables)
+{
+    StartScripts();
+    EXPECT_EQ("48 63 19 17", Eval("(function() " + String(kCensus) + " end)()"));
+
+    EXPECT_EQ("0 1 2", Eval("zarvo.MOUSE_LEFT .. ' ' .. zarvo.MOUSE_MIDDLE .. ' ' .. zarvo.MOUSE_RIGHT"));
+    EXPECT_EQ("0 1 2", Eval("zarvo.TOUCH_START .. ' ' .. zarvo.TOUCH_END .. ' ' .. zarvo.TOUCH_MOVE"));
+    EXPECT_EQ("0 1 2 3", Eval("zarvo.SAT_None .. ' ' .. zarvo.SAT_Loop .. ' ' .. zarvo.SAT_PingPong .. ' ' .. "
+                              "zarvo.SAT_OneShot"));
+    EXPECT_EQ("0 1 0 1", Eval("zarvo.ADS_Square .. ' ' .. zarvo.ADS_Circle .. ' ' .. "
+                              "zarvo.PhysicsActor_SHAPETYPE_BOX .. ' ' .. zarvo.PhysicsActor_SHAPETYPE_CIRCLE"));
+    EXPECT_EQ("0 1 2", Eval("zarvo.TXT_Left .. ' ' .. zarvo.TXT_Center .. ' ' .. zarvo.TXT_Right"));
+
+    EXPECT_NE(String::npos, Run("zarvo.MathUtil_Pi = 1").find("This variable is immutable"));
+    EXPECT_EQ("3.14159", Eval("string.format('%.5f', zarvo.MathUtil_Pi)"));
+
+    // Reading the vector constants hands out a copy: changing it leaves the engine's alone.
+    EXPECT_EQ("", Run("local zero = zarvo.Vector2_Zero; zero.X = 5"));
+    EXPECT_EQ(0.0f, Vector2::Zero.X);
+    EXPECT_EQ("", Run("zarvo.Vector2_Zero = zarvo.Vector2(1, 2)"));
+    EXPECT_EQ(Vector2(1.0f, 2.0f).Y, Vector2::Zero.Y);
+    Vector2::Zero = Vector2(0.0f, 0.0f);
+}
+
+TEST_F(ScriptTest, BadCallsRaiseTheGeneratorsErrorTexts)
+{
+    StartScripts();
+    EXPECT_NE(String::npos, Run("zarvo.MathUtil_ToDegrees()").find("Error in MathUtil::ToDegrees expected 1..1 args, got 0"));
+    EXPECT_NE(String::npos, Run("zarvo.MathUtil_ToDegrees('x')")
+                                .find("Error in MathUtil::ToDegrees (arg 1), expected 'float' got 'string'"));
+    EXPECT_NE(String::npos, Run("zarvo.Vector2({})").find("Wrong arguments for overloaded function 'new_Vector2'\n"));
+    EXPECT_NE(String::npos, Run("zarvo.World()").find("attempt to call"));
+
+    // A number passed for a string arrives as its text.
+    EXPECT_EQ("", Run("zarvo.Tuning_GetInstance():SetString('n', 12)"));
+    EXPECT_EQ("12", Eval("zarvo.Tuning_GetInstance():GetString('n')"));
+    // Script text is never a format.
+    SystemLogCapture().Lines.clear();
+    EXPECT_EQ("", Run("zarvo.CompoundLog_GetSystemLog():Printf('%s%n%d')"));
+    ASSERT_FALSE(SystemLogCapture().Lines.empty());
+    EXPECT_EQ("%s%n%d", SystemLogCapture().Lines.back());
+}
+
+TEST_F(ScriptTest, CollectionsComeBackAsTablesFromOne)
+{
+    StartScripts();
+    EXPECT_EQ("", Run("a = zarvo.Actor(); a:Tag('ship, enemy'); zarvo.World_GetInstance():Add(a, 3)"));
+    EXPECT_EQ("2 enemy ship", Eval("#a:GetTags() .. ' ' .. a:GetTags()[1] .. ' ' .. a:GetTags()[2]"));
+    EXPECT_EQ("true", Eval("zarvo.TagCollection_GetInstance():GetObjectsTagged('enemy')[1]:GetName() == a:GetName()"));
+    EXPECT_EQ("0", Eval("#zarvo.TouchListener_GetTouchList()"));
+    Tuning::GetInstance()->Clear();
+    EXPECT_EQ("", Run("zarvo.Tuning_GetInstance():SetInt('x', 1)"));
+    EXPECT_EQ("x", Eval("zarvo.Tuning_GetInstance():GetVariables()[1]"));
+    EXPECT_EQ("", Run("a:Destroy()"));
+}
+
+TEST_F(ScriptTest, ObjectsHandedToTheEngineOutliveTheCollector)
+{
+    StartScripts();
+    CapturingLog& capture = SystemLogCapture();
+    EXPECT_EQ("", Run(R"(
+      local world = zarvo.World_GetInstance()
+      local actor = zarvo.Actor()
+      actor:SetName("Kept")
+      world:Add(actor, 1)
+      zarvo.Switchboard_GetInstance():Broadcast(zarvo.Message("ScriptSent"))
+      zarvo.CompoundLog_GetSystemLog():AddLog(zarvo.FileLog(zarvo.FileLog_MakeLogFileName("kept")))
+      collectgarbage()
+      collectgarbage()
+    )"));
+    World::GetInstance()->Tick(true);
+    World::GetInstance()->Render();
+    capture.Lines.clear();
+    CompoundLog::GetSystemLog().Log("after the collector");
+    EXPECT_EQ(1u, capture.Lines.size());
+    EXPECT_EQ("Kept", Eval("zarvo.Actor_GetNamed('Kept'):GetName()"));
+    EXPECT_EQ("", Run("zarvo.Actor_GetNamed('Kept'):Destroy()"));
+    World::GetInstance()->Tick(true);
+}
+
+TEST(LogMembership, ALogThatDiesLeavesTheSystemLog)
+{
+    CapturingLog& capture = SystemLogCapture();
+    CapturingLog* log = new CapturingLog();
+    CompoundLog::GetSystemLog().AddLog(log);
+    CompoundLog::GetSystemLog().Log("while alive");
+    EXPECT_EQ(1u, log->Lines.size());
+    delete log;
+    // Would write through a dangling pointer if the log were still a member.
+    CompoundLog::GetSystemLog().Log("after its death");
+    ASSERT_FALSE(capture.Lines.empty());
+    EXPECT_EQ("after its death", capture.Lines.back());
+}

@@ -1,0 +1,109 @@
+#include "scripting/ScriptTestSupport.h"
+
+#include "engine/config/ConfigUpdater.h"
+#include "engine/config/Tuning.h"
+#include "engine/core/World.h"
+#include "engine/platform/Clock.h"
+#include "engine/scripting/LuaConsole.h"
+#include "engine/scripting/LuaScriptingModule.h"
+
+#include "support/SystemLogCapture.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace
+{
+    void SetModificationTime(const char* path, time_t seconds, long nanoseconds)
+    {
+        timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+        ASSERT_EQ(0, utimensat(AT_FDCWD, path, times, 0));
+    }
+
+    // Ticks the World in small steps for the given simulated time, as the main loop would.
+    void TickFor(double seconds)
+    {
+        const double end = Platform::MonotonicSeconds() + seconds;
+        while (Platform::MonotonicSeconds() < end)
+        {
+            World::GetInstance()->Tick(World::GetInstance()->IsSimulationOn());
+            Platform::SleepMilliseconds(10);
+        }
+    }
+}
+
+TEST_F(ScriptTest, StartupScriptsSeeLfsAndNoMobile)
+{
+    const String record = "\nSEEN = (SEEN or '') .. tostring(ZARVO_MOBILE) .. type(lfs) .. ' '\n";
+    AppendToFile("Resources/Scripts/pref_load.lua", record);
+    AppendToFile("Resources/Scripts/start.lua", record);
+    StartScripts();
+    EXPECT_EQ("falsetable falsetable ", Eval("SEEN"));
+}
+
+TEST_F(ScriptTest, AFailingStartScriptStillLeavesAConsoleAndTheTuningWatch)
+{
+    WriteFile("Resources/Scripts/start.lua", "LoadTuningVariables = function() TUNED = true end\nerror('%s%s%n broken')");
+    SystemLogCapture().Lines.clear();
+    LuaScriptingModule::Prepare();
+    LuaScriptingModule::Initialize();
+    EXPECT_FALSE(LuaScriptingModule::IsStarted());
+    // The script's own text is logged as it is, never used as a format.
+    bool logged = false;
+    for (const String& line : SystemLogCapture().Lines)
+        logged = logged || line.find("%s%s%n broken") != String::npos;
+    EXPECT_TRUE(logged);
+    ASSERT_NE(nullptr, dynamic_cast<LuaConsole*>(World::GetInstance()->GetConsole()));
+    EXPECT_EQ("true", Eval("TUNED"));
+    // The console still runs lines; only ExecuteInScript is off.
+    LuaConsole* console = static_cast<LuaConsole*>(World::GetInstance()->GetConsole());
+    console->Execute("answer = 40 + 2");
+    EXPECT_EQ("42", Eval("answer"));
+}
+
+TEST_F(ScriptTest, TuningReloadsWhenTheFileIsNewerEvenWithinOneSecond)
+{
+    WriteFile("Config/tuning.lua", "Tuning = { Speed = 1 }");
+    SetModificationTime("Config/tuning.lua", 4000000000, 100);
+    StartScripts();
+    World::GetInstance()->ResumeSimulation();
+    EXPECT_EQ(1.0f, Tuning::GetInstance()->GetFloat("Speed"));
+
+    // A second save within the same second (and after 2038) reloads.
+    WriteFile("Config/tuning.lua", "Tuning = { Speed = 2 }");
+    SetModificationTime("Config/tuning.lua", 4000000000, 200);
+    TickFor(1.2);
+    EXPECT_EQ(2.0f, Tuning::GetInstance()->GetFloat("Speed"));
+
+    // An older time does not.
+    WriteFile("Config/tuning.lua", "Tuning = { Speed = 3 }");
+    SetModificationTime("Config/tuning.lua", 3000000000, 0);
+    TickFor(1.2);
+    EXPECT_EQ(2.0f, Tuning::GetInstance()->GetFloat("Speed"));
+
+    // Nothing is checked while the simulation is paused.
+    SetModificationTime("Config/tuning.lua", 4000000001, 0);
+    World::GetInstance()->PauseSimulation();
+    TickFor(1.2);
+    EXPECT_EQ(2.0f, Tuning::GetInstance()->GetFloat("Speed"));
+    World::GetInstance()->ResumeSimulation();
+    TickFor(1.2);
+    EXPECT_EQ(3.0f, Tuning::GetInstance()->GetFloat("Speed"));
+}
+
+TEST_F(ScriptTest, TuningValuesReadInEveryForm)
+{
+    Tuning* tuning = Tuning::GetInstance();
+    tuning->SetVector("v", Vector2(1.0f, 2.0f));
+    EXPECT_EQ("{1, 2}", tuning->GetString("v"));
+    EXPECT_EQ(0.0f, tuning->GetFloat("v"));
+    tuning->SetString("s", "3.5");
+    EXPECT_EQ(3.5f, tuning->GetFloat("s"));
+    EXPECT_EQ(3, tuning->GetInt("s"));
+    EXPECT_FALSE(tuning->IsRuntimeTuned("s"));
+    tuning->AddToRuntimeTuningList("s");
+    EXPECT_TRUE(tuning->IsRuntimeTuned("s"));
+    StartScripts();
+    EXPECT_EQ("Ahoy", tuning->GetString("ExampleGreeting"));
+    EXPECT_EQ(Vector2(0.0f, 10.0f).Y, tuning->GetVector("ExampleSpawnPoint").Y);
+}
