@@ -14,7 +14,6 @@
 #include "tests/support/RecordingSkin.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 
 #include <chrono>
 #include <cstdio>
@@ -114,7 +113,7 @@ void Frame(const std::function<void()>& draw)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
-    glfwSwapBuffers(World::GetInstance()->GetMainWindow());
+    World::GetInstance()->GetWindow().SwapBuffers();
     glFinish();
 }
 

@@ -7,10 +7,10 @@
 //   xvfb-run -a -s "-screen 0 1600x1200x24" build/bench/bench_startup
 #include "engine/core/World.h"
 #include "engine/platform/Clock.h"
+#include "engine/platform/Window.h"
 #include "game/core/SkarrowGameManager.h"
 
 #include <GL/gl.h>
-#include <GLFW/glfw3.h>
 
 #include <unistd.h>
 
@@ -67,16 +67,13 @@ int LaunchGame()
 
 int LaunchBareWindow()
 {
-    if (!glfwInit())
+    Window window;
+    if (!window.Open("Zarvo Engine", 1024, 768, false, false, false))
         return 1;
-    GLFWwindow* window = glfwCreateWindow(1024, 768, "Zarvo Engine", 0, 0);
-    if (window == 0)
-        return 1;
-    glfwMakeContextCurrent(window);
     const double windowCreated = Platform::MonotonicSeconds();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    glfwSwapBuffers(window);
+    window.SwapBuffers();
     glFinish();
     std::printf("%.1f 0 0\n", MillisecondsSince(windowCreated));
     std::fflush(stdout);

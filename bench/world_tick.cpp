@@ -17,7 +17,7 @@ class Churner : public Renderable
 {
 public:
     explicit Churner(int seed) : _counter(seed), _value(0.0f) {}
-    virtual void Update(float dt)
+    void Update(float dt) override
     {
         _value += dt * 0.5f;
         if (++_counter % 97 == 0)
@@ -34,7 +34,7 @@ private:
 class CountingListener : public MessageListener
 {
 public:
-    virtual void ReceiveMessage(Message*) { ++received; }
+    void ReceiveMessage(Message*) override { ++received; }
     long long received = 0;
 };
 }

@@ -35,5 +35,6 @@ if [ "${ZARVO_SANITIZE:-OFF}" = "ON" ]; then
 else
   BUILD_DIR=build
 fi
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_SANITIZE="${ZARVO_SANITIZE:-OFF}"
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVO_SANITIZE="${ZARVO_SANITIZE:-OFF}" \
+  -DZARVO_WARNINGS_AS_ERRORS=ON
 cmake --build "$BUILD_DIR" -j"$(nproc)"

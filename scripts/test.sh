@@ -15,3 +15,26 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 mkdir -p "$BUILD_DIR/test-artifacts"
 xvfb-run -a -s "-screen 0 1600x1200x24 +extension GLX +render -noreset" \
   ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --timeout 600
+
+# Each test program also passes as one process, its tests in a random order: nothing may
+# depend on another test having run or not. The seed is in each program's log.
+ROOT="$(pwd)"
+BUILD_PATH="$(cd "$BUILD_DIR" && pwd)"
+declare -A runs
+for program in "$BUILD_PATH"/tests/*_tests; do
+  [ -x "$program" ] || continue
+  name="$(basename "$program")"
+  (cd "$BUILD_PATH/tests" && "$ROOT/tests/support/with_display.sh" "./$name" --gtest_shuffle \
+    >"$BUILD_PATH/test-artifacts/$name-shuffled.log" 2>&1) &
+  runs[$name]=$!
+done
+failed=0
+for name in "${!runs[@]}"; do
+  if ! wait "${runs[$name]}"; then
+    echo "FAILED as one shuffled process: $name (log: $BUILD_PATH/test-artifacts/$name-shuffled.log)"
+    grep -E "Randomizing|^\[  FAILED" "$BUILD_PATH/test-artifacts/$name-shuffled.log" || true
+    failed=1
+  fi
+done
+[ "$failed" -eq 0 ] && echo "Every test program passed as one shuffled process."
+exit "$failed"

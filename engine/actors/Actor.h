@@ -42,8 +42,8 @@ public:
     Actor();
     virtual ~Actor();
 
-    virtual void Update(float dt);
-    virtual void Render();
+    void Update(float dt) override;
+    void Render() override;
     // What Render draws for a square or circle, added to batch instead of drawn now.
     void AddToBatch(SpriteBatch& batch) const;
 
@@ -119,6 +119,9 @@ public:
     const String& GetName() const { return _name; }
     // Exact, case-sensitive; null when no actor holds the name.
     static Actor* GetNamed(const String& nameLookup);
+    // Starts the clash counter from 1 again, as in a fresh program; for test programs. Names
+    // still held are skipped as always.
+    static void RestartNameCounter();
 
     // Deferred to the next simulated tick.
     void SetLayer(int layerIndex);
@@ -136,7 +139,7 @@ public:
     static Actor* CreateByScript(const String& actorDefinition);
     static void SetScriptCreatedActor(Actor* actor);
 
-    virtual void ReceiveMessage(Message* message);
+    void ReceiveMessage(Message* message) override;
 
 protected:
     void SetSpriteTexture(int texRef, int frame = 0);

@@ -81,6 +81,8 @@ Actor* Actor::GetNamed(const String& nameLookup)
     return it == names.end() ? 0 : it->second;
 }
 
+void Actor::RestartNameCounter() { s_nameClashes = 0; }
+
 void Actor::SetLayer(int layerIndex)
 {
     if (layerIndex != GetLayer())

@@ -13,8 +13,8 @@ public:
     void SetLock(bool locked);
     bool IsLocked() const { return _locked; }
 
-    virtual void ReceiveMessage(Message* message);
-    virtual String GetClassName() const;
+    void ReceiveMessage(Message* message) override;
+    String GetClassName() const override;
 
 private:
     void FitToView();

@@ -16,8 +16,8 @@ public:
               const Vector2& maxCoord);
     virtual ~GridActor();
 
-    virtual void Update(float dt);
-    virtual void Render();
+    void Update(float dt) override;
+    void Render() override;
 
     // Colours are drawn opaque; their alpha is ignored.
     void SetLineColor(const Color& color) { _lineColor = color; }

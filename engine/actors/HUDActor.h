@@ -9,6 +9,6 @@ class HUDActor : public Actor
 public:
     HUDActor();
 
-    virtual void Render();
-    virtual String GetClassName() const;
+    void Render() override;
+    String GetClassName() const override;
 };

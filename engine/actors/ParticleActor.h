@@ -14,9 +14,9 @@ public:
     ParticleActor();
     virtual ~ParticleActor();
 
-    virtual void Update(float dt);
-    virtual void Render();
-    virtual String GetClassName() const;
+    void Update(float dt) override;
+    void Render() override;
+    String GetClassName() const override;
 
     // Replaces the pool (its particles vanish); values below 1 become 1.
     void SetMaxParticles(int maxParticles);

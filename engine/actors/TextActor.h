@@ -24,14 +24,14 @@ public:
               TextAlignment align = TXT_Left, int lineSpacing = 5);
     virtual ~TextActor();
 
-    virtual void Render();
+    void Render() override;
     // World-space box of the text, rotation ignored.
-    virtual BoundingBox GetBoundingBox() const;
-    virtual void SetPosition(float x, float y);
-    virtual void SetPosition(const Vector2& position);
-    virtual void SetRotation(float rotation);
-    virtual String GetClassName() const;
-    virtual void ReceiveMessage(Message* message);
+    BoundingBox GetBoundingBox() const override;
+    void SetPosition(float x, float y) override;
+    void SetPosition(const Vector2& position) override;
+    void SetRotation(float rotation) override;
+    String GetClassName() const override;
+    void ReceiveMessage(Message* message) override;
 
     // Lines are separated by "\n"; empty lines keep their place.
     void SetDisplayString(const String& newString);

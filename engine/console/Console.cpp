@@ -1,9 +1,9 @@
 #include "engine/console/Console.h"
 
 #include "engine/rendering/FontRegistry.h"
+#include "engine/platform/KeyCodes.h"
 #include "engine/util/StringUtil.h"
 
-#include <GLFW/glfw3.h>
 
 #include <algorithm>
 
@@ -66,45 +66,45 @@ bool Console::GetSpecialInputDown(int key)
         return false;
     switch (key)
     {
-    case GLFW_KEY_ESCAPE:
-    case GLFW_KEY_GRAVE_ACCENT:
+    case KEY_ESCAPE:
+    case KEY_GRAVE_ACCENT:
         _open = false;
         break;
-    case GLFW_KEY_ENTER:
+    case KEY_ENTER:
         AcceptCurrentInput();
         _completions.clear();
         break;
-    case GLFW_KEY_TAB:
+    case KEY_TAB:
         AcceptAutocomplete();
         break;
-    case GLFW_KEY_DELETE:
+    case KEY_DELETE:
         if (_cursor < _input.size())
             RemoveCharacter(_cursor);
         break;
-    case GLFW_KEY_BACKSPACE:
+    case KEY_BACKSPACE:
         if (_cursor > 0)
         {
             --_cursor;
             RemoveCharacter(_cursor);
         }
         break;
-    case GLFW_KEY_UP:
+    case KEY_UP:
         AdvanceInputHistory(-1);
         break;
-    case GLFW_KEY_DOWN:
+    case KEY_DOWN:
         AdvanceInputHistory(1);
         break;
-    case GLFW_KEY_RIGHT:
+    case KEY_RIGHT:
         _cursor = std::min<unsigned int>(_cursor + 1, _input.size());
         break;
-    case GLFW_KEY_LEFT:
+    case KEY_LEFT:
         if (_cursor > 0)
             --_cursor;
         break;
-    case GLFW_KEY_END:
+    case KEY_END:
         _cursor = _input.size();
         break;
-    case GLFW_KEY_HOME:
+    case KEY_HOME:
         _cursor = 0;
         break;
     default:

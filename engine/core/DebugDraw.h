@@ -20,7 +20,7 @@ class DebugLine : public DebugDrawBase
 {
 public:
     DebugLine(const Vector2& from, const Vector2& to);
-    virtual void Draw();
+    void Draw() override;
 
     Vector2 _points[2];
 };

@@ -1,8 +1,18 @@
 #include "engine/core/Renderable.h"
 
+#include "engine/core/World.h"
+
 Renderable::Renderable() : _destroyed(false), _layer(0), _onLayer(false) {}
 
-Renderable::~Renderable() {}
+// Renderables are meant to end through Destroy and the World's cleanup pass, which unlinks
+// them first; one deleted directly (by an owner's destructor) must not stay on its layer.
+Renderable::~Renderable()
+{
+    if (_onLayer)
+    {
+        World::GetInstance()->Forget(this);
+    }
+}
 
 void Renderable::Update(float /*dt*/) {}
 

@@ -43,6 +43,21 @@ World* World::GetInstance()
     return s_instance;
 }
 
+void World::DestroyInstance()
+{
+    World* world = s_instance;
+    if (world == 0)
+    {
+        return;
+    }
+    // Deleted while the World still answers, so their destructors find it.
+    delete world->_gameManager;
+    world->_gameManager = 0;
+    world->DeleteAllRenderables();
+    s_instance = 0;
+    delete world;
+}
+
 World::World()
     : _running(false), _window(new Window()), _antiAliasing(false),
       _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0), _windowCreatedSeconds(0.0),

@@ -37,6 +37,11 @@ class World : public b2ContactListener, public MessageListener
 {
 public:
     static World* GetInstance();
+    // Deletes the World with its game manager, every renderable on its layers or waiting to
+    // be added, its physics world, its window and its input route, so that the next
+    // GetInstance starts afresh. For test programs that need a fresh engine per test; never
+    // while the World ticks or renders. The registered console is not owned and is kept.
+    static void DestroyInstance();
 
     // Start-up, main loop and shutdown.
     bool Initialize(const String& windowName = "Zarvo Engine", bool antiAliasing = false,
@@ -136,6 +141,9 @@ public:
 
 private:
     friend class WorldIterator;
+    // Called by a renderable's destructor, so no layer keeps a pointer to it.
+    friend class Renderable;
+    void Forget(Renderable* renderable);
 
     World();
     ~World();
@@ -147,6 +155,7 @@ private:
     long long LimitFrame(long long frameStart, long long frequency);
 
     // Layer mechanics.
+    void DeleteAllRenderables();
     void UpdateRenderables(float dt);
     void CleanUpDestroyed();
     void ApplyDeferredChanges();

@@ -109,6 +109,12 @@ void World::CancelPendingLayerChanges(Renderable* renderable)
     }
 }
 
+void World::Forget(Renderable* renderable)
+{
+    Unlink(renderable);
+    ForgetDeferred(renderable);
+}
+
 void World::ForgetDeferred(Renderable* renderable)
 {
     for (std::list<RenderableAndLayer>::iterator it = _deferredAdds.begin(); it != _deferredAdds.end();)
@@ -224,6 +230,21 @@ void World::UnloadAll()
         it.erase();
         renderable->Destroy();
         ForgetDeferred(renderable);
+        delete renderable;
+    }
+    PurgeDebugDrawing();
+}
+
+void World::DeleteAllRenderables()
+{
+    // Still waiting to be added: their owners may yet delete them, so they are only dropped.
+    _deferredAdds.clear();
+    _deferredLayerChanges.clear();
+    _deferredRemoves.clear();
+    // A renderable may delete others that it owns, so each round starts from the front.
+    for (Renderable* renderable = *GetFirstRenderable(); renderable != 0; renderable = *GetFirstRenderable())
+    {
+        Forget(renderable);
         delete renderable;
     }
     PurgeDebugDrawing();

@@ -19,7 +19,7 @@ public:
     void AddLog(DeveloperLog* log);
     // Drops log from the members; not being one is fine.
     void RemoveLog(DeveloperLog* log);
-    virtual void Log(const String& text);
+    void Log(const String& text) override;
 
 private:
     std::vector<DeveloperLog*> _logs;

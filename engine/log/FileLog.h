@@ -15,7 +15,7 @@ public:
     explicit FileLog(const String& fileName);
     virtual ~FileLog();
 
-    virtual void Log(const String& text);
+    void Log(const String& text) override;
 
 private:
     String _fileName;

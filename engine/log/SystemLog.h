@@ -7,5 +7,5 @@ class SystemLog : public DeveloperLog
 {
 public:
     virtual ~SystemLog();
-    virtual void Log(const String& text);
+    void Log(const String& text) override;
 };

@@ -14,10 +14,26 @@ Switchboard* Switchboard::GetInstance()
     return s_instance;
 }
 
+void Switchboard::Destroy()
+{
+    Switchboard* switchboard = s_instance;
+    s_instance = 0;
+    delete switchboard;
+}
+
 Switchboard::Switchboard() : _delivering(false) {}
 
-// Queued and delayed messages are not deleted: the switchboard lives until the process ends.
-Switchboard::~Switchboard() {}
+Switchboard::~Switchboard()
+{
+    for (Message* message : _messageQueue)
+    {
+        delete message;
+    }
+    for (const DelayedMessage& delayed : _delayedMessages)
+    {
+        delete delayed.first;
+    }
+}
 
 void Switchboard::Broadcast(Message* message)
 {

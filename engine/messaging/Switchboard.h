@@ -19,6 +19,9 @@ class Switchboard
 {
 public:
     static Switchboard* GetInstance();
+    // Deletes the switchboard with every subscription and every queued or delayed message;
+    // the next GetInstance makes a fresh one. Never while messages are being delivered.
+    static void Destroy();
 
     void Broadcast(Message* message);
     void DeferredBroadcast(Message* message, float delay);

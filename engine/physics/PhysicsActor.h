@@ -39,9 +39,9 @@ public:
     void SetShapeType(eShapeType shapeType);
     // Bodies of the same negative group never collide, of the same positive group always do.
     void SetGroupIndex(int groupIndex);
-    virtual void SetPosition(float x, float y);
-    virtual void SetPosition(const Vector2& position);
-    virtual void SetRotation(float degrees);
+    void SetPosition(float x, float y) override;
+    void SetPosition(const Vector2& position) override;
+    void SetRotation(float degrees) override;
 
     // The body takes the size (SetSize) only when it is created; afterwards sizes change the
     // drawing alone.
@@ -66,16 +66,16 @@ public:
     void ApplyAngularImpulse(float impulse);
 
     // Timed moves, rotations and size changes would fight the body: ignored.
-    virtual void MoveTo(const Vector2& newPosition, float duration, bool smooth = false,
-                        String onCompletionMessage = "");
-    virtual void RotateTo(float newRotation, float duration, bool smooth = false,
-                          String onCompletionMessage = "");
-    virtual void ChangeSizeTo(float newSize, float duration, bool smooth = false,
-                              String onCompletionMessage = "");
-    virtual void ChangeSizeTo(const Vector2& newSize, float duration, bool smooth = false,
-                              String onCompletionMessage = "");
+    void MoveTo(const Vector2& newPosition, float duration, bool smooth = false,
+                        String onCompletionMessage = "") override;
+    void RotateTo(float newRotation, float duration, bool smooth = false,
+                          String onCompletionMessage = "") override;
+    void ChangeSizeTo(float newSize, float duration, bool smooth = false,
+                              String onCompletionMessage = "") override;
+    void ChangeSizeTo(const Vector2& newSize, float duration, bool smooth = false,
+                              String onCompletionMessage = "") override;
 
-    virtual String GetClassName() const;
+    String GetClassName() const override;
 
     // Creates the body from the settings. Run again, it replaces the body it made before.
     virtual void InitPhysics();

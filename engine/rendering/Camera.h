@@ -23,8 +23,8 @@ public:
     void Resize(int width, int height);
     static void WindowSizeCallback(GLFWwindow* window, int width, int height);
 
-    virtual void Update(float dt);
-    virtual void Render();
+    void Update(float dt) override;
+    void Render() override;
 
     // Null unlocks. The camera keeps a plain pointer: unlock before deleting the actor.
     void LockTo(Actor* locked, bool lockX = true, bool lockY = true, bool lockRotation = false);
@@ -32,10 +32,10 @@ public:
     // Called as an actor is deleted, so the camera never follows a dead one.
     static void ForgetActor(Actor* actor);
 
-    virtual void SetPosition(const Vector2& position);
-    virtual void SetPosition(float x, float y);
-    virtual void SetRotation(float rotation);
-    virtual String GetClassName() const;
+    void SetPosition(const Vector2& position) override;
+    void SetPosition(float x, float y) override;
+    void SetRotation(float rotation) override;
+    String GetClassName() const override;
 
     virtual void SetPosition(const Vector3& position);
     virtual void SetPosition(float x, float y, float z);

@@ -111,6 +111,15 @@ bool UnregisterFont(const String& nickname)
     return true;
 }
 
+void UnregisterAllFonts()
+{
+    for (FontMap::iterator it = Fonts().begin(); it != Fonts().end(); ++it)
+    {
+        delete it->second;
+    }
+    Fonts().clear();
+}
+
 Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY,
                        float rotation)
 {

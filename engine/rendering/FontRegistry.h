@@ -15,6 +15,8 @@ class FTFont;
 bool RegisterFont(const String& filename, int pointSize, const String& nickname);
 bool IsFontRegistered(const String& nickname);
 bool UnregisterFont(const String& nickname);
+// Deletes every font; needed before the OpenGL context goes away.
+void UnregisterAllFonts();
 
 // Draws in window pixels, origin at the top left; (pixelX, pixelY) is the start of the
 // baseline. Uses the current OpenGL colour. An unknown nickname draws nothing.

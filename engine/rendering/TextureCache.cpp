@@ -173,6 +173,16 @@ bool PurgeTexture(const String& filename)
     return true;
 }
 
+void PurgeAllTextures()
+{
+    TextureCache& cache = Cache();
+    for (TextureCache::iterator it = cache.begin(); it != cache.end(); ++it)
+    {
+        glDeleteTextures(1, &it->second.textureIndex);
+    }
+    cache.clear();
+}
+
 Vec2i GetTextureSize(const String& filename)
 {
     TextureCache& cache = Cache();

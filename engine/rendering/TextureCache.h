@@ -27,6 +27,8 @@ int GetTextureReference(const String& filename, bool optional);
 void FlushTextureCache();
 // Deletes the texture and forgets the file; false when it was not cached.
 bool PurgeTexture(const String& filename);
+// Deletes every cached texture; needed before the OpenGL context goes away.
+void PurgeAllTextures();
 // Width and height of a cached image; (0, 0) when the file is not cached. Never loads.
 Vec2i GetTextureSize(const String& filename);
 

@@ -194,6 +194,13 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 %ignore ClearDevILErrors;
 %ignore WindowCloseCallback;
 %ignore CheckGLErrors;
+%ignore World::DestroyInstance;
+%ignore World::RunFrame;
+%ignore World::GetWindow;
+%ignore World::GetInputRoute;
+%ignore Switchboard::Destroy;
+%ignore Actor::RestartNameCounter;
+%ignore PurgeAllTextures;
 
 %include "engine/math/Vec2i.h"
 %include "engine/math/Vec2ui.h"

@@ -60,11 +60,11 @@ public:
     void OnPlayerDestroyed();
     void PreloadResources();
 
-    virtual void Update(float dt);
-    virtual void PreDestroy();
-    virtual void ReceiveMessage(Message* message);
+    void Update(float dt) override;
+    void PreDestroy() override;
+    void ReceiveMessage(Message* message) override;
     // What the manager created and still points to survives an unload of the World.
-    virtual bool IsProtectedFromUnload(Renderable* renderable);
+    bool IsProtectedFromUnload(Renderable* renderable) override;
 
 private:
     SkarrowGameManager();

@@ -16,8 +16,8 @@ public:
     BattleHUD();
     virtual ~BattleHUD();
 
-    virtual void Update(float dt);
-    virtual void PreDestroy();
+    void Update(float dt) override;
+    void PreDestroy() override;
 
     const std::vector<HUDActor*>& GetIcons() const { return _icons; }
     const std::vector<TextActor*>& GetTexts() const { return _texts; }

@@ -45,12 +45,12 @@ public:
     const String& GetLabel() const { return _label; }
     const String& GetMessage() const { return _message; }
 
-    virtual void MouseMotionEvent(Vec2i screenCoordinates);
-    virtual void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button);
-    virtual void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button);
+    void MouseMotionEvent(Vec2i screenCoordinates) override;
+    void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button) override;
+    void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button) override;
 
-    virtual void Update(float dt);
-    virtual void Render();
+    void Update(float dt) override;
+    void Render() override;
 
 private:
     bool IsInside(Vec2i screenCoordinates);

@@ -9,8 +9,8 @@ class EndScreen : public Form
 public:
     EndScreen();
 
-    virtual void Update(float dt);
-    virtual void Render();
+    void Update(float dt) override;
+    void Render() override;
 
     // "You destroyed 7 enemy ships."
     static String ResultLine(int kills);

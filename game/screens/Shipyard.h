@@ -14,8 +14,8 @@ class Shipyard : public Form
 public:
     Shipyard();
 
-    virtual void ReceiveMessage(Message* message);
-    virtual void Render();
+    void ReceiveMessage(Message* message) override;
+    void Render() override;
 
     // Spend the shown price on one level of the kind, when the ship has the rum.
     static bool BuyUpgrade(Ship* ship, UpgradeKind kind);

@@ -13,8 +13,8 @@ public:
     Button& GetHardcoreButton() { return _hardcoreButton; }
     Button& GetTechRaceButton() { return _techRaceButton; }
 
-    virtual void Update(float dt);
-    virtual void Render();
+    void Update(float dt) override;
+    void Render() override;
 
 private:
     Button _hardcoreButton;

@@ -15,7 +15,7 @@ public:
     float GetDamage() const { return _damage; }
     bool IsOwnerPlayer() const { return _ownerIsPlayer; }
 
-    virtual void Update(float dt);
+    void Update(float dt) override;
 
 private:
     void FallIntoWater();

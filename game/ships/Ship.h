@@ -62,13 +62,13 @@ public:
     // and density reach the body (its mass) as well as the picture.
     void ApplyUpgrade(UpgradeKind kind);
 
-    virtual void MouseMotionEvent(Vec2i screenCoordinates);
-    virtual void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button);
-    virtual void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button);
+    void MouseMotionEvent(Vec2i screenCoordinates) override;
+    void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button) override;
+    void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button) override;
 
-    virtual void Update(float dt);
-    virtual void Render();
-    virtual void PreDestroy();
+    void Update(float dt) override;
+    void Render() override;
+    void PreDestroy() override;
 
 private:
     void BuildAttachedActors();

@@ -15,10 +15,10 @@ public:
     ShipContactListener();
     virtual ~ShipContactListener();
 
-    virtual void BeginContact(b2Contact* contact);
-    virtual void EndContact(b2Contact* contact);
-    virtual void PreSolve(b2Contact* contact, const b2Manifold* oldManifold);
-    virtual void PostSolve(b2Contact* contact, const b2ContactImpulse* impulse);
+    void BeginContact(b2Contact* contact) override;
+    void EndContact(b2Contact* contact) override;
+    void PreSolve(b2Contact* contact, const b2Manifold* oldManifold) override;
+    void PostSolve(b2Contact* contact, const b2ContactImpulse* impulse) override;
 
     int GetContactCount() const { return _contactCount; }
 

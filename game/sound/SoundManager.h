@@ -33,15 +33,15 @@ public:
     virtual ~SoundManager();
 
     // Effects: re-aimed and, once ended, deleted. Runs while the simulation runs.
-    virtual void Update(float dt);
+    void Update(float dt) override;
     // Music fades: the game manager advances them every tick, so they finish also while the
     // simulation is paused (the shipyard) instead of leaving two tracks at full volume.
     void UpdateMusic(float dt);
-    virtual void PreDestroy();
-    virtual void SoundEnded(ZarvoSoundHandle sound);
-    virtual bool IsProtectedFromUnload(Renderable*) { return false; }
+    void PreDestroy() override;
+    void SoundEnded(ZarvoSoundHandle sound) override;
+    bool IsProtectedFromUnload(Renderable*) override { return false; }
     // It listens to nothing.
-    virtual void ReceiveMessage(Message*) {}
+    void ReceiveMessage(Message*) override {}
 
     void SetMusicMode(int mode);
     int GetMusicMode() const { return _musicMode; }

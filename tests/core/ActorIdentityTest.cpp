@@ -123,15 +123,15 @@ class KeepsOne : public GameManager
 {
 public:
     explicit KeepsOne(Renderable* kept) : kept(kept) {}
-    virtual bool IsProtectedFromUnload(Renderable* renderable) { return renderable == kept; }
-    virtual void ReceiveMessage(Message*) {}
+    bool IsProtectedFromUnload(Renderable* renderable) override { return renderable == kept; }
+    void ReceiveMessage(Message*) override {}
     Renderable* kept;
 };
 
 class Survivor : public Actor
 {
 public:
-    virtual void LevelUnloaded() { ++unloads; }
+    void LevelUnloaded() override { ++unloads; }
     int unloads = 0;
 };
 }

@@ -14,7 +14,7 @@ class Arrivals : public MessageListener
 {
 public:
     explicit Arrivals(const String& name) { Switchboard::GetInstance()->SubscribeTo(this, name); }
-    virtual void ReceiveMessage(Message* message) { senders.push_back(message->GetSender()); }
+    void ReceiveMessage(Message* message) override { senders.push_back(message->GetSender()); }
     size_t Deliver()
     {
         senders.clear();

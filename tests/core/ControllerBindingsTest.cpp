@@ -26,12 +26,12 @@ const char* const kEndings[] = {"A", "B", "X", "Y", "START", "BACK", "LEFTTHUMB"
 class ControllerBindingsTest : public ::testing::Test
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         SystemLogCapture().Lines.clear();
         InputManager::Destroy();
     }
-    void TearDown()
+    void TearDown() override
     {
         for (const std::string& name : subscribed)
         {

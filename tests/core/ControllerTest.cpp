@@ -19,8 +19,8 @@ namespace
 class ControllerTest : public ::testing::Test
 {
 protected:
-    void SetUp() { SystemLogCapture().Lines.clear(); }
-    void TearDown() { InputManager::Destroy(); }
+    void SetUp() override { SystemLogCapture().Lines.clear(); }
+    void TearDown() override { InputManager::Destroy(); }
 
     std::vector<String>& LogLines() { return SystemLogCapture().Lines; }
 

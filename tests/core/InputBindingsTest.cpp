@@ -22,8 +22,8 @@ namespace
 class InputBindingsTest : public ::testing::Test
 {
 protected:
-    void SetUp() { SystemLogCapture().Lines.clear(); }
-    void TearDown() { InputManager::Destroy(); }
+    void SetUp() override { SystemLogCapture().Lines.clear(); }
+    void TearDown() override { InputManager::Destroy(); }
 
     // Writes the binding file into the scratch working directory and reads it afresh.
     InputManager& ReadBindings(const StringList& lines)

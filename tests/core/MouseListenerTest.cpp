@@ -24,10 +24,10 @@ class JournalListener : public MouseListener
 {
 public:
     explicit JournalListener(const std::string& tag) : tag(tag) {}
-    virtual void MouseMotionEvent(Vec2i at) { Write("move", at, -1); }
-    virtual void MouseDownEvent(Vec2i at, MouseButtonInput button) { Write("down", at, button); }
-    virtual void MouseUpEvent(Vec2i at, MouseButtonInput button) { Write("up", at, button); }
-    virtual void MouseWheelEvent(const Vector2& delta)
+    void MouseMotionEvent(Vec2i at) override { Write("move", at, -1); }
+    void MouseDownEvent(Vec2i at, MouseButtonInput button) override { Write("down", at, button); }
+    void MouseUpEvent(Vec2i at, MouseButtonInput button) override { Write("up", at, button); }
+    void MouseWheelEvent(const Vector2& delta) override
     {
         std::ostringstream line;
         line << tag << " wheel " << delta.X << "," << delta.Y;
@@ -76,7 +76,7 @@ std::vector<std::unique_ptr<JournalListener>> MakeListenersInAddressOrder(int co
 class MouseListenerTest : public ::testing::Test
 {
 protected:
-    void SetUp() { g_journal.clear(); }
+    void SetUp() override { g_journal.clear(); }
 };
 }
 
@@ -177,9 +177,9 @@ TEST(TouchAndAccelerometer, StayEmptyAndZeroButDispatchToTouchListeners)
 
     struct Counter : public TouchListener
     {
-        virtual void TouchStartEvent(Touch*) { ++starts; }
-        virtual void TouchEndEvent(Touch*) { ++ends; }
-        virtual void TouchMotionEvent(Touch*) { ++moves; }
+        void TouchStartEvent(Touch*) override { ++starts; }
+        void TouchEndEvent(Touch*) override { ++ends; }
+        void TouchMotionEvent(Touch*) override { ++moves; }
         int starts = 0, ends = 0, moves = 0;
     } counter;
     Touch touch;

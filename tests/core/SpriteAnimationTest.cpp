@@ -19,7 +19,7 @@ public:
         }
     }
 
-    virtual void SpriteAnimationFinished(String animationName) { finished.push_back(animationName); }
+    void SpriteAnimationFinished(String animationName) override { finished.push_back(animationName); }
 
     // The frame shown after each of count steps of one frame delay.
     std::vector<int> Run(int count, float delay = 0.1f)

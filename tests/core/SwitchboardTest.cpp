@@ -18,7 +18,7 @@ class Recorder : public MessageListener
 {
 public:
     explicit Recorder(const std::string& tag) : tag(tag) {}
-    virtual void ReceiveMessage(Message* message)
+    void ReceiveMessage(Message* message) override
     {
         g_journal.push_back(tag + ":" + message->GetMessageName());
         if (onReceive)
@@ -33,7 +33,7 @@ public:
 class SwitchboardTest : public ::testing::Test
 {
 protected:
-    void SetUp() { g_journal.clear(); }
+    void SetUp() override { g_journal.clear(); }
     Switchboard& board() { return *Switchboard::GetInstance(); }
 };
 }

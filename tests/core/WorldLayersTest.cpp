@@ -23,18 +23,18 @@ class WorldLayersTest : public ::testing::Test
 {
 protected:
     World& world() { return *World::GetInstance(); }
-    void TearDown() { world().UnloadAll(); }
+    void TearDown() override { world().UnloadAll(); }
     std::vector<std::string> journal;
 };
 
 class KeepsNamed : public GameManager
 {
 public:
-    virtual bool IsProtectedFromUnload(Renderable* r)
+    bool IsProtectedFromUnload(Renderable* r) override
     {
         return static_cast<TestRenderable*>(r)->name == "keep";
     }
-    virtual void ReceiveMessage(Message*) {}
+    void ReceiveMessage(Message*) override {}
 };
 }
 

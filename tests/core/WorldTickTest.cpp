@@ -18,8 +18,8 @@ namespace
 class StepRecorder : public GameManager
 {
 public:
-    virtual void Update(float dt) { steps.push_back(dt); }
-    virtual void ReceiveMessage(Message*) { ++received; }
+    void Update(float dt) override { steps.push_back(dt); }
+    void ReceiveMessage(Message*) override { ++received; }
     std::vector<float> steps;
     int received = 0;
 };
@@ -27,7 +27,7 @@ public:
 class NameRecorder : public MessageListener
 {
 public:
-    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
+    void ReceiveMessage(Message* message) override { names.push_back(message->GetMessageName()); }
     std::vector<std::string> names;
 };
 

@@ -20,14 +20,14 @@ class MessageCounter : public MessageListener
 {
 public:
     explicit MessageCounter(const String& name) { Switchboard::GetInstance()->SubscribeTo(this, name); }
-    virtual void ReceiveMessage(Message*) { ++count; }
+    void ReceiveMessage(Message*) override { ++count; }
     int count = 0;
 };
 
 class ButtonTest : public WorldWindow
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         ASSERT_EQ(0, chdir(ZARVO_SOURCE_DIR));
         WorldWindow::SetUp();

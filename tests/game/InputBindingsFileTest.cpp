@@ -16,7 +16,7 @@ const int EscapeKey = 256;
 class InputBindingsFileTest : public ::testing::Test
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         // The bindings are read from the working directory, as the game does from "bits".
         ASSERT_EQ(0, chdir(ZARVO_SOURCE_DIR));

@@ -16,7 +16,7 @@ namespace
 class StartScreenTest : public WorldWindow
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         ASSERT_EQ(0, chdir(ZARVO_SOURCE_DIR));
         WorldWindow::SetUp();

@@ -41,7 +41,7 @@ void CountingKeyCallback(GLFWwindow* window, int key, int scancode, int action, 
 class KeyboardInputTest : public ::testing::Test
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         ASSERT_TRUE(display.IsOpen()) << "no X server (run the tests through scripts/test.sh)";
         MakeDirectories("Config");

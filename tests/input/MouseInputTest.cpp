@@ -22,10 +22,10 @@ const char* kTitle = "Mouse Test";
 class JournalListener : public MouseListener
 {
 public:
-    virtual void MouseMotionEvent(Vec2i at) { lastMotion = at; }
-    virtual void MouseDownEvent(Vec2i at, MouseButtonInput button) { Write("down", at, button); }
-    virtual void MouseUpEvent(Vec2i at, MouseButtonInput button) { Write("up", at, button); }
-    virtual void MouseWheelEvent(const Vector2& delta)
+    void MouseMotionEvent(Vec2i at) override { lastMotion = at; }
+    void MouseDownEvent(Vec2i at, MouseButtonInput button) override { Write("down", at, button); }
+    void MouseUpEvent(Vec2i at, MouseButtonInput button) override { Write("up", at, button); }
+    void MouseWheelEvent(const Vector2& delta) override
     {
         std::ostringstream line;
         line << "wheel " << delta.X << "," << delta.Y;
@@ -47,7 +47,7 @@ private:
 class MouseInputTest : public ::testing::Test
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         ASSERT_TRUE(display.IsOpen()) << "no X server (run the tests through scripts/test.sh)";
         ASSERT_TRUE(World::GetInstance()->Initialize(kTitle, false, false, false));

@@ -9,13 +9,13 @@ namespace
 class SpatialGraphDrawingTest : public WorldWindow
 {
 protected:
-    virtual void SetUp()
+    void SetUp() override
     {
         WorldWindow::SetUp();
         SetAllFlags(false);
     }
 
-    virtual void TearDown() { SetAllFlags(false); }
+    void TearDown() override { SetAllFlags(false); }
 
     void SetAllFlags(bool draw)
     {

@@ -19,7 +19,7 @@ const BoundingBox kRegion(Vector2(0.0f, 0.0f), Vector2(16.0f, 16.0f));
 class SpatialGraphTest : public ::testing::Test
 {
 protected:
-    virtual void SetUp() { SystemLogCapture().Lines.clear(); }
+    void SetUp() override { SystemLogCapture().Lines.clear(); }
 
     SpatialGraphManager* Manager() { return SpatialGraphManager::GetInstance(); }
     const SpatialGraph& Graph() { return *Manager()->GetGraph(); }

@@ -15,7 +15,7 @@ namespace
 class CollisionMessageTest : public ::testing::Test
 {
 protected:
-    virtual void SetUp()
+    void SetUp() override
     {
         World::GetInstance()->SetupPhysics(Vector2(0.0f, 0.0f), 0);
         // The first tick measures from the World's construction; start the clock afresh.
@@ -150,7 +150,7 @@ TEST(CollisionListener, GivenListenerReplacesTheWorldsMessages)
     class Counter : public b2ContactListener
     {
     public:
-        virtual void BeginContact(b2Contact*) { ++begun; }
+        void BeginContact(b2Contact*) override { ++begun; }
         int begun = 0;
     };
     Counter* counter = new Counter();

@@ -16,7 +16,7 @@ const float kStep = 1.0f / 60.0f;
 class PhysicsActorTest : public ::testing::Test
 {
 protected:
-    virtual void SetUp() { World::GetInstance()->SetupPhysics(Vector2(0.0f, 0.0f), 0); }
+    void SetUp() override { World::GetInstance()->SetupPhysics(Vector2(0.0f, 0.0f), 0); }
     void Step(int steps = 1)
     {
         for (int i = 0; i < steps; ++i)

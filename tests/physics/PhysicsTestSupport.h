@@ -32,7 +32,7 @@ public:
         std::string Name;
         MessageListener* Sender;
     };
-    virtual void ReceiveMessage(Message* message);
+    void ReceiveMessage(Message* message) override;
     int CountNamed(const std::string& name) const;
 
     std::vector<Received> Messages;

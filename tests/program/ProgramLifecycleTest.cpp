@@ -16,7 +16,7 @@ const char* kTitle = "Zarvo Engine";
 class ProgramLifecycleTest : public ::testing::Test
 {
 protected:
-    void SetUp()
+    void SetUp() override
     {
         ASSERT_TRUE(display.IsOpen()) << "no X server (run the tests through scripts/test.sh)";
         ASSERT_FALSE(sandbox.GetDirectory().empty());
@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(display.WaitForFirstFrame(window, 30.0)) << program.ReadErrorOutput();
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
-    void TearDown() { program.Kill(); }
+    void TearDown() override { program.Kill(); }
 
     ProgramSandbox sandbox;
     X11Display display;

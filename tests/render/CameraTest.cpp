@@ -20,7 +20,7 @@ class MessageCounter : public MessageListener
 {
 public:
     explicit MessageCounter(const String& name) { Switchboard::GetInstance()->SubscribeTo(this, name); }
-    virtual void ReceiveMessage(Message* message)
+    void ReceiveMessage(Message* message) override
     {
         ++count;
         senders.push_back(message->GetSender());

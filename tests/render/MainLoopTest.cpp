@@ -15,7 +15,7 @@ class FrameStamper : public GameManager
 {
 public:
     explicit FrameStamper(int frames) : framesLeft(frames) {}
-    virtual void Update(float)
+    void Update(float) override
     {
         stamps.push_back(std::chrono::steady_clock::now());
         frameLengths.push_back(World::GetInstance()->GetLastFrameSeconds());
@@ -24,11 +24,11 @@ public:
             World::GetInstance()->StopGame();
         }
     }
-    virtual void Render()
+    void Render() override
     {
         glReadPixels(10, 10, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, lastPixel);
     }
-    virtual void ReceiveMessage(Message*) {}
+    void ReceiveMessage(Message*) override {}
     int framesLeft;
     std::vector<std::chrono::steady_clock::time_point> stamps;
     std::vector<double> frameLengths;

@@ -30,7 +30,7 @@ class RawSquare : public Renderable
 public:
     explicit RawSquare(float x) : _x(x) {}
 
-    virtual void Render()
+    void Render() override
     {
         const float vertices[] = {_x - 1, 1, _x - 1, -1, _x + 1, 1, _x + 1, -1};
         glColor4f(0.0f, 0.0f, 1.0f, 1.0f);
@@ -47,7 +47,7 @@ private:
 class BarredActor : public Actor
 {
 public:
-    virtual void Render()
+    void Render() override
     {
         Actor::Render();
         const float x = GetPosition().X;
@@ -62,7 +62,7 @@ public:
 class SpriteBatchTest : public WorldWindow
 {
 protected:
-    virtual void SetUp()
+    void SetUp() override
     {
         WorldWindow::SetUp();
         ASSERT_TRUE(WriteSolidPng("red.png", 2, 2, 255, 0, 0));
@@ -73,7 +73,7 @@ protected:
         ASSERT_TRUE(WritePng("quad.png", 2, 2, quad));
     }
 
-    virtual void TearDown() { SetActorBatchingEnabled(true); }
+    void TearDown() override { SetActorBatchingEnabled(true); }
 
     Actor* Add(Actor* actor, float x, float size, const String& sprite, int layer = 0)
     {

@@ -16,7 +16,7 @@ namespace
 class SpriteTest : public WorldWindow
 {
 protected:
-    virtual void SetUp()
+    void SetUp() override
     {
         WorldWindow::SetUp();
         log.Lines.clear();

@@ -20,7 +20,7 @@ namespace
 class TextureCacheTest : public WorldWindow
 {
 protected:
-    virtual void SetUp()
+    void SetUp() override
     {
         WorldWindow::SetUp();
         log.Lines.clear();

@@ -20,8 +20,8 @@ namespace
 class EndRecorder : public GameManager
 {
 public:
-    virtual void ReceiveMessage(Message*) {}
-    virtual void SoundEnded(ZarvoSoundHandle sound)
+    void ReceiveMessage(Message*) override {}
+    void SoundEnded(ZarvoSoundHandle sound) override
     {
         ended.push_back(sound);
         times.push_back(Now());

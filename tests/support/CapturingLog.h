@@ -8,7 +8,7 @@
 class CapturingLog : public DeveloperLog
 {
 public:
-    virtual void Log(const String& text) { Lines.push_back(text); }
+    void Log(const String& text) override { Lines.push_back(text); }
 
     std::vector<String> Lines;
 };

@@ -24,7 +24,7 @@ public:
     }
     ~FakeGamepadBackend() { GamepadBackend::Install(0); }
 
-    virtual unsigned int ReadState(int userIndex, GamepadState& state)
+    unsigned int ReadState(int userIndex, GamepadState& state) override
     {
         ++Reads;
         if (userIndex < 0 || userIndex > 1 || !Connected[userIndex])
@@ -35,7 +35,7 @@ public:
         return kGamepadSuccess;
     }
 
-    virtual unsigned int SetVibration(int userIndex, uint16_t left, uint16_t right)
+    unsigned int SetVibration(int userIndex, uint16_t left, uint16_t right) override
     {
         Vibrations.push_back(VibrationCall{userIndex, left, right});
         return (userIndex >= 0 && userIndex <= 1 && Connected[userIndex]) ? kGamepadSuccess : kGamepadNotConnected;

@@ -10,6 +10,6 @@
 class MessageNameRecorder : public MessageListener
 {
 public:
-    virtual void ReceiveMessage(Message* message) { names.push_back(message->GetMessageName()); }
+    void ReceiveMessage(Message* message) override { names.push_back(message->GetMessageName()); }
     std::vector<std::string> names;
 };

@@ -14,9 +14,9 @@ public:
     explicit TestRenderable(const std::string& name, std::vector<std::string>* journal = 0);
     virtual ~TestRenderable();
 
-    virtual void Update(float dt);
-    virtual void Render();
-    virtual void PreDestroy();
+    void Update(float dt) override;
+    void Render() override;
+    void PreDestroy() override;
 
     std::string name;
     std::vector<std::string>* journal;

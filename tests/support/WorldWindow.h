@@ -17,7 +17,7 @@ public:
     static const int Height = 768;
 
 protected:
-    virtual void SetUp();
+    void SetUp() override;
 
     // Clear, tick (when asked), render: one frame without swapping, so it can be read back.
     void DrawFrame(bool tick = true);

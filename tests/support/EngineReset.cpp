@@ -1,0 +1,42 @@
+#include "support/EngineReset.h"
+
+#include "engine/actors/Actor.h"
+#include "engine/core/World.h"
+#include "engine/input/InputManager.h"
+#include "engine/messaging/Switchboard.h"
+#include "engine/rendering/Camera.h"
+#include "engine/rendering/FontRegistry.h"
+#include "engine/rendering/TextureCache.h"
+#include "engine/sound/SoundDevice.h"
+
+#include <gtest/gtest.h>
+
+void ResetEngine()
+{
+    // Textures and fonts belong to the window's OpenGL context: they go before it does.
+    PurgeAllTextures();
+    UnregisterAllFonts();
+    World::DestroyInstance();
+    InputManager::Destroy();
+    if (SoundDevice::HasInstance())
+    {
+        SoundDevice::GetInstance()->Shutdown();
+    }
+    Switchboard::Destroy();
+    Camera::Destroy();
+    Actor::RestartNameCounter();
+}
+
+namespace
+{
+// Resets before each test, after the previous test's fixture and everything it owned is gone.
+class EngineResetListener : public ::testing::EmptyTestEventListener
+{
+    void OnTestStart(const ::testing::TestInfo&) override { ResetEngine(); }
+};
+}
+
+void InstallEngineResetBeforeEveryTest()
+{
+    ::testing::UnitTest::GetInstance()->listeners().Append(new EngineResetListener());
+}
