@@ -43,6 +43,8 @@ World* World::GetInstance()
     return s_instance;
 }
 
+bool World::HasInstance() { return s_instance != 0; }
+
 void World::DestroyInstance()
 {
     World* world = s_instance;
@@ -121,7 +123,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     SpatialGraphManager::GetInstance();
 
     // The start-up console echoes until the script console replaces it.
-    RegisterConsole(new TestConsole());
+    _startupConsole.reset(new TestConsole());
+    RegisterConsole(_startupConsole.get());
     LuaScriptingModule::Initialize();
 
     _initialized = true;

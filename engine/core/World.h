@@ -37,10 +37,11 @@ class World : public b2ContactListener, public MessageListener
 {
 public:
     static World* GetInstance();
+    static bool HasInstance();
     // Deletes the World with its game manager, every renderable on its layers or waiting to
     // be added, its physics world, its window and its input route, so that the next
     // GetInstance starts afresh. For test programs that need a fresh engine per test; never
-    // while the World ticks or renders. The registered console is not owned and is kept.
+    // while the World ticks or renders. A registered console of someone else's is kept.
     static void DestroyInstance();
 
     // Start-up, main loop and shutdown.
@@ -202,6 +203,8 @@ private:
 
     GameManager* _gameManager;
     Console* _console;
+    // The echoing console of start-up, owned here; the script console replaces it.
+    std::unique_ptr<Console> _startupConsole;
 };
 
 void WindowCloseCallback(GLFWwindow* window);

@@ -20,6 +20,8 @@ namespace
     const char* const kStartScript = "./Resources/Scripts/start.lua";
 
     ConfigUpdater* s_configUpdater = 0;
+    // The script console is owned here; the World only holds it while registered.
+    LuaConsole* s_console = 0;
 
     // The libraries every script may use, opened as luaL_openlibs does, plus lfs.
     const luaL_Reg kLibraries[] = {{"_G", luaopen_base},
@@ -87,7 +89,10 @@ int LuaScriptingModule::Prepare()
 
 void LuaScriptingModule::Initialize()
 {
-    World::GetInstance()->RegisterConsole(new LuaConsole());
+    LuaConsole* previous = s_console;
+    s_console = new LuaConsole();
+    World::GetInstance()->RegisterConsole(s_console);
+    delete previous;
 
     if (s_state != 0)
     {
@@ -114,6 +119,10 @@ void LuaScriptingModule::Close()
 {
     delete s_configUpdater;
     s_configUpdater = 0;
+    if (s_console != 0 && World::HasInstance() && World::GetInstance()->GetConsole() == s_console)
+        World::GetInstance()->RegisterConsole(0);
+    delete s_console;
+    s_console = 0;
     if (s_state != 0)
         lua_close(s_state);
     s_state = 0;

@@ -14,13 +14,15 @@ public:
     // Creates the state and runs "./Resources/Scripts/pref_load.lua"; returns the load or
     // run status (0 on success). Called by the World before the window settings are read.
     static int Prepare();
-    // Makes a LuaConsole the World's console, runs "./Resources/Scripts/start.lua", logs
-    // the outcome and creates the ConfigUpdater, whether or not the script ran.
+    // Makes a LuaConsole, owned here, the World's console (deleting the one made before),
+    // runs "./Resources/Scripts/start.lua", logs the outcome and creates the ConfigUpdater,
+    // whether or not the script ran.
     static void Initialize();
     // Closes the state when the start-up script succeeded. Called last at shutdown, after
     // everything that may still hold script-made objects.
     static void Finalize();
-    // Closes the state whatever the start-up did, so a test can begin afresh.
+    // Closes the state whatever the start-up did, so a test can begin afresh; deletes the
+    // script console, unregistering it from the World if it is still registered there.
     static void Close();
 
     // Runs code when the start-up script succeeded; its results go to the script "print".

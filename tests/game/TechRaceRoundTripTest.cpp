@@ -277,14 +277,21 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
     // Space starts again.
     ASSERT_EQ(0, X11Display::Xdo(window, "key space"));
     ASSERT_TRUE(WaitForState("end screen -> start screen", 10.0)) << program.ReadErrorOutput();
-    Sleep(0.5);
-    Shot("start_again");
-    EXPECT_LT(Differences(startTitle, Cut(StartTitle)), 20);
+    // The start screen's first frame can take a while on a busy machine or a slow build.
+    const auto titleDeadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int titleDifferences = 0;
+    do
+    {
+        Sleep(0.5);
+        Shot("start_again");
+        titleDifferences = Differences(startTitle, Cut(StartTitle));
+    } while (titleDifferences >= 20 && std::chrono::steady_clock::now() < titleDeadline);
+    EXPECT_LT(titleDifferences, 20);
 
     // Escape ends the program, which completes the recording.
     ASSERT_EQ(0, X11Display::Xdo(window, "key Escape"));
     ASSERT_TRUE(program.WaitForExit(15.0)) << program.ReadErrorOutput();
-    EXPECT_EQ(0, program.GetExitStatus());
+    EXPECT_EQ(0, program.GetExitStatus()) << program.ReadErrorOutput();
 
     WaveRecording recording;
     ASSERT_TRUE(recording.Load(wavePath)) << recording.GetError();

@@ -32,5 +32,5 @@ TEST(ProgramBindings, BoundEscapeKeepsTheProgramRunningAndUnknownNamesAreReporte
     display.RequestClose(window);
     ASSERT_TRUE(program.WaitForExit(10.0)) << program.ReadErrorOutput();
     EXPECT_TRUE(program.ExitedNormally());
-    EXPECT_EQ(0, program.GetExitStatus());
+    EXPECT_EQ(0, program.GetExitStatus()) << program.ReadErrorOutput();
 }

@@ -139,6 +139,6 @@ TEST_F(GuiProgramTest, ButtonsWindowsModalAndChoiceBoxWorkEndToEnd)
     display.RequestClose(window);
     ASSERT_TRUE(program.WaitForExit(30.0)) << program.ReadErrorOutput();
     EXPECT_TRUE(program.ExitedNormally());
-    EXPECT_EQ(0, program.GetExitStatus());
+    EXPECT_EQ(0, program.GetExitStatus()) << program.ReadErrorOutput();
     EXPECT_EQ(1, CountLines("shut down"));
 }

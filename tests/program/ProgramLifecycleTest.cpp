@@ -61,7 +61,7 @@ TEST_F(ProgramLifecycleTest, UnboundEscapeEndsTheProgramWithStatusZero)
     X11Display::Xdo(window, "key Escape");
     ASSERT_TRUE(program.WaitForExit(30.0)) << program.ReadErrorOutput();
     EXPECT_TRUE(program.ExitedNormally());
-    EXPECT_EQ(0, program.GetExitStatus());
+    EXPECT_EQ(0, program.GetExitStatus()) << program.ReadErrorOutput();
 }
 
 TEST_F(ProgramLifecycleTest, ClosingTheWindowEndsTheProgramWithStatusZero)
@@ -69,7 +69,7 @@ TEST_F(ProgramLifecycleTest, ClosingTheWindowEndsTheProgramWithStatusZero)
     display.RequestClose(window);
     ASSERT_TRUE(program.WaitForExit(30.0)) << program.ReadErrorOutput();
     EXPECT_TRUE(program.ExitedNormally());
-    EXPECT_EQ(0, program.GetExitStatus());
+    EXPECT_EQ(0, program.GetExitStatus()) << program.ReadErrorOutput();
 }
 
 TEST_F(ProgramLifecycleTest, OtherKeysAndArgumentsChangeNothing)

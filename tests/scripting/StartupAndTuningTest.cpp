@@ -1,6 +1,7 @@
 #include "scripting/ScriptTestSupport.h"
 
 #include "engine/config/ConfigUpdater.h"
+#include "engine/console/TestConsole.h"
 #include "engine/config/Tuning.h"
 #include "engine/core/World.h"
 #include "engine/platform/Clock.h"
@@ -106,4 +107,23 @@ TEST_F(ScriptTest, TuningValuesReadInEveryForm)
     StartScripts();
     EXPECT_EQ("Ahoy", tuning->GetString("ExampleGreeting"));
     EXPECT_EQ(Vector2(0.0f, 10.0f).Y, tuning->GetVector("ExampleSpawnPoint").Y);
+}
+
+TEST_F(ScriptTest, TheScriptConsoleIsReplacedOnRestartAndGoesWithTheState)
+{
+    StartScripts();
+    Console* first = World::GetInstance()->GetConsole();
+    ASSERT_NE(nullptr, dynamic_cast<LuaConsole*>(first));
+    StartScripts();
+    EXPECT_NE(first, World::GetInstance()->GetConsole());
+
+    // A console of someone else's stays registered when the scripts close.
+    LuaScriptingModule::Close();
+    EXPECT_EQ(nullptr, World::GetInstance()->GetConsole());
+    StartScripts();
+    TestConsole other;
+    World::GetInstance()->RegisterConsole(&other);
+    LuaScriptingModule::Close();
+    EXPECT_EQ(&other, World::GetInstance()->GetConsole());
+    World::GetInstance()->RegisterConsole(0);
 }

@@ -13,8 +13,8 @@ public:
         int R, G, B, A;
     };
 
-    static const int Width = 1024;
-    static const int Height = 768;
+    static constexpr int Width = 1024;
+    static constexpr int Height = 768;
 
 protected:
     void SetUp() override;
