@@ -195,6 +195,7 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 %ignore WindowCloseCallback;
 %ignore CheckGLErrors;
 %ignore World::DestroyInstance;
+%ignore World::HasInstance;
 %ignore World::RunFrame;
 %ignore World::GetWindow;
 %ignore World::GetInputRoute;
