@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   cmake make g++ pkg-config
+  clang libclang-rt-14-dev
   liblua5.2-dev lua-filesystem-dev lua5.2
   libbox2d-dev libglfw3-dev libftgl-dev libfreetype-dev libdevil-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri

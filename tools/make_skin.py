@@ -159,9 +159,11 @@ RED = (170, 48, 36)
 # Roles the skin itself draws with: 6 tree lines, 10-12 row lines, 13-15 row fills,
 # 19 corner strips, 47 the modal background. The controls' text colours are chosen here too:
 # 0/1 window title (active/inactive), 21-24 button text (normal/hovered/down/disabled),
-# 25-28 tab text, 29-32 menu text, 33 label text, 34 tooltip text, 48 tooltip background.
+# 25-28 tab text, 29-32 menu text, 33 label text, 34 tooltip text, 48 tooltip background,
+# and the label's other colours: 36 dark, 37 highlight, 42 bright (gui/skin/ColorIndex.h).
+# The inactive title is dark enough to read on the grey title bar.
 PALETTE = {
-    0: PARCHMENT_LIGHT + (255,), 1: GREY_LIGHT + (255,),
+    0: PARCHMENT_LIGHT + (255,), 1: (72, 66, 58, 255),
     2: INK + (255,), 3: INK + (255,), 4: PARCHMENT_LIGHT + (255,), 5: GREY_DARK + (255,),
     6: WOOD + (255,), 7: SEA + (255,), 8: BRASS + (255,), 9: GREY_DARK + (255,),
     10: PARCHMENT_DARK + (255,), 11: BRASS + (255,), 12: SEA_LIGHT + (255,),

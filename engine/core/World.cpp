@@ -20,6 +20,7 @@
 #include "engine/rendering/TextureCache.h"
 #include "engine/scripting/LuaScriptingModule.h"
 #include "engine/sound/SoundDevice.h"
+#include "engine/ui/UserInterface.h"
 
 #include <GL/glu.h>
 
@@ -183,7 +184,9 @@ void World::StartGame()
         _lastFrameSeconds = LimitFrame(frameStart, frequency) / 1000000.0;
     }
 
+    ShutDownUserInterface();
     _window->Close();
+    Window::StopLibrary();
 }
 
 void World::RunFrame()
@@ -198,6 +201,16 @@ void World::RunFrame()
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     _window->SwapBuffers();
+}
+
+void World::ShutDownUserInterface()
+{
+    // The toolkit gives its textures and fonts back while the OpenGL context exists; a World
+    // that never rendered has none to delete, and none is made just for that.
+    if (UserInterface::HasInstance())
+    {
+        UserInterface::GetInstance()->Shutdown();
+    }
 }
 
 long long World::LimitFrame(long long frameStart, long long frequency)
@@ -288,6 +301,8 @@ void World::Render()
 
     SpatialGraphManager::GetInstance()->Render();
 
+    // Created by the first render; drawn over the game, under debug lines and the console.
+    UserInterface::GetInstance()->Render();
     DrawDebugDrawings();
     // Over everything else.
     if (_console != 0)
@@ -299,6 +314,7 @@ void World::Render()
 
 void World::Destroy()
 {
+    ShutDownUserInterface();
     InputManager::Destroy();
     if (SoundDevice::HasInstance())
     {

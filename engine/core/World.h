@@ -150,6 +150,7 @@ private:
 
     void InstallCallbacks();
     void SetUpOpenGLState();
+    void ShutDownUserInterface();
     // Sleeps until the frame budget is spent; returns the frame's length in microseconds.
     long long LimitFrame(long long frameStart, long long frequency);
 

@@ -180,7 +180,7 @@ void InputManager::AddBinding(const String& keyName, const String& value)
     if (code == -1)
     {
         CompoundLog::GetSystemLog().Printf("WARNING: Unknown key name \"%s\"; nothing is bound to it.",
-                                            keyName.c_str());
+                                            EscapeControlBytes(keyName).c_str());
         return;
     }
 

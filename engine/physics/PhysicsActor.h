@@ -14,7 +14,9 @@ class b2Shape;
 class PhysicsActor : public Actor
 {
 public:
-    enum eShapeType
+    // Any int is a valid value of the type, so a bad shape number (from a script) is caught
+    // by the check in InitPhysics rather than being undefined behaviour.
+    enum eShapeType : int
     {
         SHAPETYPE_BOX = 0,
         SHAPETYPE_CIRCLE = 1,

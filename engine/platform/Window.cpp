@@ -18,6 +18,21 @@ static_assert(WINDOW_MOUSE_BUTTON_RIGHT == GLFW_MOUSE_BUTTON_RIGHT &&
 
 namespace
 {
+// Starts the window library; false, with an "ERROR: " line giving its reason, when it cannot
+// (no display to talk to). Nothing else of the library may be called then.
+bool StartWindowLibrary()
+{
+    if (glfwInit() == GLFW_TRUE)
+    {
+        return true;
+    }
+    const char* reason = 0;
+    glfwGetError(&reason);
+    CompoundLog::GetSystemLog().Printf("ERROR: Couldn't open a window: the window library could not start (%s).",
+                                       reason != 0 ? reason : "no reason given");
+    return false;
+}
+
 const int kStandardCursors[CURSOR_SHAPE_COUNT] = {GLFW_ARROW_CURSOR,   GLFW_IBEAM_CURSOR,
                                                   GLFW_CROSSHAIR_CURSOR, GLFW_HAND_CURSOR,
                                                   GLFW_HRESIZE_CURSOR, GLFW_VRESIZE_CURSOR};
@@ -40,8 +55,10 @@ bool Window::Open(const String& title, int width, int height, bool antiAliasing,
     {
         return false;
     }
-    // A library that failed to start fails the window creation below, which says why.
-    glfwInit();
+    if (!StartWindowLibrary())
+    {
+        return false;
+    }
 
     if (antiAliasing)
     {
@@ -83,8 +100,9 @@ void Window::Close()
     glfwDestroyWindow(_handle);
     _handle = 0;
     _highDensity = false;
-    glfwTerminate();
 }
+
+void Window::StopLibrary() { glfwTerminate(); }
 
 void Window::InstallCallbacks(const WindowCallbacks& callbacks)
 {

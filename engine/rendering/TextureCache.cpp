@@ -7,6 +7,7 @@
 #include <IL/ilut.h>
 
 #include <cmath>
+#include <exception>
 #include <map>
 
 namespace
@@ -195,69 +196,135 @@ Vec2i GetTextureSize(const String& filename)
 
 namespace
 {
-// Loads filename as float channels of the given format with the bottom row first.
-ILuint LoadBottomUp(const String& filename, ILenum format)
+// The image library measures an image's data in 32-bit sizes: float pixels beyond that
+// would be converted into a buffer too short for them.
+const size_t kLargestConvertibleBytes = 0xFFFFFFFFu;
+
+// An image read as float channels, the bottom row first; image is 0 when it could not be.
+struct FloatImage
 {
-    ILuint image = LoadImage(filename, false);
-    if (image == 0)
+    ILuint image;
+    size_t width;
+    size_t height;
+    const float* data;
+};
+
+bool FitsInImageLibrary(const String& filename, size_t width, size_t height, size_t channels)
+{
+    const size_t bytesPerPixel = channels * sizeof(float);
+    if (width == 0 || height == 0 || width <= kLargestConvertibleBytes / bytesPerPixel / height)
     {
-        return 0;
+        return true;
     }
-    ilConvertImage(format, IL_FLOAT);
+    CompoundLog::GetSystemLog().Printf("ERROR: The image %s is too large to read its pixels (%zu x %zu).",
+                                       filename.c_str(), width, height);
+    return false;
+}
+
+// Converts the bound image; false when the library failed or left less data than the pixels need.
+bool ConvertToFloat(ILenum format, size_t expectedBytes)
+{
+    if (ilConvertImage(format, IL_FLOAT) != IL_TRUE)
+    {
+        return false;
+    }
+    return ilGetData() != 0 && (size_t)(ILuint)ilGetInteger(IL_IMAGE_SIZE_OF_DATA) >= expectedBytes;
+}
+
+// Loads filename as float channels of the given format with the bottom row first. Every
+// failure is logged; a failed conversion is never read as if it had happened.
+FloatImage LoadBottomUp(const String& filename, ILenum format, size_t channels)
+{
+    FloatImage loaded = {LoadImage(filename, false), 0, 0, 0};
+    if (loaded.image == 0)
+    {
+        return loaded;
+    }
+    loaded.width = (size_t)ilGetInteger(IL_IMAGE_WIDTH);
+    loaded.height = (size_t)ilGetInteger(IL_IMAGE_HEIGHT);
+    bool usable = FitsInImageLibrary(filename, loaded.width, loaded.height, channels);
+    if (usable && !ConvertToFloat(format, loaded.width * loaded.height * channels * sizeof(float)))
+    {
+        ClearDevILErrors();
+        CompoundLog::GetSystemLog().Printf("ERROR: Couldn't convert the image %s to float pixels.", filename.c_str());
+        usable = false;
+    }
+    if (!usable)
+    {
+        ilDeleteImages(1, &loaded.image);
+        loaded.image = 0;
+        return loaded;
+    }
     if (ilGetInteger(IL_IMAGE_ORIGIN) != IL_ORIGIN_LOWER_LEFT)
     {
         iluFlipImage();
     }
-    return image;
+    loaded.data = (const float*)ilGetData();
+    return loaded;
+}
+
+// Makes room for count more items; false, logged, when that much memory can't be had.
+template <class Item>
+bool ReserveMore(std::vector<Item>& items, size_t count, const String& filename)
+{
+    try
+    {
+        items.reserve(items.size() + count);
+        return true;
+    }
+    catch (const std::exception&)
+    {
+        CompoundLog::GetSystemLog().Printf("ERROR: Not enough memory to read the pixels of %s.", filename.c_str());
+        return false;
+    }
 }
 }
 
 bool GetPixels(const String& filename, std::vector<Color>& pixels)
 {
-    ILuint image = LoadBottomUp(filename, IL_RGBA);
-    if (image == 0)
+    FloatImage loaded = LoadBottomUp(filename, IL_RGBA, 4);
+    if (loaded.image == 0)
     {
         return false;
     }
-    const int width = ilGetInteger(IL_IMAGE_WIDTH);
-    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const float* data = (const float*)ilGetData();
-    for (int i = 0; i < width * height; ++i)
+    const size_t count = loaded.width * loaded.height;
+    const bool reserved = ReserveMore(pixels, count, filename);
+    for (size_t i = 0; reserved && i < count; ++i)
     {
-        const float* texel = data + i * 4;
-        pixels.push_back(Color(texel[0], texel[1], texel[2], texel[3]));
+        const float* texel = loaded.data + i * 4;
+        Color color(texel[0], texel[1], texel[2], texel[3]);
+        color.Clamp();
+        pixels.push_back(color);
     }
-    ilDeleteImages(1, &image);
-    return true;
+    ilDeleteImages(1, &loaded.image);
+    return reserved;
 }
 
 bool GetPixelPositionsOfColor(const String& filename, float gridSize, const Color& color, float tolerance,
                               std::vector<Vector2>& positions)
 {
-    ILuint image = LoadBottomUp(filename, IL_RGB);
-    if (image == 0)
+    FloatImage loaded = LoadBottomUp(filename, IL_RGB, 3);
+    if (loaded.image == 0)
     {
         return false;
     }
-    const int width = ilGetInteger(IL_IMAGE_WIDTH);
-    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const float* data = (const float*)ilGetData();
-    for (int row = 0; row < height; ++row)
+    const float halfWidth = loaded.width * gridSize * 0.5f;
+    const float halfHeight = loaded.height * gridSize * 0.5f;
+    for (size_t row = 0; row < loaded.height; ++row)
     {
-        for (int column = 0; column < width; ++column)
+        for (size_t column = 0; column < loaded.width; ++column)
         {
-            const float* texel = data + (row * width + column) * 3;
+            const float* texel = loaded.data + (row * loaded.width + column) * 3;
             const bool matches = std::fabs(texel[0] - color.R) <= tolerance &&
                                  std::fabs(texel[1] - color.G) <= tolerance &&
                                  std::fabs(texel[2] - color.B) <= tolerance;
             if (matches)
             {
-                positions.push_back(Vector2(column * gridSize - width * gridSize * 0.5f,
-                                            row * gridSize - height * gridSize * 0.5f));
+                positions.push_back(Vector2(column * gridSize - halfWidth, row * gridSize - halfHeight));
             }
         }
     }
-    ilDeleteImages(1, &image);
+    ilDeleteImages(1, &loaded.image);
     return true;
 }
 

@@ -196,6 +196,27 @@ String TrimString(const String& text)
     return TrimString(text, kWhitespace);
 }
 
+String EscapeControlBytes(const String& text)
+{
+    String escaped;
+    escaped.reserve(text.size());
+    for (const char byte : text)
+    {
+        const unsigned char code = (unsigned char)byte;
+        if (code < 32 || code == 127)
+        {
+            char hex[5];
+            std::snprintf(hex, sizeof(hex), "\\x%02x", code);
+            escaped += hex;
+        }
+        else
+        {
+            escaped += byte;
+        }
+    }
+    return escaped;
+}
+
 String WrapString(const String& text, int width)
 {
     StringList lines = SplitString(text, " ", true);

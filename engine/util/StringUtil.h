@@ -46,6 +46,10 @@ String TrimString(const String& text, const String& characters);
 // Trims blanks, tabs, newlines and carriage returns.
 String TrimString(const String& text);
 
+// The text with every control byte (below 32, and 127) written as "\xNN", so text read from
+// a file can be quoted in a log line without moving the terminal's cursor or colours.
+String EscapeControlBytes(const String& text);
+
 // Joins neighbouring words into lines while their lengths add up to less than
 // width; lines are separated by "\n".
 String WrapString(const String& text, int width);

@@ -38,8 +38,6 @@ const int SpawnDraws = 32;
 const float CameraViewRadius = 15.0f;
 const int ShipLayer = 2;
 const int BattleHUDLayer = 9;
-// Not one of the states, so that entering the start screen at construction always runs.
-const GameState NoStateYet = (GameState)-1;
 
 const char* StateName(GameState state)
 {
@@ -75,7 +73,7 @@ SkarrowGameManager* SkarrowGameManager::GetInstance()
 
 SkarrowGameManager::SkarrowGameManager()
     : _background(0), _soundManager(0), _battleHUD(0), _startScreen(0), _endScreen(0), _shipyard(0),
-      _state(NoStateYet), _wave(0), _kills(0), _playerShip(0),
+      _state(GS_NoStateYet), _wave(0), _kills(0), _playerShip(0),
       _playTime(0.0f)
 {
     // Ships built during construction already find the manager.

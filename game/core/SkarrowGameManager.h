@@ -17,6 +17,7 @@ class StartScreen;
 
 enum GameState
 {
+    GS_NoStateYet = -1, // only before construction enters the start screen
     GS_StartScreen = 0,
     GS_Hardcore = 1, // waves without the shipyard
     GS_TechRace = 2,

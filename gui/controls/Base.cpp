@@ -5,6 +5,7 @@
 #include "gui/animation/SizeAnimation.h"
 #include "gui/controls/Canvas.h"
 #include "gui/input/DragAndDrop.h"
+#include "gui/input/Hook.h"
 #include "gui/input/InputState.h"
 #include "gui/input/ToolTip.h"
 #include "gui/renderer/Base.h"
@@ -55,6 +56,10 @@ Base::~Base()
     ForgetReference(KeyboardFocus, this);
     ForgetReference(MouseFocus, this);
     DragAndDrop::ControlDeleted(this);
+    for (Hook::BaseHook* hook : Hook::GetHookList())
+    {
+        hook->OnControlDeleted(this);
+    }
     ToolTip::ControlDeleted(this);
     Anim::Cancel(this);
     delete _dragAndDropPackage;

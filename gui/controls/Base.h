@@ -50,6 +50,8 @@ namespace Gui
             virtual ~Base();
 
             virtual const char* GetTypeName() { return "Base"; }
+            // The type name of the class this control's class derives from; empty for Base.
+            virtual const char* GetBaseTypeName() { return ""; }
 
             // Queues the control for deletion by its canvas; without a canvas nothing happens.
             virtual void DelayedDelete();

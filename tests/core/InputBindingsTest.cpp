@@ -108,6 +108,22 @@ TEST_F(InputBindingsTest, UnknownKeyNamesAreReportedAndBindNothing)
     EXPECT_FALSE(input.OnKeyDown(-1));
 }
 
+TEST_F(InputBindingsTest, ControlBytesInUnknownKeyNamesAreEscapedInTheWarning)
+{
+    InputManager& input = ReadBindings({"\x1b[31mRED\x07\x7f = +Paint", "K = +"});
+
+    const std::vector<String> warnings = Warnings();
+    ASSERT_EQ(1u, warnings.size());
+    EXPECT_NE(String::npos, warnings[0].find("\"\\x1b[31mRED\\x07\\x7f\"")) << warnings[0];
+    for (const char byte : warnings[0])
+    {
+        EXPECT_FALSE((unsigned char)byte < 32 || byte == 127) << "raw control byte " << (int)byte;
+    }
+    // A bare sign is still an empty binding, not a warning.
+    ASSERT_NE(nullptr, input.GetBinding('k'));
+    EXPECT_EQ("", input.GetBinding('k')->GetDownMessage());
+}
+
 TEST_F(InputBindingsTest, MissingFileLeavesNoBindingsAndSaysNothing)
 {
     InputManager& input = *InputManager::GetInstance();

@@ -9,7 +9,11 @@
 #include "support/ScratchDirectory.h"
 #include "support/WorldWindow.h"
 
+#include <IL/il.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 namespace
 {
@@ -36,6 +40,37 @@ protected:
 
     ScratchDirectory scratch;
     CapturingLog& log = SystemLogCapture();
+};
+
+// An 8-bit grey run-length TGA: a huge image in a small file (runs of 128 pixels).
+bool WriteBlackRunLengthTga(const std::string& path, int width, int height)
+{
+    std::vector<unsigned char> bytes = {0, 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                        (unsigned char)width, (unsigned char)(width >> 8),
+                                        (unsigned char)height, (unsigned char)(height >> 8), 8, 0};
+    const size_t runs = (size_t)width * height / 128;
+    bytes.resize(bytes.size() + runs * 2, 0);
+    for (size_t run = 0; run < runs; ++run)
+    {
+        bytes[18 + run * 2] = 0x80 | 127;
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write((const char*)bytes.data(), (std::streamsize)bytes.size());
+    return (bool)file;
+}
+
+// The image library's allocator, refusing anything above a limit, for the length of a test.
+size_t s_allocationLimit = 0;
+void* ILAPIENTRY LimitedAlloc(const ILsizei size) { return size > s_allocationLimit ? 0 : std::malloc(size); }
+void ILAPIENTRY PlainFree(const void* memory) { std::free(const_cast<void*>(memory)); }
+struct ImageLibraryAllocationLimit
+{
+    explicit ImageLibraryAllocationLimit(size_t limit)
+    {
+        s_allocationLimit = limit;
+        ilSetMemory(LimitedAlloc, PlainFree);
+    }
+    ~ImageLibraryAllocationLimit() { ilSetMemory(0, 0); }
 };
 }
 
@@ -147,4 +182,33 @@ TEST_F(TextureCacheTest, GetPixelsStartsWithTheBottomRow)
     ASSERT_EQ(1u, positions.size());
     // Column 0, row 1 from the bottom, the 4 x 4 image centred on the origin.
     EXPECT_EQ(Vector2(-2.0f, 0.0f), positions[0]);
+}
+
+TEST_F(TextureCacheTest, PixelHelpersRefuseAFailedConversion)
+{
+    // 16 KiB loaded, 64 KiB once converted to float: only the conversion hits the limit.
+    ASSERT_TRUE(WriteSolidPng("plain.png", 64, 64, 255, 0, 0));
+    std::vector<Color> pixels;
+    std::vector<Vector2> positions;
+    {
+        ImageLibraryAllocationLimit limit(32 * 1024);
+        EXPECT_FALSE(GetPixels("plain.png", pixels));
+        EXPECT_FALSE(GetPixelPositionsOfColor("plain.png", 1.0f, Color(1, 0, 0), 0.1f, positions));
+    }
+    EXPECT_TRUE(pixels.empty());
+    EXPECT_TRUE(positions.empty());
+    EXPECT_TRUE(Logged("ERROR: Couldn't convert the image plain.png to float pixels."));
+
+    ASSERT_TRUE(GetPixels("plain.png", pixels));
+    EXPECT_EQ(64u * 64u, pixels.size());
+}
+
+TEST_F(TextureCacheTest, PixelHelpersRefuseImagesTooLargeToConvert)
+{
+    // 16384 x 16385 float pixels need just over 4 GiB, more than the image library can address.
+    ASSERT_TRUE(WriteBlackRunLengthTga("huge.tga", 16384, 16385));
+    std::vector<Color> pixels;
+    EXPECT_FALSE(GetPixels("huge.tga", pixels));
+    EXPECT_TRUE(pixels.empty());
+    EXPECT_TRUE(Logged("ERROR: The image huge.tga is too large to read its pixels (16384 x 16385)."));
 }

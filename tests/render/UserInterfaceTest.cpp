@@ -1,0 +1,313 @@
+// The engine's host of the toolkit in the World's window, with the real skin image: the
+// palette, buttons made by the host and the mouse forwarded to them, choice boxes, the
+// console taking the mouse, a missing skin image, and tearing the toolkit down.
+#include "engine/console/TestConsole.h"
+#include "engine/core/World.h"
+#include "engine/input/MouseListener.h"
+#include "engine/ui/UserInterface.h"
+#include "gui/controls/Button.h"
+#include "gui/controls/Canvas.h"
+#include "gui/controls/Label.h"
+#include "gui/controls/WindowControl.h"
+#include "gui/skin/TexturedBase.h"
+#include "support/InkWindow.h"
+#include "support/PngWriter.h"
+#include "support/ProgramSandbox.h"
+#include "support/ScratchDirectory.h"
+#include "support/SystemLogCapture.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <vector>
+
+namespace
+{
+// Counts what reaches the game's side of the mouse.
+class ClickCounter : public MouseListener
+{
+public:
+    void MouseDownEvent(Vec2i, MouseButtonInput) override { ++downs; }
+    int downs = 0;
+};
+
+// Remembers the pointer deltas the canvas hands on.
+class MotionRecorder : public Gui::Controls::Base
+{
+public:
+    explicit MotionRecorder(Gui::Controls::Base* parent) : Gui::Controls::Base(parent) {}
+    void OnMouseMotion(int, int, int dx, int dy) override { deltas.push_back(Gui::Point(dx, dy)); }
+    std::vector<Gui::Point> deltas;
+};
+
+class UserInterfaceTest : public InkWindow
+{
+protected:
+    void SetUp() override
+    {
+        InkWindow::SetUp();
+        ASSERT_NE(nullptr, getcwd(_previousDirectory, sizeof(_previousDirectory)));
+        // The host reads its skin and font relative to the working directory.
+        UserInterface::DestroyInstance();
+        ASSERT_EQ(0, chdir(ZARVO_SOURCE_DIR));
+        RenderFrame();
+        ASSERT_TRUE(UserInterface::HasInstance());
+        ui = UserInterface::GetInstance();
+    }
+
+    void TearDown() override
+    {
+        World::GetInstance()->RegisterConsole(0);
+        UserInterface::DestroyInstance();
+        ASSERT_EQ(0, chdir(_previousDirectory));
+    }
+
+    void MoveTo(int x, int y) { MouseListener::DispatchMotion(Vec2i(x, y)); }
+    void Press(int x, int y, MouseButtonInput button = MOUSE_LEFT)
+    {
+        MoveTo(x, y);
+        MouseListener::DispatchDown(Vec2i(x, y), button);
+    }
+    void Release(int x, int y, MouseButtonInput button = MOUSE_LEFT)
+    {
+        MoveTo(x, y);
+        MouseListener::DispatchUp(Vec2i(x, y), button);
+    }
+    void ClickAt(int x, int y, MouseButtonInput button = MOUSE_LEFT)
+    {
+        Press(x, y, button);
+        Release(x, y, button);
+    }
+
+    bool OnCanvas(Gui::Controls::Base* control)
+    {
+        for (Gui::Controls::Base* child : ui->GetCanvas()->GetChildren())
+        {
+            if (child == control)
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    UserInterface* ui = nullptr;
+
+private:
+    char _previousDirectory[PATH_MAX];
+};
+}
+
+TEST_F(UserInterfaceTest, PaletteReadsBackExactlyAndTheSkinIsDrawn)
+{
+    Gui::Color* colors = ui->GetSkin()->Colors;
+    // Swatches painted by tools/make_skin.py: active title, button text, label, the modal
+    // background with its alpha, the tooltip background.
+    EXPECT_EQ(Gui::Color(246, 236, 206, 255), colors[0]);
+    EXPECT_EQ(Gui::Color(58, 40, 24, 255), colors[21]);
+    EXPECT_EQ(Gui::Color(58, 40, 24, 255), colors[33]);
+    EXPECT_EQ(Gui::Color(20, 58, 72, 150), colors[47]);
+    EXPECT_EQ(Gui::Color(246, 236, 206, 240), colors[48]);
+    for (int i = 0; i < Gui::Skin::Base::kColorCount; ++i)
+    {
+        EXPECT_NE(Gui::Colors::Yellow, colors[i]) << "colour " << i;
+    }
+
+    // A scene of the skin in use, for people to look at.
+    Gui::Controls::Canvas* canvas = ui->GetCanvas();
+    Gui::Controls::Label* label = new Gui::Controls::Label(canvas);
+    label->SetText("Parchment and brass");
+    label->SetPos(40, 40);
+    label->SizeToContents();
+    ui->AddButton("Fire!", "", 40, 90, [] {}, false, 10, 4);
+    Gui::Controls::Button* disabled = ui->AddButton("Disabled", "", 40, 140, [] {}, false, 10, 4);
+    disabled->SetDisabled(true);
+    Gui::Controls::WindowControl* window = new Gui::Controls::WindowControl(canvas);
+    window->SetTitle("Captain's log");
+    window->SetBounds(300, 60, 320, 220);
+    ui->ShowChoiceBox("Which side?", {"Port", "Starboard"}, "", [](int) {}, 10, 4, false);
+    RenderFrame();
+    std::vector<unsigned char> rgba;
+    for (int y = 0; y < Height; ++y)
+    {
+        for (int x = 0; x < Width; ++x)
+        {
+            const Pixel p = ReadPixel(x, y);
+            rgba.insert(rgba.end(), {(unsigned char)p.R, (unsigned char)p.G, (unsigned char)p.B, 255});
+        }
+    }
+    WritePng(ProgramSandbox::ArtifactDirectory() + "/gui_skin_in_use.png", Width, Height, rgba);
+
+    // The button's parchment face, not the white background, fills its middle.
+    const Pixel face = ReadPixel(40 + 5, 90 + disabled->Height() / 2);
+    EXPECT_FALSE(IsColor(face, 255, 255, 255, 4));
+}
+
+TEST_F(UserInterfaceTest, CentredButtonsFireOnceOnPressAndReleaseInside)
+{
+    int presses = 0;
+    Gui::Controls::Button* button = ui->AddButton("", "", 400, 300, [&] { ++presses; }, true, 0, 5);
+    // Sized by hand to the classic 100 x 30, then placed the way AddButton centres.
+    button->SetSize(100, 30);
+    button->SetPos(400 - button->Width() / 2, 300 - button->Height() / 2);
+    EXPECT_EQ(350, button->X());
+    EXPECT_EQ(285, button->Y());
+    RenderFrame();
+
+    ClickAt(400, 300);
+    EXPECT_EQ(1, presses);
+    Press(360, 290);
+    Release(600, 600);
+    EXPECT_EQ(1, presses);
+
+    // AddButton's own centring of a button sized to its text.
+    Gui::Controls::Button* sized = ui->AddButton("Centred", "", 500, 500, [] {}, true, 6, 3);
+    EXPECT_EQ(500 - sized->Width() / 2, sized->X());
+    EXPECT_EQ(500 - sized->Height() / 2, sized->Y());
+}
+
+TEST_F(UserInterfaceTest, RightAndMiddleButtonsKeepTheirMeaningAndMotionHasItsSign)
+{
+    Gui::Controls::Button* button = ui->AddButton("Right", "", 100, 100, [] {}, false, 10, 4);
+    struct Counter : Gui::Event::Handler
+    {
+        void Count(Gui::Controls::Base*) { ++count; }
+        int count = 0;
+    } rightPresses;
+    button->onRightPress.AddHandler(&rightPresses, &Counter::Count);
+    RenderFrame();
+
+    ClickAt(105, 105, MOUSE_RIGHT);
+    EXPECT_EQ(1, rightPresses.count);
+    ClickAt(106, 106, MOUSE_MIDDLE);
+    EXPECT_EQ(1, rightPresses.count);
+
+    MotionRecorder* recorder = new MotionRecorder(ui->GetCanvas());
+    recorder->SetBounds(600, 400, 200, 200);
+    RenderFrame();
+    MoveTo(650, 450);
+    MoveTo(660, 445);
+    ASSERT_FALSE(recorder->deltas.empty());
+    EXPECT_EQ(10, recorder->deltas.back().x);
+    EXPECT_EQ(-5, recorder->deltas.back().y);
+}
+
+TEST_F(UserInterfaceTest, AnOpenConsoleKeepsTheMouseFromTheCanvasButNotFromTheGame)
+{
+    int presses = 0;
+    ui->AddButton("Console", "", 100, 100, [&] { ++presses; }, false, 10, 4);
+    RenderFrame();
+    ClickCounter game;
+    TestConsole console;
+    World::GetInstance()->RegisterConsole(&console);
+    MoveTo(300, 300);
+    console.ToggleConsole();
+    ASSERT_TRUE(console.IsOpen());
+
+    ClickAt(105, 105);
+    EXPECT_EQ(0, presses);
+    EXPECT_EQ(1, game.downs);
+
+    console.ToggleConsole();
+    ClickAt(105, 105);
+    EXPECT_EQ(1, presses);
+    EXPECT_EQ(2, game.downs);
+    World::GetInstance()->RegisterConsole(0);
+}
+
+TEST_F(UserInterfaceTest, AChoiceBoxReportsThePressedIndexAndGoesAtTheNextFrame)
+{
+    std::vector<int> choices;
+    Gui::Controls::WindowControl* box =
+        ui->ShowChoiceBox("Which side?", {"Port", "Starboard", "Neither"}, "", [&](int c) { choices.push_back(c); },
+                          8, 4, true);
+    RenderFrame();
+
+    // Every button lies inside the window's inner panel.
+    Gui::Controls::Base* inner = box->GetInnerPanel();
+    std::vector<Gui::Controls::Base*> buttons(inner->GetChildren().begin(), inner->GetChildren().end());
+    ASSERT_EQ(3u, buttons.size());
+    for (Gui::Controls::Base* button : buttons)
+    {
+        EXPECT_LE(button->Bottom(), inner->Height());
+        EXPECT_LE(button->Right(), inner->Width());
+    }
+
+    const Gui::Point second = buttons[1]->LocalPosToCanvas(Gui::Point(4, 4));
+    ClickAt(second.x, second.y);
+    ASSERT_EQ(1u, choices.size());
+    EXPECT_EQ(1, choices[0]);
+    EXPECT_TRUE(OnCanvas(box->GetParent()) || OnCanvas(box)); // still there during the press
+
+    RenderFrame();
+    for (Gui::Controls::Base* child : ui->GetCanvas()->GetChildren())
+    {
+        EXPECT_EQ(nullptr, Gui::gui_cast<Gui::Controls::WindowControl>(child));
+    }
+    EXPECT_EQ(0u, ui->GetCanvas()->NumChildren()); // the blocker went too
+}
+
+TEST_F(UserInterfaceTest, CallbacksDieWithTheirControlsAndRemovalIsForOwnedControlsOnly)
+{
+    int oldCalls = 0;
+    Gui::Controls::Button* old = ui->AddButton("Old", "", 10, 10, [&] { ++oldCalls; });
+    ui->RemoveControl(old);
+    EXPECT_FALSE(OnCanvas(old));
+
+    // A new button that the allocator places where the old one was.
+    Gui::Controls::Button* reused = new Gui::Controls::Button(ui->GetCanvas());
+    if (reused != old)
+    {
+        GTEST_SKIP() << "the allocator did not reuse the address";
+    }
+    reused->onPress.AddHandler(&EventHandler::GetInstance(), &EventHandler::OnPress);
+    reused->SetBounds(10, 10, 100, 30);
+    RenderFrame();
+    ClickAt(20, 20);
+    EXPECT_EQ(0, oldCalls);
+
+    // Not made by the host: left alone.
+    ui->RemoveControl(reused);
+    EXPECT_TRUE(OnCanvas(reused));
+}
+
+TEST_F(UserInterfaceTest, ShutdownDeletesEverythingAndDestroyMakesNoHostJustToDeleteIt)
+{
+    int calls = 0;
+    ui->AddButton("Gone", "", 10, 10, [&] { ++calls; });
+    ui->Shutdown();
+    EXPECT_TRUE(ui->IsShutDown());
+    RenderFrame(); // a shut-down host draws nothing and does not crash
+    ClickAt(20, 20);
+    EXPECT_EQ(0, calls);
+
+    UserInterface::DestroyInstance();
+    World::GetInstance()->Destroy();
+    EXPECT_FALSE(UserInterface::HasInstance());
+}
+
+TEST_F(UserInterfaceTest, AMissingSkinImageDrawsRedBlocksAndLogsOnce)
+{
+    // A working directory with the fonts but no images.
+    ScratchDirectory scratch;
+    ASSERT_EQ(0, mkdir("Resources", 0755));
+    ASSERT_EQ(0, symlink(ZARVO_SOURCE_DIR "/Resources/Fonts", "Resources/Fonts"));
+    UserInterface::DestroyInstance();
+    SystemLogCapture().Lines.clear();
+    RenderFrame();
+    ui = UserInterface::GetInstance();
+    Gui::Controls::Button* button = ui->AddButton("", "", 100, 100, [] {});
+    button->SetSize(120, 40);
+    RenderFrame();
+    RenderFrame();
+    EXPECT_TRUE(RegionIs(110, 110, 210, 130, 255, 0, 0)) << "the button is a red block";
+
+    int errors = 0;
+    for (const String& line : SystemLogCapture().Lines)
+    {
+        errors += line.compare(0, 7, "ERROR: ") == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(1, errors);
+    UserInterface::DestroyInstance();
+}
