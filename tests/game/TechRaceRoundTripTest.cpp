@@ -230,7 +230,7 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
     std::vector<long long> broadsides;
     int lowestLife = fullLife;
     bool sunk = false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(75);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
     int round = 0;
     while (!sunk && std::chrono::steady_clock::now() < deadline)
     {
@@ -263,7 +263,7 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
         Sleep(0.2);
         ++round;
     }
-    ASSERT_TRUE(sunk) << "the player did not sink in 75 s\n" << program.ReadErrorOutput();
+    ASSERT_TRUE(sunk) << "the player did not sink in 150 s\n" << program.ReadErrorOutput();
     const long long battleEnded = FileSize(wavePath);
     EXPECT_LT(lowestLife, fullLife * 9 / 10) << "no damage showed on the player's life bar";
 
