@@ -10,6 +10,7 @@
 #include "gui/controls/Button.h"
 #include "gui/controls/Canvas.h"
 #include "gui/controls/WindowControl.h"
+#include "gui/platform/Cursor.h"
 #include "gui/platform/Debug.h"
 #include "gui/skin/TexturedBase.h"
 
@@ -119,6 +120,7 @@ void UserInterface::Shutdown()
     _skin = 0;
     delete _renderer;
     _renderer = 0;
+    Gui::WindowsLayer::ReleaseCursors();
     Gui::Hook::RemoveHook(this);
 }
 

@@ -127,6 +127,24 @@ void SetCursor(unsigned char cursor)
     s_current = cursor;
 }
 
+void ReleaseCursors()
+{
+    if (s_cursorWindow != nullptr)
+    {
+        glfwSetCursor(s_cursorWindow, nullptr);
+    }
+    for (GLFWcursor*& made : s_cursors)
+    {
+        if (made != nullptr)
+        {
+            glfwDestroyCursor(made);
+            made = nullptr;
+        }
+    }
+    s_cursorWindow = nullptr;
+    s_current = CURSOR_Arrow;
+}
+
 unsigned char GetCursor()
 {
     return s_current;

@@ -27,6 +27,9 @@ namespace Gui
         // Unknown numbers show the arrow. The window library's standard shapes are used where
         // it has them, small drawn images for the others.
         void SetCursor(unsigned char cursor);
+        // Frees the cursors made so far. Call it before the window they were set on goes: a
+        // later window at the same address must not get cursors of an ended session.
+        void ReleaseCursors();
         // The cursor number last set on the current window; CURSOR_Arrow before any.
         unsigned char GetCursor();
 
