@@ -25,5 +25,6 @@ void CopyFromSource(const std::string& path);
 // Bounds what the scripts run for one input may cost, so hostile text ends in a script
 // error instead of a hang or an exhausted process: about a million instructions, then every
 // further instruction fails (a pcall that catches the error can't keep a loop going), and
-// 64 MB for the whole state. Call before each input to grant a fresh budget.
+// 64 MB for the whole state. Call before each input (or each step of one) to grant a fresh
+// instruction budget.
 void LimitScriptCosts(lua_State* state);

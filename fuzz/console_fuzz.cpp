@@ -2,7 +2,7 @@
 // each byte is a typed character, except the control bytes below, which are key presses
 // (Enter, Tab completion, Backspace, history up and down...). Each input gets a fresh script
 // state over the real start-up script, with the libraries that reach outside the process
-// removed (completion would soon type "os.exit" for the fuzzer) and its run time bounded.
+// removed (completion would soon type "os.exit" for the fuzzer) and its costs bounded.
 #include "FuzzSupport.h"
 
 #include "engine/core/World.h"
@@ -77,7 +77,6 @@ lua_State* StartScripts()
     Check(luaL_dofile(state, "Resources/Scripts/start.lua") == LUA_OK, "start.lua failed");
     Check(luaL_dostring(state, kWithoutOutsideAccess) == LUA_OK, "the sandbox failed");
     lua_settop(state, 0);
-    LimitScriptCosts(state);
     return state;
 }
 
@@ -102,6 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     for (size_t i = 0; i < size; ++i)
     {
+        // A budget per key: completion alone runs scripts on every character.
+        LimitScriptCosts(state);
         const int key = KeyFor(data[i]);
         if (data[i] == kWideCharacter && size - i > 4)
         {
