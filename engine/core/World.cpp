@@ -186,6 +186,7 @@ void World::StartGame()
 
     ShutDownUserInterface();
     _window->Close();
+    Window::StopLibrary();
 }
 
 void World::RunFrame()
