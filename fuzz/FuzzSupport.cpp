@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
@@ -77,6 +78,18 @@ public:
 };
 }
 
+namespace
+{
+char scratchDirectory[] = "/tmp/zarvo-fuzz-XXXXXX";
+
+// A run that ends normally leaves nothing behind; one that crashes keeps its files to look at.
+void RemoveScratchDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(scratchDirectory, ignored);
+}
+}
+
 void EnterScratchDirectory()
 {
     static bool entered = false;
@@ -84,12 +97,12 @@ void EnterScratchDirectory()
     {
         return;
     }
-    char pattern[] = "/tmp/zarvo-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == 0 || chdir(pattern) != 0)
+    if (mkdtemp(scratchDirectory) == 0 || chdir(scratchDirectory) != 0)
     {
         std::perror("zarvo fuzz: scratch directory");
         std::abort();
     }
+    std::atexit(RemoveScratchDirectory);
     entered = true;
 }
 
