@@ -129,4 +129,11 @@ TEST_F(FileDialogsTest, MissingZenityWarnsAndOverlongChoicesAreRefused)
     EXPECT_EQ("--file-selection\n--title=It's \"a\"; title\n--filename=" + scratch.Path() +
                   "/maps/\n--file-filter=Maps | *.map\n",
               text);
+
+    // A typed name that names nothing is refused for opening.
+    s_output.clear();
+    std::ofstream(scratch.Path() + "/zenity") << "#!/bin/sh\necho " << scratch.Path() << "/missing.map\n";
+    EXPECT_FALSE(Gui::WindowsLayer::FileOpen("Open", "", "", &recorder, OnChosen));
+    EXPECT_TRUE(recorder.Paths.empty());
+    EXPECT_EQ(0u, s_output.find("WARNING: The path chosen in the file open dialog does not exist")) << s_output;
 }
