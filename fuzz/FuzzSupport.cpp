@@ -4,13 +4,60 @@
 #include "engine/log/DeveloperLog.h"
 #include "engine/util/FileUtil.h"
 
+#include <lua.hpp>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
 namespace
 {
+const int kInstructionsPerTick = 10000;
+const int kTicksPerInput = 100;
+const size_t kScriptMemoryLimit = 64u << 20;
+
+int s_ticksLeft = 0;
+size_t s_scriptBytes = 0;
+
+void CountInstructions(lua_State* state, lua_Debug* /*event*/)
+{
+    if (s_ticksLeft > 0 && --s_ticksLeft > 0)
+    {
+        return;
+    }
+    lua_sethook(state, CountInstructions, LUA_MASKCOUNT, 1);
+    luaL_error(state, "the fuzz input's instruction budget is spent");
+}
+
+// Lua's allocator contract, over malloc, refusing growth past the limit (Lua then raises
+// its memory error).
+void* AllocateWithinLimit(void* /*userData*/, void* block, size_t oldSize, size_t newSize)
+{
+    if (block == 0)
+    {
+        oldSize = 0; // a new block's old size is the kind of object
+    }
+    if (newSize == 0)
+    {
+        s_scriptBytes -= std::min(oldSize, s_scriptBytes);
+        std::free(block);
+        return 0;
+    }
+    if (newSize > oldSize && s_scriptBytes + (newSize - oldSize) > kScriptMemoryLimit)
+    {
+        return 0;
+    }
+    void* resized = std::realloc(block, newSize);
+    if (resized != 0)
+    {
+        s_scriptBytes = s_scriptBytes - std::min(oldSize, s_scriptBytes) + newSize;
+    }
+    return resized;
+}
+
 class ControlByteTrap : public DeveloperLog
 {
 public:
@@ -31,6 +78,18 @@ public:
 };
 }
 
+namespace
+{
+char scratchDirectory[] = "/tmp/zarvo-fuzz-XXXXXX";
+
+// A run that ends normally leaves nothing behind; one that crashes keeps its files to look at.
+void RemoveScratchDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(scratchDirectory, ignored);
+}
+}
+
 void EnterScratchDirectory()
 {
     static bool entered = false;
@@ -38,12 +97,12 @@ void EnterScratchDirectory()
     {
         return;
     }
-    char pattern[] = "/tmp/zarvo-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == 0 || chdir(pattern) != 0)
+    if (mkdtemp(scratchDirectory) == 0 || chdir(scratchDirectory) != 0)
     {
         std::perror("zarvo fuzz: scratch directory");
         std::abort();
     }
+    std::atexit(RemoveScratchDirectory);
     entered = true;
 }
 
@@ -62,4 +121,22 @@ void TrapRawControlBytesInLog()
 {
     static ControlByteTrap trap;
     CompoundLog::GetSystemLog().AddLog(&trap);
+}
+
+void CopyFromSource(const std::string& path)
+{
+    const String text = ReadWholeFile(ZARVO_SOURCE_DIR "/" + path);
+    WriteInputFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
+
+void LimitScriptCosts(lua_State* state)
+{
+    if (lua_getallocf(state, 0) != AllocateWithinLimit)
+    {
+        // What the state holds already was allocated before the switch.
+        s_scriptBytes = (size_t)lua_gc(state, LUA_GCCOUNT, 0) * 1024 + (size_t)lua_gc(state, LUA_GCCOUNTB, 0);
+        lua_setallocf(state, AllocateWithinLimit, 0);
+    }
+    s_ticksLeft = kTicksPerInput;
+    lua_sethook(state, CountInstructions, LUA_MASKCOUNT, kInstructionsPerTick);
 }

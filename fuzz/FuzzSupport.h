@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+struct lua_State;
+
 // Helpers shared by the fuzz targets.
 
 // Moves the process into a fresh temporary working directory (once), so targets that read
@@ -16,3 +18,13 @@ void WriteInputFile(const std::string& path, const uint8_t* data, size_t size);
 // Makes every line that reaches the system log abort the run when it holds a raw control
 // byte: a log line quoting file contents must escape them.
 void TrapRawControlBytesInLog();
+
+// Copies a file of the source tree to the same path under the working directory.
+void CopyFromSource(const std::string& path);
+
+// Bounds what the scripts run for one input may cost, so hostile text ends in a script
+// error instead of a hang or an exhausted process: about a million instructions, then every
+// further instruction fails (a pcall that catches the error can't keep a loop going), and
+// 64 MB for the whole state. Call before each input (or each step of one) to grant a fresh
+// instruction budget.
+void LimitScriptCosts(lua_State* state);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for FUZZ_SECONDS
-# (default 60), starting from its seeds in fuzz/corpus/<name>/. A crash fails the run and
-# prints the input that caused it.
+# (default 60), starting from its seeds in fuzz/corpus/<name>/. A crash, or an input that
+# runs longer than 25 s (a hang), fails the run and prints the input that caused it.
 #   bash scripts/fuzz.sh            every target
 #   bash scripts/fuzz.sh bindings   one target
 set -euo pipefail
@@ -35,7 +35,7 @@ for name in "${targets[@]}"; do
   # Standard error is closed for the target itself (its warnings would flood the log);
   # the fuzzer's own report and the sanitizers' still come through.
   if "$BUILD_DIR/fuzz/fuzz_$name" "$work/corpus" -max_total_time="$SECONDS_PER_TARGET" \
-       -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$work/artifacts/" 2>"$work/log"; then
+       -timeout=25 -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$work/artifacts/" 2>"$work/log"; then
     grep -E '^stat::number_of_executed_units|^Done ' "$work/log" || true
   else
     failed=1

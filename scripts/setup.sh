@@ -13,6 +13,7 @@ PACKAGES=(
   libopenal-dev libsndfile1-dev
   swig
   libx11-dev xvfb xauth xdotool x11-apps imagemagick
+  zenity
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-inconsolata fonts-breip
   sox libsox-fmt-all lame

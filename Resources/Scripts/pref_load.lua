@@ -43,7 +43,10 @@ end
 local function loadPreferences(path)
   local settings, problem = LoadSettingsFile(path)
   if not settings then
-    zarvo.CompoundLog_GetSystemLog():Log("ERROR: Couldn't load preferences: " .. tostring(problem))
+    -- The error may quote the broken file: its control bytes are escaped as the engine's
+    -- own warnings escape them, so they can't break the log line.
+    local quoted = tostring(problem):gsub("%c", function(byte) return ("\\x%02x"):format(byte:byte()) end)
+    zarvo.CompoundLog_GetSystemLog():Log("ERROR: Couldn't load preferences: " .. quoted)
     return
   end
   for category, values in pairs(settings) do

@@ -14,7 +14,17 @@ end
 -- The console's completions: the names in the globals, or in the table before the last
 -- "." or ":", that start with the word being typed. Each is the whole new input line.
 function getAutoCompletions(input)
-  local before, path, word = input:match("^(.-)([%w_%.:]-)([%w_]*)$")
+  -- Split with greedy patterns only, in time linear in the line: "before" ends at the last
+  -- character that can't be part of a name path, "path" at the path's last "." or ":".
+  -- (A single pattern with lazy parts backtracked for seconds on each key of a long line.)
+  local before, rest = input:match("^(.*[^%w_%.:])(.*)$")
+  if not before then
+    before, rest = "", input
+  end
+  local path, word = rest:match("^(.*[%.:])(.*)$")
+  if not path then
+    path, word = "", rest
+  end
   local scope = _G
   for part in path:gmatch("([%w_]+)[%.:]") do
     scope = type(scope) == "table" and rawget(scope, part) or nil

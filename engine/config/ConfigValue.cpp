@@ -131,8 +131,9 @@ String ConfigValue::FloatToLua(float value)
 {
     if (std::isnan(value))
         return "0/0";
+    // Divisions rather than math.huge: a file that reads back may itself have set "math".
     if (std::isinf(value))
-        return value > 0.0f ? "math.huge" : "-math.huge";
+        return value > 0.0f ? "1/0" : "-1/0";
     // Nine significant digits bring every float back to the same bits.
     char text[32];
     std::snprintf(text, sizeof(text), "%.9g", (double)value);

@@ -33,7 +33,8 @@ public:
     Kind GetKind() const { return _kind; }
 
     // The value as a Lua expression that reads back exactly: strings quoted and escaped,
-    // floats with every digit they need, infinities as math.huge and NaN as 0/0.
+    // floats with every digit they need, infinities as 1/0 and -1/0 and NaN as 0/0; no
+    // global name is read, so the file's own settings can't change what they mean.
     String ToLuaLiteral() const;
 
     // Lua's own rules for a name that needs no brackets: letters, digits and underscores,

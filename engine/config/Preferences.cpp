@@ -91,11 +91,13 @@ StringList Preferences::SaveLines() const
     StringList lines;
     for (Store::const_iterator category = _store.begin(); category != _store.end(); ++category)
     {
-        // Names that aren't Lua identifiers (spaces, keywords, "") go in brackets.
-        if (ConfigValue::IsLuaIdentifier(category->first))
+        // Names that aren't Lua identifiers (spaces, keywords, "") go in brackets on _ENV,
+        // the file's own globals: unlike _G, no category can rename it. "_ENV = {" itself
+        // would replace the globals of the rest of the file.
+        if (ConfigValue::IsLuaIdentifier(category->first) && category->first != "_ENV")
             lines.push_back(category->first + " = {");
         else
-            lines.push_back("_G[" + ConfigValue::QuoteForLua(category->first) + "] = {");
+            lines.push_back("_ENV[" + ConfigValue::QuoteForLua(category->first) + "] = {");
 
         for (Category::const_iterator setting = category->second.begin(); setting != category->second.end();
              ++setting)

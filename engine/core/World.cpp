@@ -189,6 +189,7 @@ void World::StartGame()
 
     ShutDownUserInterface();
     _window->Close();
+    Window::StopLibrary();
 }
 
 void World::RunFrame()

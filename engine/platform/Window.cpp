@@ -100,8 +100,9 @@ void Window::Close()
     glfwDestroyWindow(_handle);
     _handle = 0;
     _highDensity = false;
-    glfwTerminate();
 }
+
+void Window::StopLibrary() { glfwTerminate(); }
 
 void Window::InstallCallbacks(const WindowCallbacks& callbacks)
 {

@@ -49,8 +49,11 @@ public:
     // line and returns false when either fails; false too when a window is open already.
     bool Open(const String& title, int width, int height, bool antiAliasing, bool fullScreen,
               bool resizable);
-    // Destroys the window and its cursors and stops the window library.
+    // Destroys the window and its cursors; the window library keeps running.
     void Close();
+    // Stops the window library, which frees whatever it still holds (cursors made elsewhere
+    // included). Call after Close, when the program wants no window any more.
+    static void StopLibrary();
     bool IsOpen() const { return _handle != 0; }
 
     // Installs the callbacks in this order: size, key, character, cursor, button, scroll, close.

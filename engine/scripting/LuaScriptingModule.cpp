@@ -162,6 +162,19 @@ void LuaScriptingModule::CallChunkAndPrint(lua_State* state, bool logFailure)
 
 int LuaScriptingModule::CallGlobal(lua_State* state, const char* name, int argumentCount, int resultCount)
 {
+    // Looking a name up in a plain globals table can't fail, so the function is fetched
+    // directly; a globals table with a metatable may run script code, so then the lookup runs
+    // protected with the call.
+    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    if (!lua_getmetatable(state, -1))
+    {
+        lua_pushstring(state, name);
+        lua_rawget(state, -2);
+        lua_remove(state, -2);
+        lua_insert(state, -argumentCount - 1);
+        return lua_pcall(state, argumentCount, resultCount, 0);
+    }
+    lua_pop(state, 2);
     lua_pushcfunction(state, CallNamedGlobal);
     lua_insert(state, -argumentCount - 1);
     lua_pushstring(state, name);

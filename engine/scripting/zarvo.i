@@ -107,8 +107,148 @@ ZARVO_POINTER_TABLE(TouchList, Touch)
 // or keep a vector of an actor that has since been deleted.
 %naturalvar Vector2;
 %naturalvar Vector3;
+%{
+#include <cstring>
+#include <new>
+
+// A copy handed to a script lives inside its own userdata, under its class's metatable minus
+// the finalizer: no heap block to free and no finalizer to run, which were most of what a
+// returned vector cost. Only for trivially destructible values.
+static void ZarvoSetValueMetatable(lua_State* L, swig_type_info* type)
+{
+    lua_rawgetp(L, LUA_REGISTRYINDEX, type);
+    if (lua_isnil(L, -1))
+    {
+        lua_pop(L, 1);
+        SWIG_Lua_get_class_metatable(L, static_cast<swig_lua_class*>(type->clientdata)->fqname);
+        lua_newtable(L);
+        lua_pushnil(L);
+        while (lua_next(L, -3) != 0)
+        {
+            lua_pushvalue(L, -2);
+            lua_insert(L, -2);
+            const bool finalizer = lua_type(L, -2) == LUA_TSTRING && std::strcmp(lua_tostring(L, -2), "__gc") == 0;
+            if (finalizer)
+                lua_pop(L, 2);
+            else
+                lua_rawset(L, -4);
+        }
+        lua_remove(L, -2);
+        lua_pushvalue(L, -1);
+        lua_rawsetp(L, LUA_REGISTRYINDEX, type);
+    }
+    lua_setmetatable(L, -2);
+}
+
+template <class T> void ZarvoPushValue(lua_State* L, const T& value, swig_type_info* type)
+{
+    static_assert(alignof(T) <= alignof(swig_lua_userdata), "the copy follows the header unaligned");
+    swig_lua_userdata* holder =
+        static_cast<swig_lua_userdata*>(lua_newuserdata(L, sizeof(swig_lua_userdata) + sizeof(T)));
+    holder->ptr = new (holder + 1) T(value);
+    holder->type = type;
+    holder->own = 0;
+    ZarvoSetValueMetatable(L, type);
+}
+%}
+%{
+// A method call asks the class's metatable for the name first. The generated lookup walks
+// the property table, the method table and then every base class, each time; instead each
+// class gets one table of every method it answers (bases included, in the generator's order)
+// that its lookup reads first, and anything else (properties, later additions) still goes the
+// generator's way.
+static int ZarvoIndex(lua_State* L)
+{
+    lua_pushvalue(L, 2);
+    lua_rawget(L, lua_upvalueindex(1));
+    if (!lua_isnil(L, -1))
+        return 1;
+    lua_settop(L, 2);
+    lua_pushvalue(L, lua_upvalueindex(2));
+    lua_insert(L, 1);
+    lua_call(L, 2, 1);
+    return 1;
+}
+
+// Adds to the table at methods what a lookup in the class metatable at the top would find
+// first, for every name not in seen yet.
+static void ZarvoCollectMethods(lua_State* L, int methods, int seen)
+{
+    const int metatable = lua_gettop(L);
+    SWIG_Lua_get_table(L, ".get");
+    for (lua_pushnil(L); lua_istable(L, -2) && lua_next(L, -2) != 0; lua_pop(L, 1))
+    {
+        if (!lua_iscfunction(L, -1))
+            continue;
+        lua_pushvalue(L, -2);
+        lua_pushboolean(L, 1);
+        lua_rawset(L, seen);
+    }
+    lua_settop(L, metatable);
+    SWIG_Lua_get_table(L, ".fn");
+    for (lua_pushnil(L); lua_istable(L, -2) && lua_next(L, -2) != 0; lua_pop(L, 1))
+    {
+        lua_pushvalue(L, -2);
+        lua_rawget(L, seen);
+        const bool shadowed = !lua_isnil(L, -1);
+        lua_pop(L, 1);
+        if (shadowed || !lua_isfunction(L, -1))
+            continue;
+        lua_pushvalue(L, -2);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, methods);
+        lua_pushvalue(L, -2);
+        lua_pushboolean(L, 1);
+        lua_rawset(L, seen);
+    }
+    lua_settop(L, metatable);
+    SWIG_Lua_get_table(L, ".bases");
+    const int bases = lua_gettop(L);
+    for (int i = 1; lua_istable(L, bases) && i <= (int)lua_rawlen(L, bases); ++i)
+    {
+        lua_rawgeti(L, bases, i);
+        if (lua_istable(L, -1))
+            ZarvoCollectMethods(L, methods, seen);
+        lua_settop(L, bases);
+    }
+    lua_settop(L, metatable);
+}
+
+static void ZarvoFlattenMethodLookups(lua_State* L)
+{
+    const int top = lua_gettop(L);
+    SWIG_Lua_get_class_registry(L);
+    const int registry = lua_gettop(L);
+    for (lua_pushnil(L); lua_next(L, registry) != 0; lua_pop(L, 1))
+    {
+        if (!lua_istable(L, -1))
+            continue;
+        lua_getfield(L, -1, "__index");
+        const bool generated = lua_tocfunction(L, -1) == SWIG_Lua_class_get;
+        lua_pop(L, 1);
+        if (!generated)
+            continue;
+        const int metatable = lua_gettop(L);
+        lua_newtable(L);
+        lua_newtable(L);
+        lua_pushvalue(L, metatable);
+        ZarvoCollectMethods(L, metatable + 1, metatable + 2);
+        lua_settop(L, metatable + 1);
+        lua_pushcfunction(L, SWIG_Lua_class_get);
+        lua_pushcclosure(L, ZarvoIndex, 2);
+        lua_setfield(L, metatable, "__index");
+        lua_settop(L, metatable);
+    }
+    lua_settop(L, top);
+}
+%}
+%init %{
+    ZarvoFlattenMethodLookups(L);
+%}
 %typemap(out) const Vector2&, const Vector3&, const Color&
-%{ SWIG_NewPointerObj(L, new $*1_ltype(*$1), $1_descriptor, 1); SWIG_arg++; %}
+%{ ZarvoPushValue(L, *$1, $1_descriptor); SWIG_arg++; %}
+%typemap(out) Vector2, Vector3, Color
+%{ ZarvoPushValue(L, $1, $&1_descriptor); SWIG_arg++; %}
 
 // Objects handed to the engine are the engine's from then on.
 %apply SWIGTYPE* DISOWN { Renderable* renderable };

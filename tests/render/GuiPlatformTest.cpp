@@ -1,8 +1,6 @@
 // The toolkit's platform layer in the engine's window: clipboard and cursors.
 #include "gui/platform/Clipboard.h"
 #include "gui/platform/Cursor.h"
-#include "gui/platform/Debug.h"
-#include "gui/platform/FileDialogs.h"
 #include "support/WorldWindow.h"
 
 #include <string>
@@ -11,12 +9,7 @@ namespace
 {
 class GuiPlatformTest : public WorldWindow
 {
-protected:
-    static void Keep(const char* text) { s_output += text; }
-    static std::string s_output;
 };
-
-std::string GuiPlatformTest::s_output;
 }
 
 TEST_F(GuiPlatformTest, ClipboardTextRoundTripsBeyondAscii)
@@ -36,13 +29,4 @@ TEST_F(GuiPlatformTest, EveryCursorNumberCanBeShown)
     Gui::WindowsLayer::SetCursor(Gui::WindowsLayer::CURSOR_Wait);
     EXPECT_EQ(Gui::WindowsLayer::CURSOR_Wait, Gui::WindowsLayer::GetCursor());
     Gui::WindowsLayer::SetCursor(Gui::WindowsLayer::CURSOR_Arrow);
-}
-
-TEST_F(GuiPlatformTest, FileDialogsAreReportedUnavailable)
-{
-    s_output.clear();
-    Gui::Debug::SetOutput(&Keep);
-    EXPECT_FALSE(Gui::WindowsLayer::FileOpen("Open map", ".", "Maps|*.map", nullptr, nullptr));
-    Gui::Debug::SetOutput(nullptr);
-    EXPECT_EQ(0u, s_output.find("WARNING: "));
 }

@@ -91,6 +91,18 @@ TEST_F(LuaConsoleTest, CompletesFromTheGlobalsAndTheModule)
     EXPECT_EQ(depth, lua_gettop(State()));
 }
 
+TEST_F(LuaConsoleTest, CompletesTheLastNameOfALongLine)
+{
+    // Thousands of characters before the name: the splitting must not backtrack over them
+    // (it once took minutes per key).
+    const String start = String(3000, 'a') + "((" + String(3000, 'b') + "=";
+    const StringList expected = {start + "zarvo.Vector2_Distance", start + "zarvo.Vector2_DistanceSquared",
+                                 start + "zarvo.Vector2_Dot"};
+    EXPECT_EQ(expected, console->GetCompletions(start + "zarvo.Vector2_D"));
+    EXPECT_EQ(StringList({start + "string:sub"}), console->GetCompletions(start + "string:su"));
+    EXPECT_TRUE(console->GetCompletions(String(3000, 'c') + ".x").empty());
+}
+
 TEST_F(LuaConsoleTest, HostileCompletionTablesCantAbort)
 {
     // Entries that are neither strings nor numbers are skipped; a raising metatable on the

@@ -123,3 +123,45 @@ TEST(LogMembership, ALogThatDiesLeavesTheSystemLog)
     ASSERT_FALSE(capture.Lines.empty());
     EXPECT_EQ("after its death", capture.Lines.back());
 }
+
+TEST_F(ScriptTest, ReturnedValuesAndInheritedMethodsBehaveAsBefore)
+{
+    StartScripts();
+    // A returned vector is the script's own copy: it outlives the collector, changing it
+    // leaves the actor alone, and it goes back into the engine and through operators.
+    EXPECT_EQ("", Run(R"(
+      a = zarvo.TextActor()
+      a:SetPosition(1, 2)
+      p = a:GetPosition()
+      collectgarbage(); collectgarbage()
+      p.X = 5
+    )"));
+    EXPECT_EQ("5 1 2", Eval("p.X .. ' ' .. a:GetPosition().X .. ' ' .. a:GetPosition().Y"));
+    EXPECT_EQ("", Run("a:SetPosition(p + zarvo.Vector2(1, 1))"));
+    EXPECT_EQ("6 3", Eval("a:GetPosition().X .. ' ' .. a:GetPosition().Y"));
+    EXPECT_EQ("true", Eval("a:GetPosition() == zarvo.Vector2(6, 3)"));
+    EXPECT_EQ("1", Eval("a:GetColor().A == 1 and zarvo.Vector2_Min(zarvo.Vector2(0, 2), zarvo.Vector2(1, 1)).Y"));
+
+    // Methods of the class and of its bases are found; properties and unknown names still
+    // take the generator's way.
+    EXPECT_EQ("", Run("a:SetName('Told'); a:SetDisplayString('hi')"));
+    EXPECT_EQ("Told hi", Eval("a:GetName() .. ' ' .. a:GetDisplayString()"));
+    EXPECT_EQ("nil", Eval("a.NoSuchMethod"));
+    EXPECT_EQ("", Run("a:Destroy()"));
+}
+
+TEST_F(ScriptTest, CallsByNameSurviveAStrictGlobalsTable)
+{
+    StartScripts();
+    CapturingLog& capture = SystemLogCapture();
+    EXPECT_EQ("", Run("called = 0; function Count() called = called + 1 end"));
+    EXPECT_TRUE(LuaScriptingModule::CallFunction("Count"));
+    EXPECT_EQ("", Run("setmetatable(_G, { __index = function(_, name) error('strict: ' .. name) end })"));
+    EXPECT_TRUE(LuaScriptingModule::CallFunction("Count"));
+    EXPECT_EQ("2", Eval("called"));
+    capture.Lines.clear();
+    EXPECT_FALSE(LuaScriptingModule::CallFunction("Missing"));
+    ASSERT_FALSE(capture.Lines.empty());
+    EXPECT_NE(String::npos, capture.Lines.back().find("strict: Missing"));
+    EXPECT_EQ(0, lua_gettop(State()));
+}

@@ -33,8 +33,8 @@ TEST(ConfigValueForms, LuaNamesAndLiterals)
     EXPECT_FALSE(ConfigValue::IsLuaIdentifier("end"));
     EXPECT_FALSE(ConfigValue::IsLuaIdentifier("a b"));
     EXPECT_FALSE(ConfigValue::IsLuaIdentifier(""));
-    EXPECT_EQ("math.huge", ConfigValue::FloatToLua(std::numeric_limits<float>::infinity()));
-    EXPECT_EQ("-math.huge", ConfigValue::FloatToLua(-std::numeric_limits<float>::infinity()));
+    EXPECT_EQ("1/0", ConfigValue::FloatToLua(std::numeric_limits<float>::infinity()));
+    EXPECT_EQ("-1/0", ConfigValue::FloatToLua(-std::numeric_limits<float>::infinity()));
     EXPECT_EQ("0/0", ConfigValue::FloatToLua(std::numeric_limits<float>::quiet_NaN()));
     EXPECT_EQ("\"a\\\"b\\\\c\\nd\\0011\"", ConfigValue::QuoteForLua(String("a\"b\\c\nd\x01" "1")));
 }
@@ -85,6 +85,41 @@ TEST_F(ScriptTest, SavedPreferencesReadBackInAFreshState)
     EXPECT_EQ(third, preferences->GetFloat("Game", "third"));
     EXPECT_EQ(4, preferences->GetInt("", ""));
     EXPECT_EQ(1024, preferences->GetInt("WindowSettings", "width"));
+}
+
+TEST_F(ScriptTest, CategoriesNamedLikeTheFilesOwnNamesReadBack)
+{
+    // A saved file sees its categories as globals: none may change what another line means.
+    StartScripts();
+    Preferences* preferences = Preferences::GetInstance();
+    preferences->SetInt("_ENV", "a", 1);
+    preferences->SetInt("_G", "b", 2);
+    preferences->SetInt("math", "huge", 3);
+    preferences->SetInt("odd category", "c", 4);
+    preferences->SetFloat("Game", "far", -std::numeric_limits<float>::infinity());
+    preferences->SavePreferences();
+
+    LuaScriptingModule::Close();
+    preferences->Clear();
+    StartScripts();
+    EXPECT_EQ(1, preferences->GetInt("_ENV", "a"));
+    EXPECT_EQ(2, preferences->GetInt("_G", "b"));
+    EXPECT_EQ(3, preferences->GetInt("math", "huge"));
+    EXPECT_EQ(4, preferences->GetInt("odd category", "c"));
+    EXPECT_EQ(-std::numeric_limits<float>::infinity(), preferences->GetFloat("Game", "far"));
+    EXPECT_EQ(1024, preferences->GetInt("WindowSettings", "width"));
+}
+
+TEST_F(ScriptTest, ABrokenFileIsReportedWithItsControlBytesEscaped)
+{
+    WriteFile("user_prefs.lua", "Game = { name = \"tab\there\001\n");
+    SystemLogCapture().Lines.clear();
+    StartScripts();
+    ASSERT_FALSE(SystemLogCapture().Lines.empty());
+    const String line = SystemLogCapture().Lines[0];
+    EXPECT_EQ(0u, line.find("ERROR: Couldn't load preferences: ./user_prefs.lua:1: unfinished string")) << line;
+    EXPECT_NE(String::npos, line.find("near '\"tab\\x09here\\x01'")) << line;
+    EXPECT_EQ(1024, Preferences::GetInstance()->GetInt("WindowSettings", "width"));
 }
 
 TEST_F(ScriptTest, AFailedSaveKeepsTheOldFileAndSaysSo)

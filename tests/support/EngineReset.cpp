@@ -8,12 +8,19 @@
 #include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/TextureCache.h"
 #include "engine/sound/SoundDevice.h"
+#include "engine/ui/UserInterface.h"
 
 #include <gtest/gtest.h>
 
 void ResetEngine()
 {
-    // Textures and fonts belong to the window's OpenGL context: they go before it does.
+    // The toolkit's host, textures and fonts belong to the window's OpenGL context: they go
+    // before it does. The window library keeps running, so what the toolkit made with it
+    // stays valid.
+    if (UserInterface::HasInstance())
+    {
+        UserInterface::DestroyInstance();
+    }
     PurgeAllTextures();
     UnregisterAllFonts();
     World::DestroyInstance();
