@@ -21,9 +21,14 @@ if grep -q '^ZARVO_SANITIZE:BOOL=ON' "$BUILD_DIR/CMakeCache.txt" 2>/dev/null; th
 fi
 mkdir -p "$BUILD_DIR/test-artifacts"
 # The end-to-end game runs drop frames longer than a sixth of a second, so on a machine busy
-# with the rest of the suite a battle can stall; a failed test is run once more before it counts.
-xvfb-run -a -s "-screen 0 1600x1200x24 +extension GLX +render -noreset" \
-  ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --timeout 600 --repeat until-pass:2
+# with the rest of the suite a battle can stall: a failed test is run once more before it
+# counts, and the full battle round trip runs on its own once the rest is done.
+run_ctest() {
+  xvfb-run -a -s "-screen 0 1600x1200x24 +extension GLX +render -noreset" \
+    ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 600 --repeat until-pass:2 "$@"
+}
+run_ctest -j"$(nproc)" -E '^TechRaceRoundTripTest[.]'
+run_ctest -R '^TechRaceRoundTripTest[.]'
 
 # Each test program also passes as one process, its tests in a random order: nothing may
 # depend on another test having run or not. One program at a time, so the end-to-end tests
