@@ -129,7 +129,9 @@ void SetCursor(unsigned char cursor)
 
 void ReleaseCursors()
 {
-    if (s_cursorWindow != nullptr)
+    // The window may be gone already (its host closed it first); a closed window's context
+    // is no longer current, so only a live one gets its arrow back.
+    if (s_cursorWindow != nullptr && s_cursorWindow == glfwGetCurrentContext())
     {
         glfwSetCursor(s_cursorWindow, nullptr);
     }

@@ -1,6 +1,8 @@
 // The toolkit's platform layer in the engine's window: clipboard and cursors.
 #include "gui/platform/Clipboard.h"
 #include "gui/platform/Cursor.h"
+#include "engine/core/World.h"
+#include "engine/platform/Window.h"
 #include "support/WorldWindow.h"
 
 #include <string>
@@ -29,4 +31,13 @@ TEST_F(GuiPlatformTest, EveryCursorNumberCanBeShown)
     Gui::WindowsLayer::SetCursor(Gui::WindowsLayer::CURSOR_Wait);
     EXPECT_EQ(Gui::WindowsLayer::CURSOR_Wait, Gui::WindowsLayer::GetCursor());
     Gui::WindowsLayer::SetCursor(Gui::WindowsLayer::CURSOR_Arrow);
+}
+
+TEST_F(GuiPlatformTest, CursorsAreReleasedAfterTheirWindowHasClosed)
+{
+    Gui::WindowsLayer::SetCursor(Gui::WindowsLayer::CURSOR_Wait);
+    World::GetInstance()->GetWindow().Close();
+    // Touching the closed window here would be an X error that ends the program.
+    Gui::WindowsLayer::ReleaseCursors();
+    EXPECT_EQ(Gui::WindowsLayer::CURSOR_Arrow, Gui::WindowsLayer::GetCursor());
 }
