@@ -38,12 +38,13 @@ run_ctest -R '^TechRaceRoundTripTest[.]'
 export ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0"
 ROOT="$(pwd)"
 BUILD_PATH="$(cd "$BUILD_DIR" && pwd)"
+# Runs the program $name shuffled, its output in $log.
+run_shuffled() { (cd "$BUILD_PATH/tests" && "$ROOT/tests/support/with_display.sh" "./$name" --gtest_shuffle "$@" >"$log" 2>&1); }
 failed=0
 for program in "$BUILD_PATH"/tests/*_tests; do
   [ -x "$program" ] || continue
   name="$(basename "$program")"
   log="$BUILD_PATH/test-artifacts/$name-shuffled.log"
-  run_shuffled() { (cd "$BUILD_PATH/tests" && "$ROOT/tests/support/with_display.sh" "./$name" --gtest_shuffle "$@" >"$log" 2>&1); }
   if ! run_shuffled; then
     # Like ctest above, a failure gets one more run, in the same order, before it counts.
     seed="$(grep -oE "seed of [0-9]+" "$log" | grep -oE "[0-9]+" || true)"

@@ -57,27 +57,19 @@ bool PhysicsWorld::Setup(const Vector2& gravity, b2ContactListener* listener)
     return true;
 }
 
-bool PhysicsWorld::Pause()
-{
-    if (_world == 0)
-    {
-        CompoundLog::GetSystemLog().Printf(
-            "WARNING: Attempted to pause physics, but physics haven't been set up yet.");
-        return false;
-    }
-    _running = false;
-    return true;
-}
+bool PhysicsWorld::Pause() { return SetRunning(false, "pause"); }
 
-bool PhysicsWorld::Resume()
+bool PhysicsWorld::Resume() { return SetRunning(true, "resume"); }
+
+bool PhysicsWorld::SetRunning(bool running, const char* verb)
 {
     if (_world == 0)
     {
         CompoundLog::GetSystemLog().Printf(
-            "WARNING: Attempted to resume physics, but physics haven't been set up yet.");
+            "WARNING: Attempted to %s physics, but physics haven't been set up yet.", verb);
         return false;
     }
-    _running = true;
+    _running = running;
     return true;
 }
 

@@ -47,6 +47,8 @@ public:
     void ForgetActor(PhysicsActor* actor);
 
 private:
+    // Pause and Resume: false, with a warning naming the verb, before physics is set up.
+    bool SetRunning(bool running, const char* verb);
     PhysicsWorld(const PhysicsWorld&);
     PhysicsWorld& operator=(const PhysicsWorld&);
 
