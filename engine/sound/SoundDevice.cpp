@@ -5,6 +5,7 @@
 #include "engine/platform/sound/ChannelControl.h"
 #include "engine/platform/sound/Sound.h"
 #include "engine/platform/sound/SoundSystem.h"
+#include "engine/util/DeletionNotice.h"
 
 namespace
 {
@@ -41,7 +42,7 @@ bool SoundDevice::CheckResult(int result)
 
 SoundDevice::SoundDevice() : _system(0) {}
 
-SoundDevice::~SoundDevice() {}
+SoundDevice::~SoundDevice() { DeletionNotice::Send(this); }
 
 void SoundDevice::Initialize()
 {
