@@ -282,7 +282,9 @@ ZARVO_VALUE_TABLE(Vector2)
   { lua_rawgeti(L, $input, i);
     Vector2* element = 0;
     if (!SWIG_IsOK(SWIG_ConvertPtr(L, -1, (void**)&element, $descriptor(Vector2*), 0)) || element == 0)
-    { SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), expected a table of 'Vector2' got '%s' at %d", "$symname", $argnum, ZarvoTypeName(L, -1), i); SWIG_fail; }
+    { SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), expected a table of 'Vector2' got '%s' at %d",
+                              "$symname", $argnum, ZarvoTypeName(L, -1), i);
+      SWIG_fail; }
     temp.push_back(*element);
     lua_pop(L, 1); }
   $1 = &temp; %}

@@ -21,7 +21,6 @@
 #include <vector>
 
 static int ZarvoCollect(lua_State* L);
-static lua_CFunction ZarvoCollectFunction() { return ZarvoCollect; }
 
 static char ZarvoModuleMetatableKey;
 static char ZarvoOpaqueMetatableKey;
@@ -43,7 +42,7 @@ static bool ZarvoIsModuleUserdata(lua_State* L, int index)
     const bool ours = lua_toboolean(L, -1) != 0;
     lua_pushstring(L, "__gc");
     lua_rawget(L, -3);
-    const bool finalized = lua_tocfunction(L, -1) == ZarvoCollectFunction();
+    const bool finalized = lua_tocfunction(L, -1) == ZarvoCollect;
     lua_pop(L, 3);
     if (ours && finalized)
         ZarvoLastModuleUserdata = block;
@@ -410,10 +409,12 @@ static void ZarvoGuardModule(lua_State* L)
 %typemap(check) SWIGTYPE *self
 %{ if (!$1) { ZarvoPushMissingObject(L, "$symname", $argnum, $descriptor); SWIG_fail; } %}
 %typemap(check) SWIGTYPE *, SWIGTYPE &
-%{ if (!$1 && ZarvoIsClearedHandle(L, $argnum)) { ZarvoPushMissingObject(L, "$symname", $argnum, $descriptor); SWIG_fail; } %}
+%{ if (!$1 && ZarvoIsClearedHandle(L, $argnum))
+   { ZarvoPushMissingObject(L, "$symname", $argnum, $descriptor); SWIG_fail; } %}
 // Objects passed by value are copied from the handle, which must still hold one.
 %typemap(in, checkfn="lua_isuserdata") SWIGTYPE ($&ltype argp)
-%{ if (!SWIG_IsOK(SWIG_ConvertPtr(L, $input, (void**)&argp, $&descriptor, 0))) { SWIG_fail_ptr("$symname", $argnum, $&descriptor); }
+%{ if (!SWIG_IsOK(SWIG_ConvertPtr(L, $input, (void**)&argp, $&descriptor, 0)))
+   { SWIG_fail_ptr("$symname", $argnum, $&descriptor); }
    if (!argp) { ZarvoPushMissingObject(L, "$symname", $argnum, $&descriptor); SWIG_fail; }
    $1 = *argp; %}
 // Arguments the engine can't do without: nil is a wrong type.

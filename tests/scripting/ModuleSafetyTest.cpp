@@ -24,7 +24,8 @@ TEST_F(ScriptTest, HandlesToDeletedObjectsAreRefused)
     EXPECT_NE(String::npos, Run("m:GetValue()").find(gone));
 
     // The collector deletes an actor the script owns; a second handle to it is cleared.
-    EXPECT_EQ("", Run("local owned = zarvo.Actor(); other = owned:GetSelf(); owned = nil; collectgarbage(); collectgarbage()"));
+    EXPECT_EQ("", Run("local owned = zarvo.Actor(); other = owned:GetSelf(); owned = nil; "
+                      "collectgarbage(); collectgarbage()"));
     EXPECT_NE(String::npos, Run("other:GetName()").find(gone));
 
     // A finalizer called by hand frees nothing twice.
@@ -69,7 +70,8 @@ TEST_F(ScriptTest, ListsAndIntegerVectorsAreScriptValues)
                             "return v.X .. ' ' .. v.Y .. ' ' .. #field end)()"));
     EXPECT_EQ("", Run("p = zarvo.PhysicsActor(); p:SetPolygonVertices({ zarvo.Vector2(0, 0), zarvo.Vector2(1, 0), "
                       "zarvo.Vector2(0, 1) })"));
-    EXPECT_NE(String::npos, Run("p:SetPolygonVertices({ 1, 2 })").find("expected a table of 'Vector2' got 'number' at 1"));
+    EXPECT_NE(String::npos,
+              Run("p:SetPolygonVertices({ 1, 2 })").find("expected a table of 'Vector2' got 'number' at 1"));
     EXPECT_EQ("", Run("zarvo.Switchboard_GetInstance():SubscribeTo(a or zarvo.Actor(), 'Heard')"));
     EXPECT_EQ("table", Eval("type(zarvo.Switchboard_GetInstance():GetSubscribersTo('Heard'))"));
 }
