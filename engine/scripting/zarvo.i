@@ -47,9 +47,6 @@
 #include "engine/sound/SoundHandles.h"
 %}
 
-// A particle's own record stays inside its actor.
-#pragma SWIG nowarn=325
-
 %include "engine/scripting/zarvo_safety.i"
 // The byte string class is made from and assigned a text, never nil.
 %typemap(check) const char* %{ if (!$1) { ZarvoPushMissingObject(L, "$symname", $argnum, $descriptor); SWIG_fail; } %}
