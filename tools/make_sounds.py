@@ -61,7 +61,7 @@ SPLASH_VOLLEY = 4
 # Loudness is the level over 400 ms. Heard levels, in dBFS of the game's output:
 MUSIC_HEARD_DB = -35.0  # median loudness of the menu and battle tracks
 MINI_CANNON_HEARD_DB = -31.0  # loudest 400 ms of a mini-cannon shot
-SPLASH_VOLLEY_HEARD_DB = -30.5  # loudest 400 ms of a splash volley
+SPLASH_VOLLEY_HEARD_DB = -32.0  # loudest 400 ms of a splash volley
 # A broadside is made as loud as it goes; it must stand this far over the battle music.
 BROADSIDE_OVER_MUSIC_DB = 6.0
 

@@ -369,18 +369,16 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
     std::vector<double> booms;
     std::vector<double> volleys;
     std::vector<double> miniCannons;
-    for (size_t i = 0; i + 1 < salvos.size(); ++i)
+    for (size_t i = 0; i < salvos.size() && salvos[i].miniCannons >= 0; ++i)
     {
-        if (salvos[i].miniCannons < 0)
-            continue;
         const size_t fired = recording.FrameAtFileSize(salvos[i].broadside);
         const size_t shot = recording.FrameAtFileSize(salvos[i].miniCannons);
-        const size_t next = recording.FrameAtFileSize(salvos[i + 1].broadside);
+        const size_t next = i + 1 < salvos.size() ? recording.FrameAtFileSize(salvos[i + 1].broadside) : battleEnd;
         booms.push_back(Loudest(recording, fired, std::min(fired + 13 * tenth, shot)));
         volleys.push_back(Loudest(recording, fired + 13 * tenth, std::min(fired + 26 * tenth, shot)));
         miniCannons.push_back(Loudest(recording, shot, std::min(shot + 10 * tenth, next)));
     }
-    ASSERT_GE(booms.size(), 2u) << "too few salvos before the player sank";
+    ASSERT_FALSE(booms.empty()) << "the player sank before a whole salvo";
     const double boom = Median(booms);
     std::printf("Heard (loudest 400 ms, dBFS): broadside %.1f, splash volley %.1f, mini cannon %.1f; "
                 "battle music (median 400 ms) %.1f\n",
