@@ -146,25 +146,16 @@ protected:
     // which writes it to the program's error output; false when no answer came.
     bool ShipPosition(double& x, double& y)
     {
-        const std::string mark = "SHIP AT ";
-        const size_t asked = Occurrences(program->ReadErrorOutput(), mark);
-        RunInConsole("shipAt()");
-        for (int attempt = 0; attempt < 50; ++attempt)
+        const std::string question = std::to_string(++questions);
+        const std::string mark = "SHIP " + question + " AT ";
+        RunInConsole("shipAt(" + question + ")");
+        for (int attempt = 0; attempt < 50; ++attempt, Sleep(100))
         {
             const std::string log = program->ReadErrorOutput();
-            if (Occurrences(log, mark) > asked)
-                return std::sscanf(log.c_str() + log.rfind(mark) + mark.size(), "%lf %lf", &x, &y) == 2;
-            Sleep(100);
+            if (log.find(mark) != std::string::npos)
+                return std::sscanf(log.c_str() + log.find(mark) + mark.size(), "%lf %lf", &x, &y) == 2;
         }
         return false;
-    }
-
-    static size_t Occurrences(const std::string& text, const std::string& part)
-    {
-        size_t count = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++count;
-        return count;
     }
 
     void HoldW(int milliseconds)
@@ -184,6 +175,7 @@ protected:
     X11Display display;
     std::unique_ptr<ProgramProcess> program;
     unsigned long window = 0;
+    int questions = 0;
     std::vector<X11Display::Pixel> pixels;
     int width = 0;
     int height = 0;
@@ -287,8 +279,8 @@ TEST_F(SkarrowProgramTest, TheShipTakesNoSteeringWhileTheConsoleIsOpen)
     StartHardcoreBattle();
     X11Display::Xdo(window, "key grave");
     Sleep(300);
-    RunInConsole("function shipAt() local p = zarvo.Camera_GetInstance():GetPosition() "
-                 "io.stderr:write(\"SHIP AT \", p.X, \" \", p.Y, string.char(10)) end");
+    RunInConsole("function shipAt(n) local p = zarvo.Camera_GetInstance():GetPosition() "
+                 "io.stderr:write(\"SHIP \", n, \" AT \", p.X, \" \", p.Y, string.char(10)) end");
     double x0 = 0.0, y0 = 0.0;
     ASSERT_TRUE(ShipPosition(x0, y0)) << program->ReadErrorOutput();
 
