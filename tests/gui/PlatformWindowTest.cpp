@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 using Gui::Point;
@@ -26,18 +25,12 @@ class InputLog : public Gui::Controls::Canvas
 public:
     explicit InputLog(Gui::Skin::Base* skin) : Gui::Controls::Canvas(skin) {}
 
-    bool OnMouseMoved(int x, int y, int dx, int dy) override
-    {
-        return Write() << "move " << x << " " << y << " " << dx << " " << dy, true;
-    }
-    bool OnMouseButton(int button, bool down) override
-    {
-        return Write() << "button " << button << (down ? " down" : " up"), true;
-    }
-    bool OnKey(int key, bool down) override { return Write() << "key " << key << (down ? " down" : " up"), true; }
-    bool OnCharacter(wchar_t character) override { return Write() << "char " << (unsigned)character, true; }
-    bool OnMouseWheel(int delta) override { return Write() << "wheel " << delta, true; }
-    bool InputQuit() override { return Write() << "quit", true; }
+    bool OnMouseMoved(int x, int y, int dx, int dy) override { return Write("move", {x, y, dx, dy}); }
+    bool OnMouseButton(int button, bool down) override { return Write("button", {button}, down); }
+    bool OnKey(int key, bool down) override { return Write("key", {key}, down); }
+    bool OnCharacter(wchar_t character) override { return Write("char", {(int)character}); }
+    bool OnMouseWheel(int delta) override { return Write("wheel", {delta}); }
+    bool InputQuit() override { return Write("quit", {}); }
     void Redraw() override { ++redraws; }
 
     // Lines from the first one that starts with the prefix on.
@@ -55,15 +48,13 @@ public:
     int redraws = 0;
 
 private:
-    // Each call starts a new line.
-    struct Line
+    bool Write(std::string line, std::initializer_list<int> values, int down = -1)
     {
-        std::vector<std::string>& lines;
-        std::ostringstream text;
-        ~Line() { lines.push_back(text.str()); }
-        template <class T> Line& operator<<(const T& value) { return text << value, *this; }
-    };
-    Line Write() { return Line{lines, {}}; }
+        for (int value : values)
+            line += " " + std::to_string(value);
+        lines.push_back(down < 0 ? line : line + (down ? " down" : " up"));
+        return true;
+    }
 };
 
 class PlatformWindowTest : public GuiFixture

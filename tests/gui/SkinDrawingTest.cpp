@@ -105,16 +105,6 @@ TEST_F(SkinDrawingTest, ArrowsAndTheCheckAreFiveTruncatedRectangles)
     base.DrawArrowDown(Rect(0, 0, 10, 10));
     EXPECT_EQ((std::vector<Rect>{{0, 2, 2, 2}, {2, 2, 2, 4}, {4, 2, 2, 6}, {6, 2, 2, 4}, {8, 2, 2, 2}}), Fills());
     renderer.Clear();
-    base.DrawArrowUp(Rect(0, 0, 10, 10));
-    EXPECT_EQ((std::vector<Rect>{{0, 6, 2, 2}, {2, 4, 2, 4}, {4, 2, 2, 6}, {6, 4, 2, 4}, {8, 6, 2, 2}}), Fills());
-    renderer.Clear();
-    base.DrawArrowLeft(Rect(0, 0, 10, 10));
-    EXPECT_EQ((std::vector<Rect>{{6, 0, 2, 2}, {4, 2, 4, 2}, {2, 4, 6, 2}, {4, 6, 4, 2}, {6, 8, 2, 2}}), Fills());
-    renderer.Clear();
-    base.DrawArrowRight(Rect(10, 20, 10, 10));
-    EXPECT_EQ((std::vector<Rect>{{12, 20, 2, 2}, {12, 22, 4, 2}, {12, 24, 6, 2}, {12, 26, 4, 2}, {12, 28, 2, 2}}),
-              Fills());
-    renderer.Clear();
     base.DrawCheck(Rect(0, 0, 10, 10));
     EXPECT_EQ((std::vector<Rect>{{0, 6, 4, 4}, {2, 8, 4, 4}, {4, 6, 4, 4}, {6, 2, 4, 4}, {8, 0, 4, 4}}), Fills());
     // Each rectangle is truncated on its own: in 7 pixels a column is 1 wide.
@@ -124,7 +114,7 @@ TEST_F(SkinDrawingTest, ArrowsAndTheCheckAreFiveTruncatedRectangles)
     EXPECT_EQ(Rect(2, 1, 1, 4), Fills()[2]);
 }
 
-TEST_F(SkinDrawingTest, TreeLinesRowsStripsAndTooltipsTakeTheirColours)
+TEST_F(SkinDrawingTest, TreeLinesRowsAndStripsTakeTheirColours)
 {
     RecordingSkin base(&renderer);
     for (int i = 0; i < Gui::Skin::Base::kColorCount; ++i)
@@ -161,20 +151,6 @@ TEST_F(SkinDrawingTest, TreeLinesRowsStripsAndTooltipsTakeTheirColours)
     base.DrawCornerStrips(&row, 6, 4);
     EXPECT_EQ((std::vector<Rect>{{0, 0, 6, 20}, {6, 0, 94, 4}}), Fills());
     EXPECT_EQ(19, renderer.drawn[0].color.r);
-
-    // The tooltip background: filled in colour 48, outlined in the tooltip text colour 34.
-    renderer.Clear();
-    base.DrawToolTip(&row);
-    ASSERT_EQ(5u, renderer.drawn.size());
-    EXPECT_EQ(Rect(0, 0, 100, 20), renderer.drawn[0].rect);
-    EXPECT_EQ(48, renderer.drawn[0].color.r);
-    EXPECT_EQ(Rect(0, 19, 100, 1), renderer.drawn[2].rect);
-    EXPECT_EQ(34, renderer.drawn[4].color.r);
-
-    // Without a renderer a font is not released anywhere.
-    Gui::Font font;
-    RecordingSkin unrendered(nullptr);
-    unrendered.ReleaseFont(&font);
 }
 
 TEST_F(SkinDrawingTest, ProgressBarsFillAcrossOrFromTheBottomUp)
@@ -244,7 +220,8 @@ TEST_F(SkinDrawingTest, KeyboardHighlightIsADottedOutlineAndSwatchesShowAChecker
         if (p.x == 0)
             left.push_back(p);
     }
-    EXPECT_EQ((std::vector<Rect>{{2, 0, 1, 1}, {4, 0, 1, 1}, {6, 0, 1, 1}, {8, 0, 1, 1}, {0, 0, 1, 1}, {9, 0, 1, 1}}), top);
+    EXPECT_EQ((std::vector<Rect>{{2, 0, 1, 1}, {4, 0, 1, 1}, {6, 0, 1, 1}, {8, 0, 1, 1}, {0, 0, 1, 1}, {9, 0, 1, 1}}),
+              top);
     EXPECT_EQ((std::vector<Rect>{{0, 0, 1, 1}, {0, 2, 1, 1}, {0, 4, 1, 1}}), left);
     EXPECT_EQ(4u + 4u + 3u + 3u, pixels.size());
     EXPECT_EQ(Gui::Colors::Black, renderer.drawn.back().color);
@@ -284,13 +261,11 @@ TEST_F(SkinDrawingTest, StatesPickTheirRegionsInOrder)
     skin.DrawWindowCloseButton(&control, false, true, false);
     EXPECT_TRUE(OnlyTexture(skin.Textures.CloseButton.Hovered, Rect(0, 0, 31, 31)));
 
-    // Fill and None are no side for a tab; direction 0 is the left scroll button.
+    // Fill and None are no side for a tab.
     renderer.Clear();
     skin.DrawTabButton(&control, true, Gui::Pos::Fill);
     skin.DrawTabButton(&control, false, Gui::Pos::None);
     EXPECT_TRUE(renderer.drawn.empty());
-    skin.DrawScrollButton(&control, 0, false, false, false);
-    EXPECT_FALSE(DrawnFrom(skin.Textures.ScrollButton.Normal[0]).empty());
 
     // A text box both disabled and focused is drawn disabled.
     control.SetKeyboardInputEnabled(true);
@@ -300,12 +275,6 @@ TEST_F(SkinDrawingTest, StatesPickTheirRegionsInOrder)
     skin.DrawTextBox(&control);
     EXPECT_FALSE(DrawnFrom(skin.Textures.TextBox.Disabled).empty());
     EXPECT_TRUE(DrawnFrom(skin.Textures.TextBox.Focus).empty());
-
-    // A blocker without its background flag draws nothing.
-    control.SetShouldDrawBackground(false);
-    renderer.Clear();
-    skin.DrawModalBackground(&control);
-    EXPECT_TRUE(renderer.drawn.empty());
 
     // A selected tree node draws its selection first, then the branch lines.
     renderer.Clear();
