@@ -114,7 +114,7 @@ GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& 
 
 void DestroyPlatformWindow(GLFWwindow* window)
 {
-    if (window == nullptr)
+    if (StateOf(window) == nullptr)
     {
         return;
     }
@@ -125,7 +125,7 @@ void DestroyPlatformWindow(GLFWwindow* window)
 
 void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h)
 {
-    if (window != nullptr)
+    if (StateOf(window) != nullptr)
     {
         Place(window, Rect(x, y, w, h));
     }
@@ -165,7 +165,7 @@ void SetWindowMaximized(GLFWwindow* window, bool maximized, Point& position, Poi
 
 void SetWindowMinimized(GLFWwindow* window, bool minimized)
 {
-    if (window == nullptr)
+    if (StateOf(window) == nullptr)
     {
         return;
     }
@@ -181,7 +181,7 @@ void SetWindowMinimized(GLFWwindow* window, bool minimized)
 
 bool HasFocusPlatformWindow(GLFWwindow* window)
 {
-    return window != nullptr && glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    return StateOf(window) != nullptr && glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
 }
 }
 }

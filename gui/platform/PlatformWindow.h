@@ -25,7 +25,9 @@ struct GLFWwindow;
 // - Maximizing places the window over the primary monitor's work area, and restoring puts
 //   back the position and size it had before, with or without a window manager.
 //
-// Call these on the program's main thread. A null window does nothing (queries answer false).
+// Call these on the program's main thread. They act only on windows that CreatePlatformWindow
+// made and DestroyPlatformWindow has not yet destroyed: any other window (null, or a host's
+// own) is left alone, and queries about it answer false.
 namespace Gui
 {
     namespace WindowsLayer
@@ -39,7 +41,7 @@ namespace Gui
         // Moves and sizes it without raising or focusing it.
         void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h);
         // Maximizes the window over the work area, or restores it; position and size receive
-        // where it is then.
+        // where it is then (and are left as they are for a window left alone).
         void SetWindowMaximized(GLFWwindow* window, bool maximized, Point& position, Point& size);
         // Minimizes or restores it (a request the window manager carries out; without one,
         // nothing changes).

@@ -5,6 +5,7 @@
 #include "gui/input/Keys.h"
 #include "gui/platform/MessagePump.h"
 #include "gui/platform/PlatformWindow.h"
+#include "support/ScopedEnvironment.h"
 #include "support/X11Display.h"
 
 #include <X11/Xlib.h>
@@ -158,12 +159,28 @@ TEST_F(PlatformWindowTest, TheWindowIsPlacedMovedMaximizedAndRestored)
     EXPECT_TRUE(Gui::WindowsLayer::HasFocusPlatformWindow(second));
     Gui::WindowsLayer::DestroyPlatformWindow(second);
 
-    // Null windows and windows the toolkit did not make are left alone.
-    Gui::WindowsLayer::DestroyPlatformWindow(nullptr);
-    Gui::WindowsLayer::ProcessMessages(nullptr, &log);
-    EXPECT_FALSE(Gui::WindowsLayer::HasFocusPlatformWindow(nullptr));
-    PlatformMessage message;
-    EXPECT_FALSE(Gui::WindowsLayer::NextPlatformMessage(nullptr, message));
+    // Windows the toolkit did not make (here not even windows) are left alone.
+    for (GLFWwindow* foreign : {(GLFWwindow*)nullptr, reinterpret_cast<GLFWwindow*>(&log)})
+    {
+        Gui::WindowsLayer::DestroyPlatformWindow(foreign);
+        Gui::WindowsLayer::SetBoundsPlatformWindow(foreign, 0, 0, 10, 10);
+        Gui::WindowsLayer::SetWindowMinimized(foreign, true);
+        Gui::WindowsLayer::SetWindowMaximized(foreign, true, position, size);
+        Gui::WindowsLayer::ProcessMessages(foreign, &log);
+        EXPECT_FALSE(Gui::WindowsLayer::HasFocusPlatformWindow(foreign));
+        PlatformMessage message;
+        EXPECT_FALSE(Gui::WindowsLayer::NextPlatformMessage(foreign, message));
+    }
+    EXPECT_EQ(Point(400, 300), size);
+}
+
+TEST_F(GuiFixture, WithoutADisplayNoPlatformWindowIsMade)
+{
+    ScopedEnvironment environment;
+    environment.Set("DISPLAY", "");
+    environment.Unset("WAYLAND_DISPLAY");
+    EXPECT_EQ(nullptr, Gui::WindowsLayer::CreatePlatformWindow(0, 0, 100, 100, "Nowhere"));
+    EXPECT_EQ(0u, s_output.find("ERROR: The window \"Nowhere\" cannot be made")) << s_output;
 }
 
 // Motion with its movement, the three buttons, the wheel, and a drag that leaves the window:
