@@ -264,14 +264,21 @@ STATES = {
 }
 
 
+def mix(under, over, alpha):
+    """over laid on under with the given opacity (0-255), as an opaque colour."""
+    return tuple(int(u + (o - u) * alpha / 255) for u, o in zip(under[:3], over[:3])) + (255,)
+
+
 def framed(p, x, y, w, h, state, radius=4.0, frame=1.5):
     top, bottom, edge = STATES[state]
     p.rect(x, y, w, h, edge + (255,), radius=radius)
     p.vgradient(x + 1, y + 1, w - 2, h - 2, top, bottom, radius=max(0.0, radius - 1))
+    # The rim is mixed into the face, never left translucent: whatever lies under the control
+    # must not show through its top edge.
     if state == "Down":  # pressed in: a dark rim along the top
-        p.rect(x + 1, y + 1, w - 2, 2, shade(bottom, -0.3) + (160,), radius=1)
+        p.rect(x + 1, y + 1, w - 2, 2, mix(top, shade(bottom, -0.3), 160), radius=1)
     else:  # raised: a light rim along the top
-        p.rect(x + 2, y + 1, w - 4, 1, shade(top, 0.5) + (200,))
+        p.rect(x + 2, y + 1, w - 4, 1, mix(top, shade(top, 0.5), 200))
 
 
 def parchment_panel(p, x, y, w, h, border, radius=6.0, inset=False):
@@ -284,30 +291,51 @@ def parchment_panel(p, x, y, w, h, border, radius=6.0, inset=False):
                 PARCHMENT_LIGHT if inset else PARCHMENT, radius=max(1.0, radius - inner))
 
 
+# The window's layout: a title bar 24 pixels high docked at the top, 4 pixels of margin under
+# it, then the inner panel from row 28 down; resizers 6 pixels wide on the sides and the bottom.
+# The frame's top border is 32 rows, so its picture holds the whole title bar, the margin and
+# the inner panel's first four rows.
+TITLE_BAR = 24
+TITLE_MARGIN = 4
+RESIZER = 6
+FRAME_RIM = 2
+
+
 def window(p, x, y, w, h, active):
     frame = WOOD if active else GREY_DARK
     bar_top, bar_bottom = (SEA_LIGHT, SEA_DARK) if active else (GREY_LIGHT, GREY)
     p.rect(x, y, w, h, frame + (255,), radius=7)
-    p.vgradient(x + 2, y + 2, w - 4, 28, bar_top, bar_bottom, radius=5)
-    p.rect(x + 2, y + 29, w - 4, 1, shade(frame, -0.4) + (255,))
-    p.vgradient(x + 6, y + 32, w - 12, h - 38, PARCHMENT_LIGHT, PARCHMENT, radius=2)
+    # The bar ends with the title bar's last row, so a title centred in the title bar is
+    # centred in the bar; the separator is the margin's first row.
+    p.vgradient(x + FRAME_RIM, y + FRAME_RIM, w - 2 * FRAME_RIM, TITLE_BAR - FRAME_RIM, bar_top, bar_bottom,
+                radius=4)
+    p.rect(x + FRAME_RIM, y + TITLE_BAR, w - 2 * FRAME_RIM, 1, shade(frame, -0.4) + (255,))
+    top = TITLE_BAR + TITLE_MARGIN
+    p.vgradient(x + RESIZER, y + top, w - 2 * RESIZER, h - top - RESIZER, PARCHMENT_LIGHT, PARCHMENT, radius=2)
+
+
+# The window buttons are drawn 31 x 31 from the top left of a control only as high as the title
+# bar, at the bar's right end: the framed box stays inside the bar (rows 4 to 21) and near its
+# right end, and the rows below the bar stay clear.
+GLYPH_BOX = (12, 4, 18, 18)
 
 
 def glyph_button(p, x, y, state, glyph):
-    framed(p, x + 3, y + 3, 25, 25, state, radius=5)
+    bx, by, bw, bh = GLYPH_BOX
+    framed(p, x + bx, y + by, bw, bh, state, radius=4)
     ink = PARCHMENT_LIGHT + (255,) if state == "Down" else INK + (255,)
-    cx, cy = x + 15.5, y + 15.5
+    cx, cy = x + bx + bw / 2, y + by + bh / 2
     if glyph == "close":
-        p.line([(cx - 5, cy - 5), (cx + 5, cy + 5)], ink, 2.5)
-        p.line([(cx - 5, cy + 5), (cx + 5, cy - 5)], ink, 2.5)
+        p.line([(cx - 3.5, cy - 3.5), (cx + 3.5, cy + 3.5)], ink, 2.0)
+        p.line([(cx - 3.5, cy + 3.5), (cx + 3.5, cy - 3.5)], ink, 2.0)
     elif glyph == "maximize":
-        p.rect(cx - 6, cy - 6, 12, 12, None, outline=ink, width=1.5)
-        p.rect(cx - 6, cy - 6, 12, 3, ink)
+        p.rect(cx - 4.5, cy - 4.5, 9, 9, None, outline=ink, width=1.2)
+        p.rect(cx - 4.5, cy - 4.5, 9, 2.5, ink)
     elif glyph == "minimize":
-        p.rect(cx - 6, cy + 3, 12, 3, ink)
+        p.rect(cx - 4.5, cy + 2, 9, 2.5, ink)
     elif glyph == "restore":
-        p.rect(cx - 3, cy - 7, 10, 9, None, outline=ink, width=1.5)
-        p.rect(cx - 7, cy - 2, 10, 9, PARCHMENT_LIGHT + (255,), outline=ink, width=1.5)
+        p.rect(cx - 2, cy - 5, 7, 6.5, None, outline=ink, width=1.2)
+        p.rect(cx - 5, cy - 1.5, 7, 6.5, PARCHMENT_LIGHT + (255,), outline=ink, width=1.2)
 
 
 def arrow(p, x, y, w, h, direction, color):

@@ -55,6 +55,7 @@ Base::~Base()
     ForgetReference(HoveredControl, this);
     ForgetReference(KeyboardFocus, this);
     ForgetReference(MouseFocus, this);
+    Input::ControlDeleted(this);
     DragAndDrop::ControlDeleted(this);
     for (Hook::BaseHook* hook : Hook::GetHookList())
     {

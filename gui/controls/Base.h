@@ -240,6 +240,9 @@ namespace Gui
 
             // The tip becomes this control's child and is hidden until hovering shows it.
             virtual void SetToolTip(Base* tooltip);
+            // A label of the text in the skin's tooltip text colour, padded and sized to it.
+            // It replaces (and deletes) a tip made by an earlier call of this form.
+            virtual void SetToolTip(const TextPair& text);
             virtual Base* GetToolTip() { return _toolTip; }
 
             virtual bool IsMenuComponent();
@@ -325,9 +328,11 @@ namespace Gui
             Base* _innerPanel = nullptr;
             Base* _actualParent = nullptr;
             Base* _toolTip = nullptr;
+            // The tip is a label made by SetToolTip(text), owned by this control.
+            bool _toolTipIsOwnLabel = false;
             Skin::Base* _skin = nullptr;
             Rect _bounds = Rect(0, 0, 10, 10);
-            Rect _renderBounds;
+            Rect _renderBounds = Rect(0, 0, _bounds.w, _bounds.h);
             Padding _padding;
             Margin _margin;
             std::string _name;

@@ -3,6 +3,7 @@
 #include "gui/controls/Base.h"
 
 #include "gui/controls/Canvas.h"
+#include "gui/controls/Label.h"
 #include "gui/input/InputState.h"
 #include "gui/input/Keys.h"
 #include "gui/input/ToolTip.h"
@@ -11,6 +12,7 @@
 #include "gui/renderer/Base.h"
 #include "gui/renderer/CacheToTexture.h"
 #include "gui/skin/Base.h"
+#include "gui/skin/ColorIndex.h"
 
 namespace Gui
 {
@@ -180,11 +182,33 @@ void Base::UpdateCursor()
 void Base::SetToolTip(Base* tooltip)
 {
     _toolTip = tooltip;
+    _toolTipIsOwnLabel = false;
     if (tooltip != nullptr)
     {
         tooltip->SetParent(this);
         tooltip->SetHidden(true);
     }
+}
+
+void Base::SetToolTip(const TextPair& text)
+{
+    if (_toolTipIsOwnLabel)
+    {
+        // A text tip replaced by another would otherwise stay on as a hidden child.
+        delete _toolTip;
+        _toolTip = nullptr;
+    }
+    Label* tip = new Label(this);
+    tip->SetText(text);
+    Skin::Base* skin = GetSkin();
+    if (skin != nullptr)
+    {
+        tip->SetTextColor(skin->Colors[Skin::ColorIndex::TooltipText]);
+    }
+    tip->SetPadding(Padding(5, 3, 5, 3));
+    tip->SizeToContents();
+    SetToolTip(tip);
+    _toolTipIsOwnLabel = true;
 }
 
 bool Base::HandleAccelerator(const std::wstring& accelerator)

@@ -6,6 +6,7 @@
 #include "gui/controls/Modal.h"
 #include "gui/controls/Resizer.h"
 #include "gui/controls/WindowCloseButton.h"
+#include "gui/platform/Debug.h"
 #include "gui/skin/Base.h"
 #include "gui/skin/ColorIndex.h"
 
@@ -72,7 +73,15 @@ void WindowControl::MakeModal(bool drawBackground)
     {
         return;
     }
-    _modal = new ControlsInternal::Modal(GetCanvas());
+    Canvas* canvas = GetCanvas();
+    if (canvas == nullptr)
+    {
+        // Only a canvas could ever delete the blocker again.
+        Debug::Msg("WARNING: The window \"%s\" has no canvas and cannot be made modal.\n",
+                   _title->GetText().Get().c_str());
+        return;
+    }
+    _modal = new ControlsInternal::Modal(canvas);
     SetParent(_modal);
     _modal->SetShouldDrawBackground(drawBackground);
 }

@@ -32,6 +32,7 @@ namespace Gui
             virtual void SetClosable(bool closable);
 
             // Puts a blocker behind the window; a window already modal keeps its one blocker.
+            // A window outside any canvas's tree is refused with a warning.
             void MakeModal(bool drawBackground = true);
             // Takes the window off its blocker and hands the blocker to the canvas to delete.
             void DestroyModal();

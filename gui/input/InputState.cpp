@@ -336,6 +336,14 @@ bool DoSpecialKeys(Controls::Canvas* canvas, wchar_t character)
     }
 }
 
+void ControlDeleted(Controls::Base* control)
+{
+    if (s_keys.target == control)
+    {
+        s_keys.target = nullptr;
+    }
+}
+
 void Reset()
 {
     HoveredControl = nullptr;

@@ -51,6 +51,10 @@ namespace Gui
         // The accelerator text for a character with the modifiers now held.
         std::wstring AcceleratorText(wchar_t character);
 
+        // Called by a control's destructor: a key it took stops repeating, and no later control
+        // (one made at the same address) inherits it.
+        void ControlDeleted(Controls::Base* control);
+
         // Forgets every key, click, pointer position and control reference, drag and tooltip.
         void Reset();
     }

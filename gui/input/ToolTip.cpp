@@ -68,6 +68,8 @@ void RenderToolTip(Skin::Base* skin)
     bounds = Utility::ClampRectToRect(bounds, canvas->GetBounds());
     render->AddRenderOffset(bounds);
     render->EndClip();
+    // Its own background, so the tip reads over whatever control lies under it.
+    skin->DrawToolTip(tip);
     tip->DoRender(skin);
     render->SetRenderOffset(oldOffset);
 }

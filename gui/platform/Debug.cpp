@@ -1,6 +1,7 @@
 #include "gui/platform/Debug.h"
 
 #include "gui/TextConversion.h"
+#include "gui/platform/DialogProgram.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -16,6 +17,7 @@ void WriteToStandardError(const char* text)
 }
 
 Debug::OutputFunction s_output = WriteToStandardError;
+Debug::AssertBoxFunction s_assertBox = Debug::ShowAssertBox;
 }
 
 namespace Debug
@@ -57,6 +59,22 @@ void Msg(const wchar_t* format, ...)
     }
     Output(WideToNarrow(buffer).c_str());
 }
+
+void SetAssertBox(AssertBoxFunction box)
+{
+    s_assertBox = box;
+}
+
+void ShowAssertBox(const char* message)
+{
+    if (!WindowsLayer::HasDisplay())
+    {
+        return;
+    }
+    // "--no-markup": the message is shown as it is, never read as markup.
+    WindowsLayer::StartDialogProgram(
+        {"--warning", "--no-markup", "--title=Assert", std::string("--text=") + (message != nullptr ? message : "")});
+}
 }
 
 bool Assert(bool condition, const char* message)
@@ -64,6 +82,10 @@ bool Assert(bool condition, const char* message)
     if (!condition)
     {
         Debug::Msg("Assert: %s\n", message);
+        if (s_assertBox != nullptr)
+        {
+            s_assertBox(message);
+        }
     }
     return condition;
 }

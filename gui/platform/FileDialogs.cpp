@@ -2,18 +2,13 @@
 
 #include "gui/events/Information.h"
 #include "gui/platform/Debug.h"
+#include "gui/platform/DialogProgram.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace Gui
 {
@@ -89,59 +84,6 @@ std::string AsFolder(const std::string& path)
     return absolute.back() == '/' ? absolute : absolute + "/";
 }
 
-bool HasDisplay()
-{
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
-// Runs zenity with the arguments (an argument vector: no shell sees them) and collects what it
-// prints. The answer is its exit status, or -1 when it could not be started.
-int RunZenity(const std::vector<std::string>& arguments, std::string& output)
-{
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0)
-        return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    // Its toolkit's chatter is no part of the program's output.
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>("zenity"));
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int error = posix_spawnp(&child, "zenity", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    if (error != 0)
-    {
-        close(pipeEnds[0]);
-        errno = error;
-        return -1;
-    }
-    char buffer[4096];
-    ssize_t count = 0;
-    while ((count = read(pipeEnds[0], buffer, sizeof(buffer))) != 0)
-    {
-        if (count > 0)
-            output.append(buffer, count);
-        else if (errno != EINTR)
-            break;
-    }
-    close(pipeEnds[0]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0)
-    {
-        if (errno != EINTR)
-            return -2;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-}
-
 bool IsUsable(Choice choice, const std::string& path)
 {
     struct stat info;
@@ -163,7 +105,7 @@ bool AskForPath(Choice choice, const std::vector<std::string>& arguments, std::s
         Debug::Msg("WARNING: The %s dialog cannot be shown without a display.\n", dialog);
         return false;
     }
-    const int status = RunZenity(arguments, path);
+    const int status = RunDialogProgram(arguments, path);
     if (status == -1)
     {
         Debug::Msg("WARNING: The %s dialog needs the program zenity, which could not be started (%s).\n", dialog,

@@ -2,6 +2,7 @@
 
 #include "gui/controls/Base.h"
 #include "gui/renderer/Base.h"
+#include "gui/skin/ColorIndex.h"
 
 namespace Gui
 {
@@ -110,6 +111,15 @@ void Base::DrawTwoColumnRow(Controls::Base* control, int splitX, bool firstFlag,
     _render->SetDrawColor(Colors[firstFlag ? 11 : secondFlag ? 12 : 10]);
     _render->DrawFilledRect(Rect(splitX, bounds.y, 1, bounds.h));
     _render->DrawFilledRect(Rect(bounds.x, bounds.y + bounds.h - 1, bounds.w, 1));
+}
+
+void Base::DrawToolTip(Controls::Base* control)
+{
+    const Rect& bounds = control->GetRenderBounds();
+    _render->SetDrawColor(Colors[ColorIndex::TooltipBackground]);
+    _render->DrawFilledRect(bounds);
+    _render->SetDrawColor(Colors[ColorIndex::TooltipText]);
+    _render->DrawOutlineRect(bounds);
 }
 
 void Base::DrawCornerStrips(Controls::Base* control, int stripWidth, int stripHeight)

@@ -89,6 +89,9 @@ namespace Gui
             virtual void DrawDimOverlay(Controls::Base* control) = 0;
             virtual void DrawSmallPanel(Controls::Base* control) = 0;
             virtual void DrawTitledPanel(Controls::Base* control, bool compact) = 0;
+            // The background behind a shown tooltip control: its render bounds filled in the
+            // colour set's tooltip background and outlined in its tooltip text colour.
+            virtual void DrawToolTip(Controls::Base* control);
 
             virtual void SetRender(Renderer::Base* renderer) { _render = renderer; }
             virtual Renderer::Base* GetRender() { return _render; }

@@ -28,6 +28,8 @@ namespace Gui
                 // At its own size, centred in the rectangle.
                 void DrawCenter(Renderer::Base* renderer, Rect rect, const Color& color = Colors::White);
 
+                // Texture coordinates: left, top, right, bottom.
+                const float* GetUV() const { return _uv; }
                 int Width() const { return _width; }
                 int Height() const { return _height; }
 

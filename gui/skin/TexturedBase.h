@@ -11,7 +11,8 @@ namespace Gui
     {
         // The skin that cuts every control picture out of one image: nine-slice regions for
         // frames that stretch, single regions for icons, and a palette of 49 colours read
-        // from swatches near the image's bottom edge.
+        // from swatches near the image's bottom edge. The tooltip background is the base's
+        // filled and outlined rectangle, in the palette's tooltip colours.
         //
         // Made with the renderer that will draw it (which must outlive the skin: the
         // destructor frees the image and the default font through it); nothing is drawn

@@ -205,3 +205,24 @@ TEST_F(InputTest, DraggingStartsPastFourPixelsAndDropsOnAnAcceptingControl)
     EXPECT_NE(nullptr, Gui::DragAndDrop::CurrentPackage());
     canvas->OnMouseButton(0, false);
 }
+
+// The key's first taker dies while the key is held; a control made in its place (at the same
+// address) and focused must not get the key repeating into it.
+TEST_F(InputTest, AKeyHeldWhenItsControlDiesRepeatsIntoNoLaterControl)
+{
+    alignas(Recorder) unsigned char storage[sizeof(Recorder)];
+    Recorder* first = new (storage) Recorder(canvas.get());
+    first->Focus();
+    canvas->OnKey(Gui::Key::Return, true);
+    EXPECT_EQ(1, first->returns);
+    first->~Recorder();
+
+    Recorder* second = new (storage) Recorder(canvas.get());
+    ASSERT_EQ(static_cast<void*>(first), static_cast<void*>(second));
+    second->Focus();
+    Wait(1.0);
+    EXPECT_EQ(0, second->returns);
+    // The key no longer counts as held.
+    EXPECT_FALSE(Gui::Input::IsKeyDown(Gui::Key::Return));
+    second->~Recorder();
+}

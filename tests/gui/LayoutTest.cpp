@@ -205,3 +205,15 @@ TEST_F(LayoutTest, ControlsOutsideTheClipDrawNothing)
     EXPECT_EQ(Rect(15, 15, 10, 10), renderer.drawn[1].rect);
     EXPECT_EQ(Rect(15, 15, 10, 10), renderer.drawn[1].clip);
 }
+
+// A control left at its default bounds is drawn over its whole size, as any other is.
+TEST_F(LayoutTest, RenderBoundsMatchTheSizeBeforeAnyBoundsChange)
+{
+    Base fresh(nullptr);
+    EXPECT_EQ(Rect(0, 0, 10, 10), fresh.GetRenderBounds());
+
+    new PanelControl(canvas.get());
+    canvas->RenderCanvas();
+    ASSERT_FALSE(renderer.drawn.empty());
+    EXPECT_EQ(Rect(0, 0, 10, 10), renderer.drawn.back().rect);
+}

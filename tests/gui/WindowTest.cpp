@@ -185,3 +185,16 @@ TEST_F(WindowTest, DisableResizingStopsAllEightResizers)
     Drag(102, 102, 50, 50); // the top-left corner
     EXPECT_EQ(300, window->Width());
 }
+
+// A blocker needs a canvas to delete it again: outside any canvas's tree the window refuses.
+TEST_F(WindowTest, AWindowWithoutACanvasIsNotMadeModal)
+{
+    Gui::Controls::Base detached(nullptr);
+    detached.SetSkin(&skin);
+    WindowControl* window = new WindowControl(&detached);
+    window->SetTitle("Loose");
+    window->MakeModal();
+    EXPECT_FALSE(window->IsModal());
+    EXPECT_EQ(&detached, window->GetParent());
+    EXPECT_EQ("WARNING: The window \"Loose\" has no canvas and cannot be made modal.\n", s_output);
+}

@@ -7,7 +7,9 @@
 #include "engine/ui/UserInterface.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/Canvas.h"
+#include "gui/controls/Dragger.h"
 #include "gui/controls/Label.h"
+#include "gui/controls/WindowCloseButton.h"
 #include "gui/controls/WindowControl.h"
 #include "gui/skin/TexturedBase.h"
 #include "support/InkWindow.h"
@@ -19,7 +21,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <vector>
 
 namespace
@@ -142,6 +146,69 @@ TEST_F(UserInterfaceTest, PaletteReadsBackExactlyAndTheSkinIsDrawn)
     // The button's parchment face, not the white background, fills its middle.
     const Pixel face = ReadPixel(40 + 5, 90 + disabled->Height() / 2);
     EXPECT_FALSE(IsColor(face, 255, 255, 255, 4));
+}
+
+// The window's picture lines up with its layout: the title bar's 24 rows end with the painted
+// bar, the margin under it is frame with the separator first, the inner panel's first row is the
+// page, the close button's framed box closes inside the button, and the title sits in the middle
+// of the bar.
+TEST_F(UserInterfaceTest, TheWindowPictureLinesUpWithTheTitleBarCloseButtonAndInnerPanel)
+{
+    Gui::Controls::WindowControl* window = new Gui::Controls::WindowControl(ui->GetCanvas());
+    window->SetTitle("Captain's log");
+    window->SetBounds(200, 100, 320, 200);
+    RenderFrame();
+    auto sea = [](const Pixel& p) { return p.B > p.R + 30; };
+    auto wood = [](const Pixel& p) { return p.R > p.B + 30 && p.R < 150; };
+    auto page = [](const Pixel& p) { return p.R > 200 && p.G > 180; };
+    // The box around the pixels that match, within the rows and columns given (edges inclusive).
+    auto around = [this](const Box& area, const std::function<bool(const Pixel&)>& match) {
+        Box found{area.Right + 1, area.Bottom + 1, area.Left - 1, area.Top - 1};
+        for (int y = area.Top; y <= area.Bottom; ++y)
+            for (int x = area.Left; x <= area.Right; ++x)
+                if (match(ReadPixel(x, y)))
+                    found = Box{std::min(found.Left, x), std::min(found.Top, y), std::max(found.Right, x),
+                                std::max(found.Bottom, y)};
+        return found;
+    };
+
+    Gui::Controls::Base* titleBar = window->GetTitleBar();
+    const Gui::Point bar = titleBar->LocalPosToCanvas();
+    const int barBottom = bar.y + titleBar->Height() - 1;
+    const int panelTop = window->GetInnerPanel()->LocalPosToCanvas().y;
+    ASSERT_EQ(barBottom + 5, panelTop);
+    const int column = bar.x + titleBar->Width() / 2;
+    int paintedTop = barBottom;
+    while (paintedTop > bar.y && sea(ReadPixel(column, paintedTop - 1)))
+        --paintedTop;
+    EXPECT_LE(paintedTop, bar.y + 2);
+    EXPECT_TRUE(sea(ReadPixel(column, barBottom)));
+    for (int y = barBottom + 1; y < panelTop; ++y)
+        EXPECT_TRUE(wood(ReadPixel(column, y))) << "margin row " << y - barBottom - 1;
+    EXPECT_LT(ReadPixel(column, barBottom + 1).R, ReadPixel(column, panelTop - 1).R);
+    EXPECT_TRUE(page(ReadPixel(column, panelTop)));
+
+    // Everything of the close button that is not bar, within the bar's rows, and what lies
+    // below the button.
+    Gui::Controls::Base* close = window->GetCloseButton();
+    const Gui::Point button = close->LocalPosToCanvas();
+    ASSERT_EQ(Gui::Point(31, 24), close->GetSize());
+    const Box box =
+        around(Box{button.x, paintedTop, button.x + 30, barBottom}, [&](const Pixel& p) { return !sea(p); });
+    ASSERT_FALSE(box.Empty());
+    EXPECT_GT(box.Top, paintedTop);
+    EXPECT_LT(box.Bottom, barBottom);
+    // The box's bottom edge is its dark frame, under its light face.
+    const int middle = (box.Left + box.Right) / 2;
+    EXPECT_TRUE(wood(ReadPixel(middle + 3, box.Bottom)));
+    EXPECT_TRUE(page(ReadPixel(middle + 3, box.Bottom - 3)));
+    EXPECT_TRUE(wood(ReadPixel(middle, button.y + 24)));
+
+    // The title's light ink on the bar, left of the close button.
+    const Box title = around(Box{bar.x, paintedTop, button.x - 1, barBottom},
+                             [](const Pixel& p) { return p.R > 150 && p.R > p.B + 10; });
+    ASSERT_FALSE(title.Empty());
+    EXPECT_NEAR(title.Top - paintedTop, barBottom - title.Bottom, 2);
 }
 
 TEST_F(UserInterfaceTest, CentredButtonsFireOnceOnPressAndReleaseInside)

@@ -16,11 +16,14 @@ public:
         Gui::Rect rect;
         Gui::Color color;
         Gui::Rect clip;
+        // A texture's top-left texture coordinates: which part of the image was drawn.
+        float u = 0.0f;
+        float v = 0.0f;
     };
 
     void SetDrawColor(Gui::Color color) override { _color = color; }
     void DrawFilledRect(Gui::Rect rect) override { Record("fill", rect); }
-    void DrawTexturedRect(Gui::Texture* texture, Gui::Rect rect, float, float, float, float) override
+    void DrawTexturedRect(Gui::Texture* texture, Gui::Rect rect, float u, float v, float, float) override
     {
         if (texture == nullptr || texture->data == nullptr)
         {
@@ -28,6 +31,8 @@ public:
             return;
         }
         Record("texture", rect);
+        drawn.back().u = u;
+        drawn.back().v = v;
     }
     void StartClip() override { ++clipStarts; }
     void EndClip() override {}
@@ -48,7 +53,7 @@ private:
     void Record(const char* what, Gui::Rect rect)
     {
         Translate(rect);
-        drawn.push_back(Drawn{what, rect, _color, ClipRegion()});
+        drawn.push_back(Drawn{what, rect, _color, ClipRegion(), 0.0f, 0.0f});
     }
 
     Gui::Color _color;

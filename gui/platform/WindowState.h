@@ -1,0 +1,34 @@
+#pragma once
+
+#include "gui/Rect.h"
+#include "gui/platform/MessagePump.h"
+#include "gui/platform/PlatformMessage.h"
+
+#include <deque>
+
+struct GLFWwindow;
+
+// What the platform layer keeps for each platform window; only the platform layer uses it.
+namespace Gui
+{
+    namespace WindowsLayer
+    {
+        struct WindowState
+        {
+            // Reported by the window library, not yet handed out.
+            std::deque<PlatformMessage> pending;
+            // What ProcessMessages feeds.
+            MessageTarget target;
+            // The focus as ProcessMessages saw it last.
+            bool focused = false;
+            bool maximized = false;
+            // Where a maximized window goes back to.
+            Rect restoreBounds;
+        };
+
+        // Null for a window that CreatePlatformWindow did not make (or that was destroyed).
+        WindowState* StateOf(GLFWwindow* window);
+        // Has the window library's reports for the window queued as its messages.
+        void CollectMessages(GLFWwindow* window);
+    }
+}

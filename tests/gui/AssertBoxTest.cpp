@@ -1,0 +1,97 @@
+// The assertion's message box: shown by the dialog program running on its own, so the program
+// goes on at once; left out without a display or without the dialog program. No test waits for
+// a box to be closed: each is closed by the test itself.
+#include "GuiFixture.h"
+
+#include "support/ScopedEnvironment.h"
+#include "support/ScratchDirectory.h"
+#include "support/X11Display.h"
+
+#include <chrono>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+
+namespace
+{
+class AssertBoxTest : public GuiFixture
+{
+protected:
+    void SetUp() override
+    {
+        GuiFixture::SetUp();
+        Gui::Debug::SetAssertBox(&Gui::Debug::ShowAssertBox);
+        environment.Set("HOME", scratch.Path());
+    }
+
+    void TearDown() override
+    {
+        Gui::Debug::SetAssertBox(nullptr);
+        GuiFixture::TearDown();
+    }
+
+    // A dialog program that writes its arguments and stays up until the test lets it go.
+    void UseStandIn()
+    {
+        std::ofstream(scratch.Path() + "/zenity")
+            << "#!/bin/sh\nprintf '%s\\n' \"$@\" > arguments.part\nmv arguments.part arguments\n"
+               "while [ ! -e release ]; do sleep 0.05; done\n";
+        ::chmod((scratch.Path() + "/zenity").c_str(), 0700);
+        environment.Set("PATH", scratch.Path() + ":/usr/bin:/bin");
+    }
+
+    std::string WaitForArguments(double seconds)
+    {
+        const std::string path = scratch.Path() + "/arguments";
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        struct stat info;
+        while (::stat(path.c_str(), &info) != 0 && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::ifstream arguments(path);
+        return std::string((std::istreambuf_iterator<char>(arguments)), std::istreambuf_iterator<char>());
+    }
+
+    void Release() { std::ofstream(scratch.Path() + "/release") << "\n"; }
+
+    ScratchDirectory scratch;
+    ScopedEnvironment environment;
+};
+}
+
+TEST_F(AssertBoxTest, TheBoxShowsTheMessageAsItIsWhileTheProgramGoesOn)
+{
+    UseStandIn();
+    EXPECT_FALSE(Gui::Assert(false, "Skin <b>missing</b> & \"more\""));
+    // Back here while the box is still up.
+    EXPECT_EQ("Assert: Skin <b>missing</b> & \"more\"\n", s_output);
+    EXPECT_EQ("--warning\n--no-markup\n--title=Assert\n--text=Skin <b>missing</b> & \"more\"\n",
+              WaitForArguments(30.0));
+    Release();
+    EXPECT_TRUE(Gui::Assert(true, "never shown"));
+}
+
+TEST_F(AssertBoxTest, WithoutADisplayOrADialogProgramOnlyTheLineIsWritten)
+{
+    UseStandIn();
+    environment.Set("DISPLAY", "");
+    environment.Unset("WAYLAND_DISPLAY");
+    Gui::Assert(false, "no display");
+    EXPECT_EQ("", WaitForArguments(0.5));
+
+    environment.Set("PATH", scratch.Path() + "/nowhere");
+    environment.Set("DISPLAY", ":0");
+    Gui::Assert(false, "no dialog program");
+    EXPECT_EQ("Assert: no display\nAssert: no dialog program\n", s_output);
+    Release();
+}
+
+// The real dialog program on the test's X server: a window titled "Assert" comes up.
+TEST_F(AssertBoxTest, TheRealBoxIsAWindowTitledAssert)
+{
+    X11Display display;
+    ASSERT_TRUE(display.IsOpen());
+    Gui::Assert(false, "The skin has no renderer");
+    const unsigned long box = display.WaitForWindow("Assert", 60.0);
+    ASSERT_NE(0ul, box);
+    display.RequestClose(box);
+}

@@ -1,0 +1,92 @@
+// Tooltips made from a text, and the background the skin draws behind a shown tooltip.
+#include "GuiFixture.h"
+
+#include "gui/controls/Button.h"
+#include "gui/controls/Label.h"
+#include "gui/skin/ColorIndex.h"
+
+using Gui::Color;
+using Gui::Rect;
+
+namespace
+{
+const Color kTipText(10, 20, 30, 255);
+const Color kTipBackground(250, 240, 200, 240);
+
+class ToolTipTest : public GuiFixture
+{
+protected:
+    void SetUp() override
+    {
+        GuiFixture::SetUp();
+        skin.Colors[Gui::Skin::ColorIndex::TooltipText] = kTipText;
+        skin.Colors[Gui::Skin::ColorIndex::TooltipBackground] = kTipBackground;
+        button = new Gui::Controls::Button(canvas.get());
+        button->SetBounds(100, 100, 80, 30);
+    }
+
+    Gui::Controls::Button* button = nullptr;
+};
+
+bool Contains(const Rect& outer, const Rect& inner)
+{
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+}
+
+TEST_F(ToolTipTest, ATextTipIsAPaddedHiddenLabelChildAndANewTextReplacesIt)
+{
+    button->SetToolTip("Fire at will");
+    Gui::Controls::Label* tip = Gui::gui_cast<Gui::Controls::Label>(button->GetToolTip());
+    ASSERT_NE(nullptr, tip);
+    EXPECT_EQ(button, tip->GetParent());
+    EXPECT_EQ("", tip->GetName());
+    EXPECT_TRUE(tip->Hidden());
+    EXPECT_EQ("Fire at will", tip->GetText().Get());
+    EXPECT_EQ(Gui::Padding(5, 3, 5, 3), tip->GetPadding());
+    EXPECT_EQ(tip->TextWidth() + 10, tip->Width());
+    EXPECT_EQ(tip->TextHeight() + 6, tip->Height());
+    EXPECT_EQ(5, tip->TextX());
+    EXPECT_EQ(3, tip->TextY());
+
+    const unsigned int children = button->NumChildren();
+    button->SetToolTip("Reload");
+    EXPECT_EQ(children, button->NumChildren());
+    EXPECT_EQ("Reload", Gui::gui_cast<Gui::Controls::Label>(button->GetToolTip())->GetText().Get());
+}
+
+// Hovered, the button shows its tip above the pointer: the skin's tooltip background and
+// outline come after the button's own drawing and lie under the tip's text.
+TEST_F(ToolTipTest, AShownTipHasItsOwnBackgroundOverTheButton)
+{
+    button->SetToolTip("Fire at will");
+    Gui::Controls::Base* tip = button->GetToolTip();
+    MoveMouse(140, 115);
+    renderer.Clear();
+    canvas->RenderCanvas();
+
+    const Rect tipRect((int)(140 - tip->Width() * 0.5f), 115 - tip->Height() - 10, tip->Width(), tip->Height());
+    int buttonDrawn = -1;
+    int background = -1;
+    int outlines = 0;
+    int tipText = -1;
+    for (int i = 0; i < (int)renderer.drawn.size(); ++i)
+    {
+        const RecordingRenderer::Drawn& d = renderer.drawn[i];
+        if (d.what == "fill" && d.rect == Rect(100, 100, 80, 30))
+            buttonDrawn = i;
+        if (d.what == "fill" && d.color == kTipBackground && d.rect == tipRect)
+            background = i;
+        if (d.what == "fill" && d.color == kTipText && Contains(tipRect, d.rect))
+            ++outlines;
+        if (d.what == "text" && d.color == kTipText)
+            tipText = i;
+    }
+    ASSERT_GE(buttonDrawn, 0);
+    EXPECT_GT(background, buttonDrawn);
+    EXPECT_EQ(4, outlines);
+    ASSERT_GT(tipText, background);
+    EXPECT_EQ(Gui::Point(tipRect.x + 5, tipRect.y + 3),
+              Gui::Point(renderer.drawn[tipText].rect.x, renderer.drawn[tipText].rect.y));
+}
