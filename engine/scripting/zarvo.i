@@ -286,7 +286,7 @@ ZARVO_VALUE_TABLE(Vector2)
     lua_pop(L, 1); }
   $1 = &temp; %}
 
-// Arguments a call can't do without.
+// A message to broadcast or receive and a listener to subscribe are never nil.
 %apply SWIGTYPE *NONNULL { Message* message, MessageListener* listener };
 
 // A script's text is never a format: Printf logs it as it is.
