@@ -11,8 +11,52 @@ function print(...)
   zarvo.LuaWrite(table.concat(parts, "\t"))
 end
 
--- The console's completions: the names in the globals, or in the table before the last
--- "." or ":", that start with the word being typed. Each is the whole new input line.
+-- A name's value in a scope for the completions: a table's own field, or the value of a
+-- module variable (zarvo.Vector2_Zero), read through the module's own getter. Nothing a
+-- script set up (an __index function, say) is run.
+local function completionMember(scope, name)
+  if type(scope) ~= "table" then
+    return nil
+  end
+  local value = rawget(scope, name)
+  local metatable = getmetatable(scope)
+  local getters = value == nil and type(metatable) == "table" and rawget(metatable, ".get")
+  local getter = type(getters) == "table" and rawget(getters, name)
+  if type(getter) == "function" and debug.getinfo(getter, "S").what == "C" then
+    local ok, result = pcall(getter)
+    value = ok and result or nil
+  end
+  return value
+end
+
+-- Adds the names that the module's metatable of a table or object holds: the variables of
+-- the module, and the methods and properties of a class, its bases' included.
+local function addModuleNames(names, metatable, visited)
+  if type(metatable) ~= "table" or visited[metatable] then
+    return
+  end
+  visited[metatable] = true
+  for _, inner in ipairs({ ".fn", ".get" }) do
+    local members = rawget(metatable, inner)
+    if type(members) == "table" then
+      for name in pairs(members) do
+        if type(name) == "string" and name:sub(1, 2) ~= "__" then
+          names[name] = true
+        end
+      end
+    end
+  end
+  local bases = rawget(metatable, ".bases")
+  if type(bases) == "table" then
+    for _, base in ipairs(bases) do
+      addModuleNames(names, base, visited)
+    end
+  end
+end
+
+-- The console's completions: the names in the globals, or in the table or module object
+-- before the last "." or ":", that start with the word being typed. Each is the whole new
+-- input line.
 function getAutoCompletions(input)
   -- Split with greedy patterns only, in time linear in the line: "before" ends at the last
   -- character that can't be part of a name path, "path" at the path's last "." or ":".
@@ -27,13 +71,19 @@ function getAutoCompletions(input)
   end
   local scope = _G
   for part in path:gmatch("([%w_]+)[%.:]") do
-    scope = type(scope) == "table" and rawget(scope, part) or nil
+    scope = completionMember(scope, part)
+  end
+  local names = {}
+  if type(scope) == "table" then
+    for name in pairs(scope) do
+      names[name] = true
+    end
+  end
+  if type(scope) == "table" or type(scope) == "userdata" then
+    addModuleNames(names, getmetatable(scope), {})
   end
   local completions = {}
-  if type(scope) ~= "table" then
-    return completions
-  end
-  for name in pairs(scope) do
+  for name in pairs(names) do
     if type(name) == "string" and name:sub(1, #word) == word then
       completions[#completions + 1] = before .. path .. name
     end

@@ -17,14 +17,15 @@
 
 class SpriteBatch;
 
-enum actorDrawShape
+// Both enums take any int as a valid value: scripts may pass any number for them.
+enum actorDrawShape : int
 {
     ADS_Square = 0,
     ADS_Circle = 1,
     ADS_DisplayList = 2
 };
 
-enum spriteAnimationType
+enum spriteAnimationType : int
 {
     SAT_None = 0,
     SAT_Loop = 1,

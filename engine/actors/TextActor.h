@@ -7,7 +7,8 @@
 
 #include <vector>
 
-enum TextAlignment
+// Any int is a valid value of the type: scripts may pass any number for it.
+enum TextAlignment : int
 {
     TXT_Left = 0,
     TXT_Center = 1,

@@ -55,6 +55,17 @@ String Preferences::OverrideString(const String& category, const String& name, c
     return value != 0 ? value->GetString() : defaultValue;
 }
 
+Preferences::Category Preferences::CopyCategoryAsStrings(const String& category) const
+{
+    Category copy;
+    Store::const_iterator entry = _store.find(category);
+    if (entry == _store.end())
+        return copy;
+    for (Category::const_iterator setting = entry->second.begin(); setting != entry->second.end(); ++setting)
+        copy.emplace(setting->first, ConfigValue(setting->second.GetString()));
+    return copy;
+}
+
 void Preferences::Set(const String& category, const String& name, const ConfigValue& value)
 {
     if (category.empty() || name.empty())

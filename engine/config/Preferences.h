@@ -12,6 +12,8 @@
 class Preferences
 {
 public:
+    typedef std::unordered_map<String, ConfigValue> Category;
+
     static Preferences* GetInstance();
 
     // Missing values read as 0, 0.0 and "". Reading never creates a category or name.
@@ -42,13 +44,16 @@ public:
     // The script text SavePreferences writes, one entry per line.
     StringList SaveLines() const;
 
+    // A copy of one category in which every value is made anew from its text form, so each
+    // copied value is of the string kind; empty when the category is missing. Not for scripts.
+    Category CopyCategoryAsStrings(const String& category) const;
+
     // Forgets every value; for tests, which share the one store.
     void Clear();
 
 private:
     Preferences();
 
-    typedef std::unordered_map<String, ConfigValue> Category;
     typedef std::unordered_map<String, Category> Store;
 
     const ConfigValue* Find(const String& category, const String& name) const;

@@ -1,6 +1,7 @@
 #include "engine/core/Renderable.h"
 
 #include "engine/core/World.h"
+#include "engine/util/DeletionNotice.h"
 
 Renderable::Renderable() : _destroyed(false), _layer(0), _onLayer(false) {}
 
@@ -8,6 +9,7 @@ Renderable::Renderable() : _destroyed(false), _layer(0), _onLayer(false) {}
 // them first; one deleted directly (by an owner's destructor) must not stay on its layer.
 Renderable::~Renderable()
 {
+    DeletionNotice::Send(this);
     if (_onLayer)
     {
         World::GetInstance()->Forget(this);

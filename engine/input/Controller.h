@@ -1,23 +1,11 @@
 #pragma once
 
+#include "engine/input/ControllerInput.h"
 #include "engine/math/Vec2i.h"
 #include "engine/math/Vector2.h"
 #include "engine/platform/GamepadBackend.h"
 
 #include <cstdint>
-
-// A controller's state after the dead zones: sticks -32768..32767, triggers 0..255,
-// Buttons the pad's 16-bit mask (see GamepadButtons).
-struct ControllerInput
-{
-    int32_t LeftThumbstickX;
-    int32_t LeftThumbstickY;
-    int32_t RightThumbstickX;
-    int32_t RightThumbstickY;
-    int32_t LeftTriggerValue;
-    int32_t RightTriggerValue;
-    uint32_t Buttons;
-};
 
 // One game controller, polled by user index. It is looked for only by Setup: a pad
 // that is missing then, or lost later, stays disconnected until Setup runs again.

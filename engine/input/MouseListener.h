@@ -3,8 +3,8 @@
 #include "engine/math/Vec2i.h"
 #include "engine/math/Vector2.h"
 
-// The engine's button numbers.
-enum MouseButtonInput
+// The engine's button numbers; any int is a valid value, as scripts may pass any number.
+enum MouseButtonInput : int
 {
     MOUSE_LEFT = 0,
     MOUSE_MIDDLE = 1,

@@ -2,7 +2,8 @@
 
 #include "engine/input/Touch.h"
 
-enum TouchEvent
+// Any int is a valid value of the type: scripts may pass any number for it.
+enum TouchEvent : int
 {
     TOUCH_START = 0,
     TOUCH_END = 1,

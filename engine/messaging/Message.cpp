@@ -1,5 +1,7 @@
 #include "engine/messaging/Message.h"
 
+#include "engine/util/DeletionNotice.h"
+
 Message::Message() : _messageName("GenericMessage"), _sender(0) {}
 
 Message::Message(const String& messageName, MessageListener* sender)
@@ -7,7 +9,7 @@ Message::Message(const String& messageName, MessageListener* sender)
 {
 }
 
-Message::~Message() {}
+Message::~Message() { DeletionNotice::Send(this); }
 
 const String& Message::GetMessageName() { return _messageName; }
 

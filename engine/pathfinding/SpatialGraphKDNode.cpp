@@ -52,21 +52,6 @@ int SpatialGraphKDNode::CountRows() const
     return std::max(1, MathUtil::RoundToInt((Box.Max.Y - Box.Min.Y) / Graph->GetFinestCellSize().Y));
 }
 
-void SpatialGraphKDNode::GetGridPoints(Vector2List& points) const
-{
-    const Vector2 cell = Graph->GetFinestCellSize();
-    const int columns = CountColumns();
-    const int rows = CountRows();
-    for (int row = 0; row < rows; ++row)
-    {
-        const float y = Box.Max.Y - (row + 0.5f) * cell.Y;
-        for (int column = 0; column < columns; ++column)
-        {
-            points.push_back(Vector2(Box.Min.X + (column + 0.5f) * cell.X, y));
-        }
-    }
-}
-
 void SpatialGraphKDNode::GetProbePoints(Vector2List& points) const
 {
     const Vector2 cell = Graph->GetFinestCellSize();

@@ -27,12 +27,10 @@ public:
     // The leaf under this node that holds point (edges inclusive, the left half first), or null.
     SpatialGraphKDNode* FindLeaf(const Vector2& point);
 
-    // The centres of the finest cells this node covers, row by row from the top, each row
-    // from the left.
-    void GetGridPoints(Vector2List& points) const;
-    // One point per finest cell along each side, one finest cell outside it: the top and
-    // bottom sides column by column, then the left and right sides row by row. The leaves
-    // under them are this leaf's neighbours.
+    // One point per finest cell along each side, one finest cell outside it (the node's outer
+    // grid points, the centres of its finest cells, moved outwards): the top and bottom sides
+    // column by column, then the left and right sides row by row. The leaves under them are
+    // this leaf's neighbours.
     void GetProbePoints(Vector2List& points) const;
 
     // Adds the link once, marked as reachable in a straight line until the graph checks it.

@@ -26,8 +26,8 @@ bool IsFinite(const Vector2& v)
 
 // Links are drawn halfway towards the neighbour, so a link both ways meets in the middle.
 const float kLinkReach = 0.5f;
-// Grid points are drawn as squares this many finest cells wide.
-const float kGridPointSize = 0.15f;
+// The grid-points drawing shows each probe point as a square this many finest cells wide.
+const float kProbeSquareSize = 0.15f;
 }
 
 SpatialGraphManager* SpatialGraphManager::s_instance = nullptr;
@@ -80,9 +80,9 @@ bool SpatialGraphManager::IsBlocked(b2World* physics, const BoundingBox& cell)
 {
     const Vector2 halfExtents = cell.HalfExtents();
     const Vector2 centre = cell.Centroid();
+    // The cell keeps Box2D's polygon skin, as a box fixture would: a fixture that touches the
+    // cell, or comes closer to it than the two shapes' skins together, blocks it.
     _cellShape.SetAsBox(halfExtents.X, halfExtents.Y);
-    // Without the skin, a fixture that only touches the cell's edge doesn't block it.
-    _cellShape.m_radius = 0.0f;
     _cellTransform.Set(b2Vec2(centre.X, centre.Y), 0.0f);
     _cellBlocked = false;
 
@@ -203,8 +203,8 @@ bool SpatialGraphManager::FindNearestNonBlocked(const Vector2& point, Vector2& o
 
 void SpatialGraphManager::Render()
 {
-    if (_graph == nullptr ||
-        !(_drawBounds || _drawBlocked || _drawGridPoints || _drawGraph || _drawNodeIndex))
+    // Node indices are drawn only beside one of the other drawings.
+    if (_graph == nullptr || !(_drawBounds || _drawBlocked || _drawGridPoints || _drawGraph))
     {
         return;
     }
@@ -217,8 +217,8 @@ void SpatialGraphManager::Render()
 
 void SpatialGraphManager::RenderLeaves()
 {
-    const float gridPointSize = kGridPointSize * _graph->GetFinestCellSize().X;
-    Vector2List gridPoints;
+    const float probeSize = kProbeSquareSize * _graph->GetFinestCellSize().X;
+    Vector2List probes;
     for (const SpatialGraphKDNode* leaf : _graph->GetLeaves())
     {
         if (_drawBlocked && leaf->Blocked)
@@ -250,12 +250,13 @@ void SpatialGraphManager::RenderLeaves()
         }
         if (_drawGridPoints)
         {
+            // The points that found this leaf's neighbours, one finest cell outside it.
             glColor4f(0.0f, 0.0f, 1.0f, 1.0f);
-            gridPoints.clear();
-            leaf->GetGridPoints(gridPoints);
-            for (const Vector2& point : gridPoints)
+            probes.clear();
+            leaf->GetProbePoints(probes);
+            for (const Vector2& probe : probes)
             {
-                DrawBoxOutline(point, gridPointSize);
+                DrawBoxOutline(probe, probeSize);
             }
         }
     }

@@ -44,12 +44,14 @@ public:
     // (point's own cell never counts). False when there is none.
     bool FindNearestNonBlocked(const Vector2& point, Vector2& out);
 
-    // Draws the graph in world coordinates as the debug flags say; nothing without a graph.
+    // Draws the graph in world coordinates as the debug flags say; nothing without a graph,
+    // nor unless the bounds, blocked, grid-points or graph drawing is on (node indices are
+    // drawn only beside one of them).
     void Render();
 
-    // Debug flags: cell outlines, translucent red blocked cells, the finest cells' centres,
-    // the links between free cells and each cell's index code. All off at first. The
-    // toggles return the new value.
+    // Debug flags: cell outlines, translucent red blocked cells, the probe points that found
+    // each cell's neighbours (small squares), the links between free cells and each cell's
+    // index code. All off at first. The toggles return the new value.
     void SetDrawBounds(bool draw) { _drawBounds = draw; }
     bool ToggleDrawBounds() { return _drawBounds = !_drawBounds; }
     bool GetDrawBounds() const { return _drawBounds; }

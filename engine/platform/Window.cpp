@@ -143,6 +143,15 @@ Vec2i Window::GetFramebufferSize() const
 
 void Window::SetSize(int width, int height)
 {
+    // The X server refuses a side of 0 or one beyond 16 bits, and the window library's
+    // default answer to that refusal is to end the program.
+    const int largestSide = 32767;
+    if (width < 1 || height < 1 || width > largestSide || height > largestSide)
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: A window of %d x %d pixels can't be made; the size stays.",
+                                           width, height);
+        return;
+    }
     if (_handle != 0)
     {
         glfwSetWindowSize(_handle, width, height);

@@ -65,6 +65,7 @@ public:
     bool IsHighDensity() const { return _highDensity; }
     Vec2i GetSize() const;
     Vec2i GetFramebufferSize() const;
+    // A side below 1 or above 32767 pixels is refused with a warning.
     void SetSize(int width, int height);
     void SetTitle(const String& title);
     void SetPosition(int x, int y);

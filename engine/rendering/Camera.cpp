@@ -26,11 +26,14 @@ Camera* Camera::GetInstance()
     return s_instance;
 }
 
-void Camera::Destroy()
+void Camera::Destroy() { delete s_instance; }
+
+Camera::~Camera()
 {
-    Camera* camera = s_instance;
-    s_instance = 0;
-    delete camera;
+    if (s_instance == this)
+    {
+        s_instance = 0;
+    }
 }
 
 void Camera::ForgetActor(Actor* actor)

@@ -66,7 +66,9 @@ public:
 
 protected:
     Camera();
-    virtual ~Camera() {}
+    // Whoever deletes the camera (also the World, when a script put it on a layer and
+    // destroyed it) leaves the next GetInstance to make a new one.
+    ~Camera() override;
 
 private:
     void AnnounceChange();

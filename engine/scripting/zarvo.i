@@ -17,6 +17,7 @@
 #include "engine/console/Console.h"
 #include "engine/input/Accelerometer.h"
 #include "engine/input/Controller.h"
+#include "engine/input/ControllerInput.h"
 #include "engine/input/ControllerManager.h"
 #include "engine/input/MouseListener.h"
 #include "engine/input/Touch.h"
@@ -43,13 +44,15 @@
 #include "engine/rendering/TextureCache.h"
 #include "engine/scripting/LuaWrite.h"
 #include "engine/sound/SoundDevice.h"
+#include "engine/sound/SoundHandles.h"
 %}
 
-// World derives from Box2D's contact listener, which scripts never see; a particle's own
-// record stays inside its actor.
-#pragma SWIG nowarn=401,325
-
+%include "engine/scripting/zarvo_safety.i"
+// The byte string class is made from and assigned a text, never nil.
+%typemap(check) const char* %{ if (!$1) { ZarvoPushMissingObject(L, "$symname", $argnum, $descriptor); SWIG_fail; } %}
 %include <std_string.i>
+%typemap(check) const char*;
+%include <stdint.i>
 
 typedef std::string String;
 typedef std::set<String> StringSet;
@@ -57,6 +60,7 @@ typedef std::vector<String> StringList;
 typedef std::set<Actor*> ActorSet;
 typedef std::vector<Actor*> ActorList;
 typedef std::vector<Touch*> TouchList;
+typedef std::set<MessageListener*> MessageListenerSet;
 typedef int GLint;
 
 // Strings in: the generator's own typemap reads the length before converting a number,
@@ -101,12 +105,17 @@ template <class T> const T& ZarvoDeref(T* value) { return *value; }
 ZARVO_POINTER_TABLE(ActorSet, Actor)
 ZARVO_POINTER_TABLE(ActorList, Actor)
 ZARVO_POINTER_TABLE(TouchList, Touch)
+ZARVO_POINTER_TABLE(MessageListenerSet, MessageListener)
 
 // Values read from the engine come out as copies the script owns: an alias would let a
 // script change an engine constant (Vector2_Zero) through a value it believes is its own,
 // or keep a vector of an actor that has since been deleted.
 %naturalvar Vector2;
 %naturalvar Vector3;
+%naturalvar Vec2i;
+%naturalvar Vec2ui;
+%naturalvar Vec3i;
+%naturalvar Vec3ui;
 %{
 #include <cstring>
 #include <new>
@@ -163,6 +172,8 @@ static int ZarvoIndex(lua_State* L)
     lua_rawget(L, lua_upvalueindex(1));
     if (!lua_isnil(L, -1))
         return 1;
+    if (!ZarvoIsModuleUserdata(L, 1))
+        return luaL_error(L, "Error in __index (arg 1), expected a module object got '%s'", ZarvoTypeName(L, 1));
     lua_settop(L, 2);
     lua_pushvalue(L, lua_upvalueindex(2));
     lua_insert(L, 1);
@@ -243,18 +254,40 @@ static void ZarvoFlattenMethodLookups(lua_State* L)
 }
 %}
 %init %{
+    ZarvoGuardModule(L);
     ZarvoFlattenMethodLookups(L);
 %}
-%typemap(out) const Vector2&, const Vector3&, const Color&
+%typemap(out) const Vector2&, const Vector3&, const Color&, const Vec2i&, const Vec2ui&, const Vec3i&, const Vec3ui&
 %{ ZarvoPushValue(L, *$1, $1_descriptor); SWIG_arg++; %}
-%typemap(out) Vector2, Vector3, Color
+%typemap(out) Vector2, Vector3, Color, Vec2i, Vec2ui, Vec3i, Vec3ui
 %{ ZarvoPushValue(L, $1, $&1_descriptor); SWIG_arg++; %}
 
-// Objects handed to the engine are the engine's from then on.
-%apply SWIGTYPE* DISOWN { Renderable* renderable };
-%apply SWIGTYPE* DISOWN { Message* message };
-%apply SWIGTYPE* DISOWN { DeveloperLog* log };
-%apply SWIGTYPE* DISOWN { Actor* actor };
+// Lists of values out: tables of copies indexed from 1.
+%define ZARVO_VALUE_TABLE(ELEMENT)
+%typemap(out) std::vector<ELEMENT>
+%{ lua_newtable(L);
+  { const std::vector<ELEMENT>& items = $1;
+    for (size_t i = 0; i < items.size(); ++i)
+    { ZarvoPushValue(L, items[i], $descriptor(ELEMENT*)); lua_rawseti(L, -2, (int)i + 1); } }
+  SWIG_arg++; %}
+%enddef
+ZARVO_VALUE_TABLE(Vec3ui)
+ZARVO_VALUE_TABLE(Vector2)
+// A list of vectors in: a table of Vector2 from 1 on.
+%typemap(in, checkfn="lua_istable") const std::vector<Vector2>& (std::vector<Vector2> temp)
+%{ for (int i = 1; i <= (int)lua_rawlen(L, $input); ++i)
+  { lua_rawgeti(L, $input, i);
+    Vector2* element = 0;
+    if (!SWIG_IsOK(SWIG_ConvertPtr(L, -1, (void**)&element, $descriptor(Vector2*), 0)) || element == 0)
+    { SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), expected a table of 'Vector2' got '%s' at %d",
+                              "$symname", $argnum, ZarvoTypeName(L, -1), i);
+      SWIG_fail; }
+    temp.push_back(*element);
+    lua_pop(L, 1); }
+  $1 = &temp; %}
+
+// A message to broadcast or receive and a listener to subscribe are never nil.
+%apply SWIGTYPE *NONNULL { Message* message, MessageListener* listener };
 
 // A script's text is never a format: Printf logs it as it is.
 %ignore DeveloperLog::Printf(const char*, ...);
@@ -267,9 +300,6 @@ static void ZarvoFlattenMethodLookups(lua_State* L)
 %nodefaultctor Switchboard;
 %nodefaultctor Renderable;
 %ignore Renderable::Renderable;
-%nodefaultctor World;
-%nodefaultdtor World;
-%ignore World::~World;
 %nodefaultctor DeveloperLog;
 %nodefaultctor Tuning;
 %nodefaultctor Preferences;
@@ -281,7 +311,8 @@ static void ZarvoFlattenMethodLookups(lua_State* L)
 %nodefaultctor TagCollection;
 %nodefaultctor Camera;
 
-// Engine internals that scripts don't reach.
+// Each class shows scripts the operations its own documentation gives them; what follows
+// are the engine's internals, test hooks and accessors that scripts don't reach.
 %ignore Vector2::Cross;
 %ignore Vector2::Normalize(const Vector2&);
 %ignore Vector3::Normalize(const Vector3&);
@@ -297,15 +328,17 @@ static void ZarvoFlattenMethodLookups(lua_State* L)
 %ignore MathUtil::SplitBox;
 %ignore MathUtil::GetLongerAxis;
 %ignore MathUtil::IsPointInPolygon;
-%ignore World::BeginContact;
-%ignore World::EndContact;
-%ignore World::GetPhysicsWorld;
-%ignore World::GetMainWindow;
-%ignore World::GetFirstRenderable;
-%ignore World::GetLastRenderable;
-%ignore World::GetLayers;
-%ignore World::SetupPhysics(const Vector2&, b2ContactListener*);
+%ignore Switchboard::Destroy;
 %ignore Switchboard::ForgetListener;
+%ignore Switchboard::IsDelivering;
+%ignore CompoundLog::RemoveLog;
+%ignore Tuning::Clear;
+%ignore Preferences::Clear;
+%ignore Preferences::SaveLines;
+%ignore Preferences::OverrideInt;
+%ignore Preferences::OverrideFloat;
+%ignore Preferences::OverrideString;
+%ignore Preferences::CopyCategoryAsStrings;
 %ignore SoundDevice::HasInstance;
 %ignore SoundDevice::CheckResult;
 %ignore SoundDevice::OnChannelCallback;
@@ -316,31 +349,39 @@ static void ZarvoFlattenMethodLookups(lua_State* L)
 %ignore TouchListener::DispatchTouchEvent;
 %ignore Touch::__platformTouch;
 %ignore Actor::CreateByScript;
-%ignore Tuning::Clear;
-%ignore Preferences::Clear;
-%ignore Preferences::SaveLines;
 %ignore Actor::AddToBatch;
+%ignore Actor::RestartNameCounter;
+%ignore Actor::GetSpriteFrameCount;
 %ignore ADS_DisplayList;
+%ignore TagCollection::AddObjToTagList;
+%ignore TagCollection::RemoveObjFromTagList;
 %ignore PhysicsActor::SHAPETYPE_POLYGON;
 %ignore PhysicsActor::IsValidVertexCount;
 %ignore PhysicsActor::GetBody;
+%ignore PhysicsActor::GetDensity;
+%ignore PhysicsActor::GetFriction;
+%ignore PhysicsActor::GetRestitution;
+%ignore PhysicsActor::GetShapeType;
+%ignore PhysicsActor::IsSensor;
+%ignore PhysicsActor::GetGroupIndex;
+%ignore PhysicsActor::IsFixedRotation;
+%ignore PhysicsActor::GetPolygonVertices;
+%ignore ParticleActor::GetMaxParticles;
+%ignore ParticleActor::GetParticlesAlive;
+%ignore ParticleActor::GetSystemLifetime;
+%ignore ParticleActor::GetParticles;
+%ignore ParticleActor::Particle;
+%ignore GridActor::GetLinePoints;
 %ignore Camera::Destroy;
 %ignore Camera::WindowSizeCallback;
 %ignore Camera::ForgetActor;
+%ignore Camera::GetAperture;
+%ignore Camera::GetPosition3D;
 %ignore InitializeTextureLoading;
 %ignore GetPixels;
 %ignore GetPixelPositionsOfColor;
 %ignore ReportDevILErrors;
 %ignore ClearDevILErrors;
-%ignore WindowCloseCallback;
-%ignore CheckGLErrors;
-%ignore World::DestroyInstance;
-%ignore World::HasInstance;
-%ignore World::RunFrame;
-%ignore World::GetWindow;
-%ignore World::GetInputRoute;
-%ignore Switchboard::Destroy;
-%ignore Actor::RestartNameCounter;
 %ignore PurgeAllTextures;
 
 %include "engine/math/Vec2i.h"
@@ -363,29 +404,82 @@ static void ZarvoFlattenMethodLookups(lua_State* L)
 %template(Vec3iMessage) TypedMessage<Vec3i>;
 %template(Vec3uiMessage) TypedMessage<Vec3ui>;
 %include "engine/messaging/MessageListener.h"
+// Objects handed to the engine are the engine's from then on: a broadcast message, an
+// added renderable or log, the actor a definition script made.
+%apply SWIGTYPE* DISOWN { Message* message };
 %include "engine/messaging/Switchboard.h"
+%clear Message* message;
+%apply SWIGTYPE *NONNULL { Message* message };
 %include "engine/core/Renderable.h"
 %include "engine/math/MathUtil.h"
-%include "engine/core/World.h"
+
+class Console;
+
+// Scripts see the World through these operations and no base: its listener and contact
+// sides, its start-up, loop and shutdown are the engine's own.
+%apply SWIGTYPE* DISOWN { Renderable* renderable };
+%apply SWIGTYPE *NONNULL { Renderable* moved };
+class World
+{
+public:
+    static World* GetInstance();
+    std::vector<Vec3ui> GetVideoModes();
+    void AdjustWindow(int width, int height, const String& windowName);
+    void MoveWindow(int x, int y);
+    void ResetWorld();
+    void StopGame();
+    float GetCurrentTimeSeconds() const;
+    void SetBackgroundColor(const Color& color);
+    void Add(Renderable* renderable, int layer = 0);
+    void Add(Renderable* renderable, const String& layerName);
+    void Remove(Renderable* removed);
+    void UpdateLayer(Renderable* moved, int layer);
+    void UpdateLayer(Renderable* moved, const String& layerName);
+    void NameLayer(const String& name, int layer);
+    int GetLayerByName(const String& name);
+    void DrawDebugLine(const Vector2& from, const Vector2& to, float lifetime = 5.0f,
+                       const Color& color = Color(1.0f, 0.0f, 0.0f, 1.0f));
+    void PurgeDebugDrawing();
+    void PauseSimulation();
+    void ResumeSimulation();
+    bool IsSimulationOn() const;
+    bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f));
+    bool IsPhysicsSetUp() const;
+    bool PausePhysics();
+    bool ResumePhysics();
+    void RegisterConsole(Console* console);
+    Console* GetConsole();
+
+private:
+    World();
+    ~World();
+};
+%clear Renderable* renderable;
 
 %include "engine/log/DeveloperLog.h"
 %include "engine/log/ConsoleLog.h"
 %include "engine/log/FileLog.h"
 %include "engine/log/SystemLog.h"
+%apply SWIGTYPE* DISOWN { DeveloperLog* log };
 %include "engine/log/CompoundLog.h"
+%clear DeveloperLog* log;
 
 %include "engine/config/Tuning.h"
 %include "engine/config/Preferences.h"
+%include "engine/sound/SoundHandles.h"
 %include "engine/sound/SoundDevice.h"
-%include "engine/input/Controller.h"
+%include "engine/input/ControllerInput.h"
 %include "engine/input/ControllerManager.h"
+%include "engine/input/Controller.h"
 %include "engine/input/MouseListener.h"
 %include "engine/input/Touch.h"
 %include "engine/input/TouchListener.h"
 %include "engine/input/Accelerometer.h"
 %include "engine/scripting/LuaWrite.h"
 
+%apply SWIGTYPE* DISOWN { Actor* actor };
 %include "engine/actors/Actor.h"
+%clear Actor* actor;
 %include "engine/actors/TagCollection.h"
 %include "engine/rendering/Camera.h"
 %include "engine/physics/PhysicsActor.h"

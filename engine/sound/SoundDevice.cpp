@@ -5,6 +5,7 @@
 #include "engine/platform/sound/ChannelControl.h"
 #include "engine/platform/sound/Sound.h"
 #include "engine/platform/sound/SoundSystem.h"
+#include "engine/util/DeletionNotice.h"
 
 namespace
 {
@@ -41,7 +42,7 @@ bool SoundDevice::CheckResult(int result)
 
 SoundDevice::SoundDevice() : _system(0) {}
 
-SoundDevice::~SoundDevice() {}
+SoundDevice::~SoundDevice() { DeletionNotice::Send(this); }
 
 void SoundDevice::Initialize()
 {
@@ -124,13 +125,14 @@ ZarvoSampleHandle SoundDevice::LoadSample(const String& filename, bool isStream)
         CompoundLog::GetSystemLog().Printf("ERROR: Couldn't load the sound file \"%s\".", filename.c_str());
         return 0;
     }
-    _samples.push_back(sample);
+    _samples.insert(sample);
     return sample;
 }
 
 ZarvoSoundHandle SoundDevice::PlaySound(ZarvoSampleHandle sample, float volume, bool looping, int flags)
 {
-    if (sample == 0)
+    // Null, or a sample this device never loaded: one a device shut down since has freed.
+    if (sample == 0 || _samples.count(sample) == 0)
     {
         CompoundLog::GetSystemLog().Printf("ERROR: Invalid ZarvoSampleHandle.");
         return 0;
@@ -193,9 +195,9 @@ void SoundDevice::Update()
 
 void SoundDevice::Shutdown()
 {
-    for (size_t i = 0; i < _samples.size(); ++i)
+    for (ZarvoSampleHandle sample : _samples)
     {
-        _samples[i]->Release();
+        sample->Release();
     }
     _samples.clear();
     if (_system != 0)

@@ -5,7 +5,7 @@
 #include "engine/util/GenericCallback.h"
 #include "engine/util/StringTypes.h"
 
-#include <vector>
+#include <unordered_set>
 
 class GameManager;
 
@@ -37,6 +37,8 @@ public:
     // Null (and an error line) when the file is missing or can't be read. A stream is
     // decoded while it plays instead of at load.
     ZarvoSampleHandle LoadSample(const String& filename, bool isStream);
+    // A null sample, or one this device didn't load (a device shut down since has freed its
+    // samples), plays nothing: "ERROR: Invalid ZarvoSampleHandle." and a null handle.
     ZarvoSoundHandle PlaySound(ZarvoSampleHandle sample, float volume = 1.0f, bool looping = false, int flags = 0);
     void StopSound(ZarvoSoundHandle sound);
     void PauseSound(ZarvoSoundHandle sound, bool paused);
@@ -66,7 +68,8 @@ private:
 
     TGenericCallback<GameManager, ZarvoSoundHandle> _soundCallback;
     SoundLib::System* _system;
-    std::vector<ZarvoSampleHandle> _samples;
+    // Every sample loaded, released at Shutdown; a handle not among them is refused.
+    std::unordered_set<ZarvoSampleHandle> _samples;
 
     static SoundDevice* s_instance;
 };

@@ -6,6 +6,7 @@
 #include "pathfinding/PathfindingTestSupport.h"
 #include "support/SystemLogCapture.h"
 
+#include <box2d/box2d.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -240,4 +241,22 @@ TEST_F(SpatialGraphTest, TheNearestFreeCellFromInsideABlockedOneIsAFreeNeighbour
     // The wall's cell there is x 8 .. 9, y 4 .. 6; the free cell right of it is nearest.
     EXPECT_EQ(Vector2(9.5f, 5.0f), nearest);
     EXPECT_FALSE(IsBlockedAt(nearest));
+}
+
+TEST_F(SpatialGraphTest, AFixtureWithinTheSkinsOfACellBlocksIt)
+{
+    // An entity as wide as the region gives two halves, split only when the whole is blocked.
+    const BoundingBox region(Vector2(0.0f, 0.0f), Vector2(2.0f, 2.0f));
+    // 0.015 from the right edge: closer than the two polygon skins (0.01 each) together.
+    b2Body* near = obstacles.AddBox(Vector2(3.015f, 1.0f), Vector2(1.0f, 1.0f));
+    ASSERT_TRUE(Manager()->CreateGraph(2.0f, region));
+    EXPECT_EQ(2u, Graph().GetLeaves().size());
+    EXPECT_TRUE(IsBlockedAt(Vector2(1.5f, 1.0f)));
+    EXPECT_FALSE(IsBlockedAt(Vector2(0.5f, 1.0f)));
+
+    // 0.03 away is outside both skins: the region stays one free cell.
+    near->SetTransform(b2Vec2(3.03f, 1.0f), 0.0f);
+    ASSERT_TRUE(Manager()->CreateGraph(2.0f, region));
+    EXPECT_EQ(1u, Graph().GetLeaves().size());
+    EXPECT_FALSE(IsBlockedAt(Vector2(1.5f, 1.0f)));
 }

@@ -91,6 +91,21 @@ TEST_F(LuaConsoleTest, CompletesFromTheGlobalsAndTheModule)
     EXPECT_EQ(depth, lua_gettop(State()));
 }
 
+TEST_F(LuaConsoleTest, CompletesModuleVariablesAndTheMethodsOfModuleObjects)
+{
+    EXPECT_EQ(StringList({"zarvo.MathUtil_Pi", "zarvo.MathUtil_PiOver2", "zarvo.MathUtil_PiOver4",
+                          "zarvo.MathUtil_PixelsToWorldUnits"}),
+              console->GetCompletions("zarvo.MathUtil_P"));
+    EXPECT_EQ("", Run("ship = zarvo.TextActor(); mark = zarvo.Vector2(1, 2)"));
+    // The class's own methods and those of its base.
+    EXPECT_EQ(StringList({"ship:SetDisplayString", "ship:SetDrawShape"}), console->GetCompletions("ship:SetD"));
+    EXPECT_EQ(StringList({"=mark.X"}), console->GetCompletions("=mark.X"));
+    // A module variable's value offers its own members.
+    EXPECT_EQ(StringList({"zarvo.Vector2_Zero.Length", "zarvo.Vector2_Zero.LengthSquared"}),
+              console->GetCompletions("zarvo.Vector2_Zero.Len"));
+    EXPECT_EQ(depth, lua_gettop(State()));
+}
+
 TEST_F(LuaConsoleTest, CompletesTheLastNameOfALongLine)
 {
     // Thousands of characters before the name: the splitting must not backtrack over them

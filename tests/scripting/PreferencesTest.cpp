@@ -131,3 +131,23 @@ TEST_F(ScriptTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     ASSERT_FALSE(SystemLogCapture().Lines.empty());
     EXPECT_EQ(0u, SystemLogCapture().Lines.back().find("ERROR: Couldn't save the preferences"));
 }
+
+TEST_F(ScriptTest, ACategoryCopyHoldsEveryValueRebuiltFromItsText)
+{
+    Preferences* preferences = Preferences::GetInstance();
+    preferences->SetInt("Copied", "width", 1024);
+    preferences->SetFloat("Copied", "scale", 2.5f);
+    preferences->SetString("Copied", "name", "12 ships");
+    const Preferences::Category copy = preferences->CopyCategoryAsStrings("Copied");
+    ASSERT_EQ(3u, copy.size());
+    for (const auto& setting : copy)
+        EXPECT_EQ(ConfigValue::KIND_String, setting.second.GetKind()) << setting.first;
+    EXPECT_EQ(1024, copy.at("width").GetInt());
+    // Read back from the text "2.5": the int form is the integer the text starts with.
+    EXPECT_EQ(2, copy.at("scale").GetInt());
+    EXPECT_EQ(2.5f, copy.at("scale").GetFloat());
+    EXPECT_EQ(12, copy.at("name").GetInt());
+    EXPECT_EQ(3, preferences->GetInt("Copied", "scale"));
+    EXPECT_TRUE(preferences->CopyCategoryAsStrings("Missing").empty());
+    EXPECT_EQ("", preferences->GetString("Missing", "anything"));
+}

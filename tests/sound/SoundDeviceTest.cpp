@@ -173,9 +173,13 @@ TEST_F(SoundDeviceTest, FailedLoadsAreLoggedAndLeaveNothingForShutdown)
     EXPECT_EQ(1, CountLines("ERROR: Couldn't load the sound file \"missing.mp3\"."));
     EXPECT_EQ(1, CountLines("ERROR: Couldn't load the sound file \"broken.flac\"."));
 
-    Load("good.wav", 0.1);
+    ZarvoSampleHandle freed = Load("good.wav", 0.1);
     device->Shutdown();
     EXPECT_FALSE(SoundDevice::HasInstance());
+    // A sample the shut-down device freed is refused by the next device, not read.
+    device = SoundDevice::GetInstance();
+    EXPECT_EQ(nullptr, device->PlaySound(freed));
+    EXPECT_EQ(1, CountLines("ERROR: Invalid ZarvoSampleHandle."));
 }
 
 TEST_F(SoundDeviceTest, PauseHoldsASoundBackAndStopEndsItUnreported)

@@ -1,6 +1,7 @@
 #include "engine/platform/sound/Sound.h"
 
 #include "engine/platform/sound/SoundSystem.h"
+#include "engine/util/DeletionNotice.h"
 
 #include <AL/al.h>
 
@@ -15,6 +16,7 @@ Sound::Sound(System* owner, const std::string& path, SoundMode mode, int channel
 
 Sound::~Sound()
 {
+    DeletionNotice::Send(this);
     if (_buffer != 0)
     {
         alDeleteBuffers(1, &_buffer);
