@@ -73,6 +73,9 @@ void World::DestroyInstance()
     {
         return;
     }
+    // The game manager may own the contact listener; the bodies deleted below end their
+    // contacts after it has gone.
+    world->_physics->DetachContactListener();
     // Deleted while the World still answers, so their destructors find it.
     delete world->_gameManager;
     world->_gameManager = 0;
