@@ -1,12 +1,15 @@
 #include "support/EngineReset.h"
 
 #include "engine/actors/Actor.h"
+#include "engine/config/Preferences.h"
+#include "engine/config/Tuning.h"
 #include "engine/core/World.h"
 #include "engine/input/InputManager.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/TextureCache.h"
+#include "engine/scripting/LuaScriptingModule.h"
 #include "engine/sound/SoundDevice.h"
 #include "engine/ui/UserInterface.h"
 
@@ -23,6 +26,11 @@ void ResetEngine()
     }
     PurgeAllTextures();
     UnregisterAllFonts();
+    // The script state, with every global a test's scripts left and the console and tuning
+    // watch it made, and what the start-up scripts loaded into the preferences and tuning.
+    LuaScriptingModule::Close();
+    Preferences::GetInstance()->Clear();
+    Tuning::GetInstance()->Clear();
     World::DestroyInstance();
     InputManager::Destroy();
     if (SoundDevice::HasInstance())
