@@ -73,6 +73,26 @@ protected:
         return frame;
     }
 
+    // What the console drew before it left out what can't be seen: an empty console, then
+    // every line, newest lowest, spaced by the tallest line measured whole. Returns the
+    // spacing.
+    int DrawEveryLineWhole(const StringList& lines)
+    {
+        OfferingConsole empty;
+        empty.Enable(true);
+        RenderFrame();
+        empty.Render();
+        float tallest = 0.0f;
+        for (const String& line : lines)
+            tallest = std::max(tallest, GetTextExtents(line, "ConsoleSmall").Y);
+        const int step = static_cast<int>(std::floor(tallest)) + kGap;
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        int y = kPanelHeight - kGap;
+        for (StringList::const_reverse_iterator line = lines.rbegin(); line != lines.rend(); ++line, y -= step)
+            DrawScreenText(*line, "ConsoleSmall", kGap, y);
+        return step;
+    }
+
     OfferingConsole console;
 };
 }
@@ -128,18 +148,7 @@ TEST_F(ConsoleDrawingTest, DrawingOnlyTheVisibleLinesGivesTheSamePixelsAsDrawing
     DrawConsole();
     const std::vector<unsigned char> culled = WholeFrame();
 
-    OfferingConsole empty;
-    empty.Enable(true);
-    RenderFrame();
-    empty.Render();
-    float tallest = 0.0f;
-    for (const String& line : lines)
-        tallest = std::max(tallest, GetTextExtents(line, "ConsoleSmall").Y);
-    const int step = static_cast<int>(std::floor(tallest)) + kGap;
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    int y = kPanelHeight - kGap;
-    for (StringList::const_reverse_iterator line = lines.rbegin(); line != lines.rend(); ++line, y -= step)
-        DrawScreenText(*line, "ConsoleSmall", kGap, y);
+    const int step = DrawEveryLineWhole(lines);
 
     EXPECT_TRUE(WholeFrame() == culled);
     // The window's top rows hold text, so the cut really falls above the window.
@@ -170,20 +179,7 @@ TEST_F(ConsoleDrawingTest, LongLinesDrawOnlyWhatTheWindowShowsWithTheSamePixels)
     // Text runs up to the window's right edge.
     EXPECT_GT(CountPixels(Width - 40, 0, Width, kPanelHeight, 255, 255, 255, 80), 0);
 
-    // The same lines measured and drawn whole.
-    OfferingConsole empty;
-    empty.Enable(true);
-    RenderFrame();
-    empty.Render();
-    float tallest = 0.0f;
-    for (const String& line : lines)
-        tallest = std::max(tallest, GetTextExtents(line, "ConsoleSmall").Y);
-    EXPECT_GT(tallest, GetTextExtents(lines[1] + lines[2], "ConsoleSmall").Y);
-    const int step = static_cast<int>(std::floor(tallest)) + kGap;
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    int y = kPanelHeight - kGap;
-    for (StringList::const_reverse_iterator line = lines.rbegin(); line != lines.rend(); ++line, y -= step)
-        DrawScreenText(*line, "ConsoleSmall", kGap, y);
-
+    EXPECT_GT(GetTextExtents(lines[0], "ConsoleSmall").Y, GetTextExtents(lines[1] + lines[2], "ConsoleSmall").Y);
+    DrawEveryLineWhole(lines);
     EXPECT_TRUE(WholeFrame() == cut);
 }
