@@ -23,13 +23,47 @@ MUSIC = os.path.join(ROOT, "Resources", "Sounds", "Music")
 SFX = os.path.join(ROOT, "Resources", "Sounds", "Sfx")
 SR = 44100
 
-# Loudness. The game plays the effects more quietly than the music (a broadside at an eighth
-# of full volume, the battle music at 0.3 and 0.4), so the balance is set here: the music
-# that plays under the guns is levelled well below full scale, and the guns are made dense
-# and close to full scale for their whole short length. The opening track plays before any
-# battle, alone, and keeps the fuller level.
-MUSIC_RMS_DB = -20.0
+# Loudness. The game plays every file at a gain of its own (below), and these files are
+# balanced for those gains: a broadside, the player's main weapon, must be the loudest effect
+# and carry well over the battle music. The music that plays under the guns is levelled by
+# how loud it is heard; the opening track plays before any battle, alone, and keeps a fuller
+# level of its own.
 OPENING_RMS_DB = -15.5
+# Mastering level of the other tracks before they are levelled for playback.
+MUSIC_RMS_DB = -20.0
+
+# The game's playback gains: master volume 0.5 times the music volume 0.8 or the effects
+# volume 1.0, times each file's own volume.
+MASTER_VOLUME = 0.5
+MUSIC_VOLUME = 0.8
+EFFECTS_VOLUME = 1.0
+MUSIC_FILES = {  # file -> (its volume, plays in battle)
+    "Take a Chance.mp3": (0.2, False),
+    "Brittle Rille.mp3": (0.75, False),
+    "Call to Adventure.mp3": (0.75, True),
+    "Black Vortex.mp3": (1.0, True),
+}
+EFFECT_FILES = {  # file -> its volume, in the order of the game's effect kinds
+    "explosion.mp3": 0.25,
+    "rumble.flac": 0.5,
+    "explosion_medium_various_debris_04.mp3": 0.5,
+    "water_splash_003.mp3": 0.75,
+}
+EFFECT_NAMES = {"explosion.mp3": "broadside", "rumble.flac": "mini cannon",
+                "explosion_medium_various_debris_04.mp3": "hit (10 damage or more)", "water_splash_003.mp3": "splash"}
+# What is heard is the mono mix of the game's stereo output (what the round-trip test
+# records). Stereo music reaches it at its own level; a mono effect sounding at the camera
+# lands 4.5 dB down on each side of OpenAL's stereo output.
+CENTRED_MONO_DB = -4.5
+# A broadside's four balls that fall short splash in the same tick: four copies of the
+# splash start together and add up in phase, 12 dB over one. That volley is what is heard.
+SPLASH_VOLLEY = 4
+# Loudness is the level over 400 ms. Heard levels, in dBFS of the game's output:
+MUSIC_HEARD_DB = -35.0  # median loudness of the menu and battle tracks
+MINI_CANNON_HEARD_DB = -31.0  # loudest 400 ms of a mini-cannon shot
+SPLASH_VOLLEY_HEARD_DB = -32.0  # loudest 400 ms of a splash volley
+# A broadside is made as loud as it goes; it must stand this far over the battle music.
+BROADSIDE_OVER_MUSIC_DB = 6.0
 
 # --------------------------------------------------------------------------
 # Pitches and notation
@@ -493,10 +527,107 @@ def loudness(data):
     mono = np.mean(np.atleast_2d(data), axis=0)
     window = SR // 10
     tenths = np.sqrt(np.convolve(mono ** 2, np.ones(window) / window, mode="valid")) if len(mono) >= window else [0]
-    def db(v):
-        return 20 * np.log10(max(float(v), 1e-9))
     return "RMS %.1f dBFS, loudest 0.1 s %.1f dBFS, peak %.1f dBFS" % (
         db(np.sqrt(np.mean(mono ** 2))), db(np.max(tenths)), db(np.max(np.abs(data))))
+
+
+# --------------------------------------------------------------------------
+# Playback: how loud the game makes each file heard
+# --------------------------------------------------------------------------
+
+
+def db(v):
+    return 20 * np.log10(max(float(v), 1e-9))
+
+
+def heard_gain_db(name):
+    """How much the game raises (or mostly lowers) a file's level on its way to the ears."""
+    if name in MUSIC_FILES:
+        return db(MASTER_VOLUME * MUSIC_VOLUME * MUSIC_FILES[name][0])
+    gain = db(MASTER_VOLUME * EFFECTS_VOLUME * EFFECT_FILES[name]) + CENTRED_MONO_DB
+    if name == "water_splash_003.mp3":
+        gain += db(SPLASH_VOLLEY)
+    return gain
+
+
+def loudness_400ms(mono, hop):
+    """Levels in dBFS of the 400 ms windows of a mono signal, one window every hop samples."""
+    w = int(0.4 * SR)
+    mono = np.asarray(mono, dtype=np.float64)
+    if len(mono) < w:
+        mono = np.pad(mono, (0, w - len(mono)))
+    power = np.concatenate([[0.0], np.cumsum(mono ** 2)])
+    starts = np.arange(0, len(mono) - w + 1, hop)
+    return 10 * np.log10(np.maximum((power[starts + w] - power[starts]) / w, 1e-18))
+
+
+def median_loudness(mono):
+    return float(np.median(loudness_400ms(mono, SR // 10)))
+
+
+def loudest_400ms(mono):
+    return float(np.max(loudness_400ms(mono, SR // 100)))
+
+
+def level_music(mix, name):
+    """Scales a track so that, at the game's gain for it, its median loudness is heard at
+    MUSIC_HEARD_DB."""
+    change = MUSIC_HEARD_DB - heard_gain_db(name) - median_loudness(np.mean(mix, axis=0))
+    return mix * 10 ** (change / 20)
+
+
+def level_effect(x, name, heard):
+    """Scales an effect so that, at the game's gain for it, its loudest 400 ms are heard at
+    'heard' dBFS."""
+    change = heard - heard_gain_db(name) - loudest_400ms(x)
+    return x * 10 ** (change / 20)
+
+
+def decode_mono(path):
+    """A sound file as mono samples (the channels averaged), through sox."""
+    raw = subprocess.run(["sox", path, "-t", "f32", "-c", "1", "-"], capture_output=True, check=True).stdout
+    return np.frombuffer(raw, dtype="<f4")
+
+
+def playback_balance():
+    """How loud the game's files in Resources/Sounds are heard at the game's gains, as lines
+    of text, and what is wrong with the balance (empty when nothing is)."""
+    heard = {}
+    lines = []
+    for name, (volume, battle) in MUSIC_FILES.items():
+        mono = decode_mono(os.path.join(MUSIC, name))
+        heard[name] = median_loudness(mono) + heard_gain_db(name)
+        lines.append("%-40s gain %.3f  median 400 ms %6.1f dBFS%s" % (
+            name, MASTER_VOLUME * MUSIC_VOLUME * volume, heard[name], "  (battle)" if battle else ""))
+    for name, volume in EFFECT_FILES.items():
+        mono = decode_mono(os.path.join(SFX, name))
+        heard[name] = loudest_400ms(mono) + heard_gain_db(name)
+        what = EFFECT_NAMES[name]
+        if name == "water_splash_003.mp3":
+            what = "splash volley of %d (one: %.1f)" % (SPLASH_VOLLEY, heard[name] - db(SPLASH_VOLLEY))
+        lines.append("%-40s gain %.3f  loudest 400 ms %6.1f dBFS  %s" % (
+            name, MASTER_VOLUME * EFFECTS_VOLUME * volume, heard[name], what))
+    problems = []
+    broadside = heard["explosion.mp3"]
+    for name in EFFECT_FILES:
+        if name != "explosion.mp3" and heard[name] >= broadside:
+            problems.append("the %s is heard as loud as a broadside or louder" % EFFECT_NAMES[name])
+    for name, (volume, battle) in MUSIC_FILES.items():
+        if battle and broadside - heard[name] < BROADSIDE_OVER_MUSIC_DB:
+            problems.append("a broadside stands only %.1f dB over %s" % (broadside - heard[name], name))
+    return lines, problems
+
+
+def print_playback_balance():
+    lines, problems = playback_balance()
+    print("Heard at the game's gains (the mono mix of its output; effects sounding at the camera):")
+    for text in lines:
+        print("  " + text)
+    for text in problems:
+        print("WARNING: " + text)
+    if not problems:
+        print("A broadside is the loudest effect and stands over the battle music by at least %.0f dB."
+              % BROADSIDE_OVER_MUSIC_DB)
 
 
 # --------------------------------------------------------------------------
@@ -628,7 +759,7 @@ def brittle_rille(keep):
     s.ambience(5, 0.018, rate=0.09)
     mix = s.render(reverb_time=2.6, reverb_level=0.45)
     # the loop restarts on the same chord: a short fade at both ends avoids a click
-    mix = fade(mix, 0.02, 1.2)
+    mix = level_music(fade(mix, 0.02, 1.2), "Brittle Rille.mp3")
     encode(mix, os.path.join(MUSIC, "Brittle Rille.mp3"), keep)
 
 
@@ -699,7 +830,7 @@ def call_to_adventure(keep):
     s.hits(drum_kick, [(end, 1.1)], gain=1.0)
     s.hits(drum_crash, [(end, 1.0)], gain=0.9, reverb=0.4)
     mix = s.render(reverb_time=1.8, reverb_level=0.3)
-    mix = trim_tail(fade(mix, 0.0, 1.0))
+    mix = level_music(trim_tail(fade(mix, 0.0, 1.0)), "Call to Adventure.mp3")
     encode(mix, os.path.join(MUSIC, "Call to Adventure.mp3"), keep)
 
 
@@ -760,7 +891,7 @@ def black_vortex(keep):
     s.hits(drum_tom, [(end + 3, 1.2)], gain=0.9, freq=60, decay=0.8)
     s.hits(drum_crash, [(end + 3, 1.0)], gain=0.8, reverb=0.4)
     mix = s.render(reverb_time=2.0, reverb_level=0.32)
-    mix = trim_tail(fade(mix, 0.0, 1.5))
+    mix = level_music(trim_tail(fade(mix, 0.0, 1.5)), "Black Vortex.mp3")
     encode(mix, os.path.join(MUSIC, "Black Vortex.mp3"), keep)
 
 
@@ -814,7 +945,8 @@ def make_broadside(keep):
         out[i0:] += gain * shot(n - i0, 100 + k, size=1.25, body_decay=0.25)
     rumble = lowpass(noise(n, 120), 180, 4) * np.clip((t - 0.05) / 0.15, 0, 1) * np.exp(-t / 0.45) * 1.6
     out += rumble
-    out = tail_fade(punch(out, 8.0), 0.3)
+    # Driven hard: the game plays it at an eighth of full volume, under the music's level.
+    out = tail_fade(punch(out, 12.0), 0.3)
     encode(out, os.path.join(SFX, "explosion.mp3"), keep, bitrate=96)
 
 
@@ -827,7 +959,8 @@ def make_rumble(keep):
         i0 = int(delay * SR)
         out[i0:] += gain * shot(n - i0, 200 + k, size=0.55, body_decay=0.14, crack=1.4)
     out += lowpass(noise(n, 210), 260, 4) * np.exp(-t / 0.22) * 0.9
-    out = tail_fade(punch(out, 8.0), 0.15)
+    # Punchy but under the broadside: the game plays it at twice the broadside's volume.
+    out = level_effect(tail_fade(punch(out, 8.0), 0.15), "rumble.flac", MINI_CANNON_HEARD_DB)
     encode(out, os.path.join(SFX, "rumble.flac"), keep)
 
 
@@ -889,8 +1022,9 @@ def make_splash(keep):
         fr = f0 * (1 + 0.6 * tt / 0.05)
         plink = np.sin(2 * np.pi * np.cumsum(fr) / SR) * np.exp(-tt / 0.012)
         out[i0:i0 + m] += plink * r.uniform(0.05, 0.22) * np.exp(-(at - 0.08) / 0.5)
-    # Softer than the guns: a ball falling short is heard, but under the shot that fired it.
-    out = tail_fade(sfx_normalise(out, -5.0), 0.15)
+    # A broadside's balls that fall short splash together, four copies in phase: that volley
+    # is heard under the shot that fired it.
+    out = level_effect(tail_fade(sfx_normalise(out), 0.15), "water_splash_003.mp3", SPLASH_VOLLEY_HEARD_DB)
     encode(out, os.path.join(SFX, "water_splash_003.mp3"), keep, bitrate=96)
 
 
@@ -913,6 +1047,7 @@ def main():
     args = p.parse_args()
     for name in (args.only or MAKERS):
         MAKERS[name](args.keep_wav)
+    print_playback_balance()
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #include "game/ships/Ship.h"
 
 #include "engine/actors/Actor.h"
+#include "engine/console/Console.h"
 #include "engine/core/World.h"
 #include "engine/input/InputManager.h"
 #include "engine/math/MathUtil.h"
@@ -226,6 +227,10 @@ void Ship::FollowWithAttachedActors()
 
 void Ship::ReadSteeringKeys(float& turn, float& throttle)
 {
+    // The open console takes the keyboard: a line typed into it must not steer the ship.
+    Console* console = World::GetInstance()->GetConsole();
+    if (console != 0 && console->IsOpen())
+        return;
     if (InputManager::IsKeyDown('w'))
         throttle = 1.0f;
     if (InputManager::IsKeyDown('s'))

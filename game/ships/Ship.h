@@ -73,6 +73,7 @@ public:
 private:
     void BuildAttachedActors();
     void BuildBody();
+    // W, A, S and D as held now; nothing while the World's console is open.
     void ReadSteeringKeys(float& turn, float& throttle);
     void SteerAsEnemy(float dt, float& turn, float& throttle);
     void DecideEnemyFire(float dt);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -133,6 +135,37 @@ protected:
         return changed;
     }
 
+    // Types a line into the open script console and runs it.
+    void RunInConsole(const std::string& line)
+    {
+        X11Display::Xdo(window, "type --delay 15 '" + line + "'");
+        X11Display::Xdo(window, "key Return");
+    }
+
+    // Where the player's ship is (the camera follows it), asked through the open console,
+    // which writes it to the program's error output; false when no answer came.
+    bool ShipPosition(double& x, double& y)
+    {
+        const std::string question = std::to_string(++questions);
+        const std::string mark = "SHIP " + question + " AT ";
+        RunInConsole("shipAt(" + question + ")");
+        for (int attempt = 0; attempt < 50; ++attempt, Sleep(100))
+        {
+            const std::string log = program->ReadErrorOutput();
+            if (log.find(mark) != std::string::npos)
+                return std::sscanf(log.c_str() + log.find(mark) + mark.size(), "%lf %lf", &x, &y) == 2;
+        }
+        return false;
+    }
+
+    void HoldW(int milliseconds)
+    {
+        X11Display::Xdo(window, "keydown w");
+        Sleep(milliseconds);
+        X11Display::Xdo(window, "keyup w");
+        Sleep(100);
+    }
+
     void Save(const std::string& name)
     {
         display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/" + name + ".ppm");
@@ -142,6 +175,7 @@ protected:
     X11Display display;
     std::unique_ptr<ProgramProcess> program;
     unsigned long window = 0;
+    int questions = 0;
     std::vector<X11Display::Pixel> pixels;
     int width = 0;
     int height = 0;
@@ -238,4 +272,34 @@ TEST_F(SkarrowProgramTest, HoldingWSailsTheShipWhileTheCameraKeepsItCentred)
     if (bare == 4)
         GTEST_SKIP() << "no sea under the battle in this build";
     EXPECT_GT(ChangedAwayFromTheCentre(before), 2000);
+}
+
+TEST_F(SkarrowProgramTest, TheShipTakesNoSteeringWhileTheConsoleIsOpen)
+{
+    StartHardcoreBattle();
+    X11Display::Xdo(window, "key grave");
+    Sleep(300);
+    RunInConsole("function shipAt(n) local p = zarvo.Camera_GetInstance():GetPosition() "
+                 "io.stderr:write(\"SHIP \", n, \" AT \", p.X, \" \", p.Y, string.char(10)) end");
+    double x0 = 0.0, y0 = 0.0;
+    ASSERT_TRUE(ShipPosition(x0, y0)) << program->ReadErrorOutput();
+
+    // W held while the console is open only types into it: into a comment, run with Enter.
+    X11Display::Xdo(window, "type -- --");
+    HoldW(1500);
+    X11Display::Xdo(window, "key Return");
+    double x1 = 0.0, y1 = 0.0;
+    ASSERT_TRUE(ShipPosition(x1, y1)) << program->ReadErrorOutput();
+    EXPECT_LT(std::hypot(x1 - x0, y1 - y0), 0.2) << "the ship sailed while the console was open";
+
+    // Closed, the console leaves W to the ship again.
+    X11Display::Xdo(window, "key grave");
+    Sleep(200);
+    HoldW(1500);
+    X11Display::Xdo(window, "key grave");
+    Sleep(200);
+    double x2 = 0.0, y2 = 0.0;
+    ASSERT_TRUE(ShipPosition(x2, y2)) << program->ReadErrorOutput();
+    EXPECT_GT(std::hypot(x2 - x1, y2 - y1), 1.0) << "W did not sail the ship with the console closed";
+    Save("skarrow_steered_after_console");
 }

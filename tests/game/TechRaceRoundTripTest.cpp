@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -50,6 +52,27 @@ long long FileSize(const std::string& path)
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? (long long)info.st_size : 0;
 }
+
+double Db(double level)
+{
+    return 20.0 * std::log10(std::max(level, 1e-9));
+}
+
+// The level of the loudest 400 ms in [begin, end), looked at every tenth of a second.
+double Loudest(const WaveRecording& recording, size_t begin, size_t end)
+{
+    const size_t tenth = (size_t)recording.GetSampleRate() / 10;
+    const std::vector<double> levels = recording.WindowRms(begin, end, 4 * tenth, tenth);
+    return levels.empty() ? 0.0 : *std::max_element(levels.begin(), levels.end());
+}
+
+// Where in the recording a salvo's broadside and mini-cannon shot were fired (the size of
+// the output file at the click; -1 for a shot not fired yet).
+struct Salvo
+{
+    long long broadside;
+    long long miniCannons;
+};
 
 double Median(std::vector<double> values)
 {
@@ -111,6 +134,14 @@ protected:
             Sleep(0.2);
             Shot(name);
         }
+    }
+
+    // Clicks mouse button 3 (broadside) or 1 (mini cannons) to the right of the player's ship.
+    void FireAtTheRight(int button)
+    {
+        std::ostringstream command;
+        command << "mousemove --window " << window << " 850 384 click " << button;
+        X11Display::Xdo(window, command.str());
     }
 
     void Click(int x, int y)
@@ -230,6 +261,9 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
         }
     }
 
+    // The battle music alone for a while (the battle waits while the shipyard is open).
+    Sleep(2.0);
+
     // "Close": the battle goes on over the open sea.
     const long long shipyardClosed = FileSize(wavePath);
     Click(612, 534);
@@ -241,23 +275,26 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
     const int fullLife = GreenIn(PlayerLifeBar);
     EXPECT_GT(fullLife, 300) << "the player's life bar";
 
-    // Lying still and firing broadsides to the right; the enemies come and wear the player
+    // Lying still and firing to the right every 4 s: a broadside, whose balls fall short and
+    // splash 1.5 s later, then a shot of the mini cannons. The enemies come and wear the player
     // down. A wave sunk by chance opens the shipyard again: Tab closes it.
     size_t shipyardsSeen = 1;
-    std::vector<long long> broadsides;
+    std::vector<Salvo> salvos;
     int lowestLife = fullLife;
     bool sunk = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
     int round = 0;
     while (!sunk && std::chrono::steady_clock::now() < deadline)
     {
-        if (round % 10 == 0)
+        if (round % 20 == 0)
         {
-            const long long before = FileSize(wavePath);
-            std::ostringstream command;
-            command << "mousemove --window " << window << " 850 384 click 3";
-            X11Display::Xdo(window, command.str());
-            broadsides.push_back(before);
+            salvos.push_back(Salvo{FileSize(wavePath), -1});
+            FireAtTheRight(3);
+        }
+        if (round % 20 == 14)
+        {
+            salvos.back().miniCannons = FileSize(wavePath);
+            FireAtTheRight(1);
         }
         if (round % 5 == 2)
         {
@@ -322,19 +359,32 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
         EXPECT_GT(Median(levels), 0.01);
     }
 
-    // The broadsides' booms stand well above the music (a click while the guns reload fires
-    // nothing, so the loudest of them counts). The window is generous because the output
-    // file grows in bursts on a busy machine, so a click's place in it is only approximate.
-    // Levels over tenths of a second: a shot must carry, not just click at its onset.
-    ASSERT_FALSE(broadsides.empty());
-    double boom = 0.0;
-    for (long long clicked : broadsides)
+    // The balance as heard. The music under the shipyard, after the cross-fade into it, is the
+    // battle track alone; each salvo's broadside, splashes and mini-cannon shot sound over it
+    // at known times. Enemies fire too, so the medians over the salvos count.
+    const size_t crossFade = recording.FrameAtFileSize(shipyardOpened) + 15 * tenth;
+    const std::vector<double> musicLevels = recording.WindowRms(crossFade, shipyardEnd, 4 * tenth, tenth);
+    ASSERT_GE(musicLevels.size(), 10u);
+    const double music = Median(musicLevels);
+    std::vector<double> booms;
+    std::vector<double> volleys;
+    std::vector<double> miniCannons;
+    for (size_t i = 0; i < salvos.size() && salvos[i].miniCannons >= 0; ++i)
     {
-        const size_t fired = recording.FrameAtFileSize(clicked);
-        const std::vector<double> levels = recording.WindowRms(fired, fired + 25 * tenth, tenth);
-        if (!levels.empty())
-            boom = std::max(boom, *std::max_element(levels.begin(), levels.end()));
+        const size_t fired = recording.FrameAtFileSize(salvos[i].broadside);
+        const size_t shot = recording.FrameAtFileSize(salvos[i].miniCannons);
+        const size_t next = i + 1 < salvos.size() ? recording.FrameAtFileSize(salvos[i + 1].broadside) : battleEnd;
+        booms.push_back(Loudest(recording, fired, std::min(fired + 13 * tenth, shot)));
+        volleys.push_back(Loudest(recording, fired + 13 * tenth, std::min(fired + 26 * tenth, shot)));
+        miniCannons.push_back(Loudest(recording, shot, std::min(shot + 10 * tenth, next)));
     }
-    const double music = Median(recording.WindowRms(battleBegin, battleEnd, tenth));
-    EXPECT_GT(boom, 2.0 * music) << "boom " << boom << ", music " << music;
+    ASSERT_FALSE(booms.empty()) << "the player sank before a whole salvo";
+    const double boom = Median(booms);
+    std::printf("Heard (loudest 400 ms, dBFS): broadside %.1f, splash volley %.1f, mini cannon %.1f; "
+                "battle music (median 400 ms) %.1f\n",
+                Db(boom), Db(Median(volleys)), Db(Median(miniCannons)), Db(music));
+    // A broadside is the loudest effect and stands at least 6 dB over the music.
+    EXPECT_GT(boom, Median(volleys));
+    EXPECT_GT(boom, Median(miniCannons));
+    EXPECT_GE(Db(boom) - Db(music), 6.0);
 }

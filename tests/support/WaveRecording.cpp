@@ -133,9 +133,14 @@ std::vector<double> WaveRecording::WindowPeaks(size_t begin, size_t end, size_t 
 
 std::vector<double> WaveRecording::WindowRms(size_t begin, size_t end, size_t windowFrames) const
 {
+    return WindowRms(begin, end, windowFrames, windowFrames);
+}
+
+std::vector<double> WaveRecording::WindowRms(size_t begin, size_t end, size_t windowFrames, size_t hopFrames) const
+{
     std::vector<double> levels;
     end = std::min(end, _samples.size());
-    for (size_t at = begin; windowFrames > 0 && at + windowFrames <= end; at += windowFrames)
+    for (size_t at = begin; windowFrames > 0 && hopFrames > 0 && at + windowFrames <= end; at += hopFrames)
         levels.push_back(Rms(at, at + windowFrames));
     return levels;
 }

@@ -26,6 +26,8 @@ public:
     // Peak level of each whole window of this many frames in [begin, end).
     std::vector<double> WindowPeaks(size_t begin, size_t end, size_t windowFrames) const;
     std::vector<double> WindowRms(size_t begin, size_t end, size_t windowFrames) const;
+    // The same for windows that start every hopFrames, so they may overlap.
+    std::vector<double> WindowRms(size_t begin, size_t end, size_t windowFrames, size_t hopFrames) const;
 
 private:
     std::vector<float> _samples;
