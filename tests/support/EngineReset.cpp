@@ -14,6 +14,10 @@
 #include "engine/ui/UserInterface.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
 
 void ResetEngine()
 {
@@ -44,10 +48,27 @@ void ResetEngine()
 
 namespace
 {
-// Resets before each test, after the previous test's fixture and everything it owned is gone.
+// Resets before each test, after the previous test's fixture and everything it owned is gone,
+// and starts it in the program's own working directory: tests that move into the source tree
+// to find the game's files would otherwise leave the next one writing its files there.
 class EngineResetListener : public ::testing::EmptyTestEventListener
 {
-    void OnTestStart(const ::testing::TestInfo&) override { ResetEngine(); }
+public:
+    EngineResetListener()
+    {
+        char directory[PATH_MAX];
+        if (getcwd(directory, sizeof(directory)) != 0)
+            _startDirectory = directory;
+    }
+
+private:
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        ResetEngine();
+        ASSERT_TRUE(_startDirectory.empty() || chdir(_startDirectory.c_str()) == 0) << _startDirectory;
+    }
+
+    std::string _startDirectory;
 };
 }
 
