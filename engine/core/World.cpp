@@ -386,8 +386,10 @@ void World::AdjustWindow(int width, int height, const String& windowName)
         return;
     }
     _window->SetTitle(windowName);
-    // The window library aborts on a negative size.
-    if (width < 1 || height < 1)
+    // The window library aborts on a negative size, and wraps one past what the screen can
+    // show into some other size.
+    const Vec2i largest = Window::GetLargestVideoMode();
+    if (width < 1 || height < 1 || (largest.X > 0 && (width > largest.X || height > largest.Y)))
     {
         CompoundLog::GetSystemLog().Printf("WARNING: Can't give the window a size of %d x %d pixels; it keeps its size.",
                                            width, height);

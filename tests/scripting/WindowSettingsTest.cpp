@@ -79,11 +79,12 @@ TEST_F(WindowSettingsTest, SizesNoWindowCanHaveFallBackToTheDefaultWithAWarning)
     EXPECT_EQ(0, Warnings());
 }
 
-TEST_F(WindowSettingsTest, AScriptCantGiveTheWindowANegativeSize)
+TEST_F(WindowSettingsTest, AScriptCantGiveTheWindowASizeNoWindowCanHave)
 {
     ASSERT_EQ(Vec2i(1024, 768), StartWith("WindowSettings = { width = 1024, height = 768 }", ""));
     World::GetInstance()->AdjustWindow(-5, 300, "Renamed");
     World::GetInstance()->AdjustWindow(300, -5, "Renamed");
-    EXPECT_EQ(2, Warnings("-5"));
+    World::GetInstance()->AdjustWindow(300, 100000, "Renamed");
+    EXPECT_EQ(3, Warnings("Can't give the window a size"));
     EXPECT_EQ(Vec2i(1024, 768), World::GetInstance()->GetWindow().GetSize());
 }
