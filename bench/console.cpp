@@ -1,6 +1,8 @@
 // Cost of the console's output as it fills: one write of a line, and one frame of the open
 // console, at growing amounts of output. Beside them, what re-splitting the whole output
-// on every write would cost at the same size. Run under a virtual X server:
+// on every write would cost at the same size. Then one huge line, as a script's result
+// gives it: the write, the frames after it, and small writes that continue such a line.
+// Run under a virtual X server:
 //   xvfb-run -a -s "-screen 0 1600x1200x24" build/bench/bench_console
 #include "engine/console/TestConsole.h"
 #include "engine/core/World.h"
@@ -19,6 +21,7 @@ const int kSizes[] = {40000, 400000, 1000000};
 const int kTimedWrites = 20000;
 const int kTimedFrames = 100;
 const int kTimedResplits = 3;
+const int kLongLines[] = {1000000, 10000000, 100000000};
 
 typedef std::chrono::steady_clock Clock;
 
@@ -54,6 +57,50 @@ double FrameNanoseconds(TestConsole& console)
         glFinish();
     }
     return NanosecondsSince(start, kTimedFrames);
+}
+
+double MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// One frame, drawn and finished, in milliseconds.
+double FrameMilliseconds(TestConsole& console)
+{
+    const Clock::time_point start = Clock::now();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    console.Render();
+    glFinish();
+    return MillisecondsSince(start);
+}
+
+// A script's huge result on one line: the write, the first frame (which measures the line)
+// and the frames after it; then writes that continue an unfinished line of that length.
+void LongLine(int length, double baselineFrame)
+{
+    TestConsole console;
+    console.Enable(true);
+    console.WriteToOutput("> =string.rep(\"x\", " + IntToString(length) + ")\n");
+    FrameMilliseconds(console);
+    const String result(length, 'x');
+    Clock::time_point start = Clock::now();
+    console.WriteToOutput(result + "\n");
+    const double write = MillisecondsSince(start);
+    const double firstFrame = FrameMilliseconds(console);
+    double frames = 0.0;
+    for (int i = 0; i < 20; ++i)
+        frames += FrameMilliseconds(console);
+    console.WriteToOutput(result);
+    FrameMilliseconds(console);
+    start = Clock::now();
+    for (int i = 0; i < 20; ++i)
+    {
+        console.WriteToOutput("y");
+        FrameMilliseconds(console);
+    }
+    const double continued = MillisecondsSince(start) / 20;
+    std::printf("%12d %12.1f %12.1f %12.2f %12.2f %11.2fx\n", length, write, firstFrame, frames / 20, continued,
+                (frames / 20) / baselineFrame);
 }
 
 double ResplitNanoseconds(const TestConsole& console)
@@ -96,5 +143,19 @@ int main()
                         kSizes[0]);
         }
     }
+    // Frames against the frame of a console holding a few short lines.
+    TestConsole shortOutput;
+    shortOutput.Enable(true);
+    for (int i = 0; i < 40; ++i)
+        shortOutput.WriteToOutput(OutputLine(i));
+    double baseline = 0.0;
+    for (int i = 0; i < 20; ++i)
+        baseline += FrameMilliseconds(shortOutput);
+    baseline /= 20;
+    std::printf("\nOne long line (ms); a frame of 40 short lines takes %.2f ms\n", baseline);
+    std::printf("%12s %12s %12s %12s %12s %12s\n", "characters", "write", "first frame", "later frame",
+                "write+frame", "later/short");
+    for (int length : kLongLines)
+        LongLine(length, baseline);
     return 0;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for FUZZ_SECONDS
-# (default 60), starting from its seeds in fuzz/corpus/<name>/. A crash, or an input that
-# runs longer than 25 s (a hang), fails the run and prints the input that caused it.
+# (default 60). What a run finds is kept in build-fuzz/fuzz-corpus/<name>/: each run starts by
+# merging that corpus with the seeds in fuzz/corpus/<name>/ (keeping only the inputs that add
+# coverage), then fuzzes on, so later runs go on where earlier ones stopped. A crash, or an
+# input that runs longer than 25 s (a hang), fails the run and prints the input that caused it.
 #   bash scripts/fuzz.sh            every target
 #   bash scripts/fuzz.sh bindings   one target
 set -euo pipefail
@@ -26,17 +28,35 @@ cmake --build "$BUILD_DIR" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 failed=0
+# Merges the kept corpus $corpus and the seed files into the smallest set of inputs that
+# covers as much, which becomes the kept corpus. A merge that fails keeps the corpus as it was.
+merge_corpus() {
+  rm -rf "$work/merged"
+  mkdir -p "$work/merged"
+  if "$BUILD_DIR/fuzz/fuzz_$name" -merge=1 -timeout=25 -close_fd_mask=2 "$work/merged" "$corpus" \
+       fuzz/corpus/"$name" >"$work/merge.log" 2>&1; then
+    rm -rf "$corpus"
+    mv "$work/merged" "$corpus"
+  else
+    echo "merging the kept corpus failed (log: $work/merge.log); fuzzing on the corpus as it was"
+    cp -n fuzz/corpus/"$name"/* "$corpus/"
+  fi
+}
+
 for name in "${targets[@]}"; do
   work="$PWD/$BUILD_DIR/fuzz-work/$name"
+  corpus="$PWD/$BUILD_DIR/fuzz-corpus/$name"
   rm -rf "$work"
-  mkdir -p "$work/corpus" "$work/artifacts"
-  cp fuzz/corpus/"$name"/* "$work/corpus/"
-  echo "== fuzz_$name: ${SECONDS_PER_TARGET} s"
+  mkdir -p "$work/artifacts" "$corpus"
+  merge_corpus
+  echo "== fuzz_$name: ${SECONDS_PER_TARGET} s from $(find "$corpus" -type f | wc -l) inputs"
   # Standard error is closed for the target itself (its warnings would flood the log);
-  # the fuzzer's own report and the sanitizers' still come through.
-  if "$BUILD_DIR/fuzz/fuzz_$name" "$work/corpus" -max_total_time="$SECONDS_PER_TARGET" \
+  # the fuzzer's own report and the sanitizers' still come through. New inputs that reach
+  # new code are written into the kept corpus.
+  if "$BUILD_DIR/fuzz/fuzz_$name" "$corpus" -max_total_time="$SECONDS_PER_TARGET" \
        -timeout=25 -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$work/artifacts/" 2>"$work/log"; then
     grep -E '^stat::number_of_executed_units|^Done ' "$work/log" || true
+    echo "kept corpus: $(find "$corpus" -type f | wc -l) inputs in $corpus"
   else
     failed=1
     tail -n 60 "$work/log"

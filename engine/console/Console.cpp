@@ -31,7 +31,7 @@ void RegisterConsoleFonts()
 
 Console::Console()
     : _historyIndex(0), _tallestLine(0.0f), _cursor(0), _tabWidth(8), _caretTimer(0.0f),
-      _caretShown(true), _open(false), _firstUnmeasuredLine(0)
+      _caretShown(true), _open(false), _firstUnmeasuredLine(0), _lastLineGrew(false)
 {
     RegisterConsoleFonts();
 }
@@ -237,13 +237,14 @@ String Console::ExpandTabs(const String& text) const
     // Tab stops count from the start of this text, not from its last line break.
     String expanded;
     expanded.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i)
+    size_t copied = 0;
+    for (size_t tab = text.find('\t'); tab != String::npos; tab = text.find('\t', copied))
     {
-        if (text[i] == '\t')
-            expanded.append(_tabWidth - expanded.size() % _tabWidth, ' ');
-        else
-            expanded += text[i];
+        expanded.append(text, copied, tab - copied);
+        expanded.append(_tabWidth - expanded.size() % _tabWidth, ' ');
+        copied = tab + 1;
     }
+    expanded.append(text, copied, String::npos);
     return expanded;
 }
 
@@ -258,8 +259,11 @@ void Console::AppendOutputLines(const String& text)
     StringList::const_iterator piece = pieces.begin();
     if (continuesLastLine)
     {
+        // A line measured already is measured again only on characters it did not have.
+        const bool measured = _firstUnmeasuredLine == _outputLines.size();
+        if (measured && _lastLineCharacters.Add(*piece))
+            _lastLineGrew = true;
         _outputLines.back() += *piece++;
-        _firstUnmeasuredLine = std::min(_firstUnmeasuredLine, _outputLines.size() - 1);
     }
     _outputLines.insert(_outputLines.end(), piece, pieces.end());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/console/DistinctCharacters.h"
 #include "engine/util/StringTypes.h"
 
 // The base of the in-game text consoles: a one-line input with a cursor, a
@@ -79,8 +80,14 @@ private:
     // Splits only the new text into lines, continuing an unfinished last line.
     void AppendOutputLines(const String& text);
     // Takes the heights of lines written since the last frame into the tallest line;
-    // done while drawing, when the font may build its glyph textures.
+    // done while drawing, when the font may build its glyph textures. Each line is measured
+    // on its distinct characters, and a continued line only when it gained new ones, so the
+    // cost follows what was written.
     void MeasureNewOutputLines();
+    void MeasureLine(const String& characters);
+    // The start of line that reaches at least width pixels past where it is drawn (all of it
+    // when it is shorter), cut between characters: the glyphs after it lie beyond the window.
+    static String VisiblePart(const String& line, float width);
     void RemoveCharacter(unsigned int position);
 
     void DrawOutput(const Layout& layout) const;
@@ -105,4 +112,8 @@ private:
     bool _open;
     // Output lines from here on have not been measured yet.
     size_t _firstUnmeasuredLine;
+    // The characters of the last output line once it has been measured, and whether a
+    // write that continued the line brought new ones since.
+    DistinctCharacters _lastLineCharacters;
+    bool _lastLineGrew;
 };

@@ -14,6 +14,8 @@ const char* const kConsoleFont = "ConsoleSmall";
 // Rows of the completion list: six candidates and, when there are more, a "..." row.
 const size_t kCompletionRows = 7;
 const size_t kCompletionsListed = 6;
+// Lines up to this long are drawn whole without measuring where they leave the window.
+const size_t kAlwaysDrawnWhole = 256;
 }
 
 void Console::Render()
@@ -41,9 +43,36 @@ void Console::Render()
 
 void Console::MeasureNewOutputLines()
 {
+    if (_lastLineGrew)
+        MeasureLine(_lastLineCharacters.GetText());
+    _lastLineGrew = false;
     for (size_t i = _firstUnmeasuredLine; i < _outputLines.size(); ++i)
-        _tallestLine = std::max(_tallestLine, GetTextExtents(_outputLines[i], kConsoleFont).Y);
+    {
+        _lastLineCharacters.Clear();
+        _lastLineCharacters.Add(_outputLines[i]);
+        MeasureLine(_lastLineCharacters.GetText());
+    }
     _firstUnmeasuredLine = _outputLines.size();
+}
+
+void Console::MeasureLine(const String& characters)
+{
+    _tallestLine = std::max(_tallestLine, GetTextExtents(characters, kConsoleFont).Y);
+}
+
+String Console::VisiblePart(const String& line, float width)
+{
+    // Doubling the part measured keeps the work near what is shown, however long the line.
+    size_t end = 0;
+    for (size_t wanted = 64; end < line.size(); wanted *= 2)
+    {
+        // Whole characters only, as the font decodes them from the start of the line.
+        while (end < wanted && end < line.size())
+            end = DistinctCharacters::CharacterEnd(line, end);
+        if (GetTextAdvance(line.substr(0, end), kConsoleFont) >= width)
+            break;
+    }
+    return line.substr(0, end);
 }
 
 void Console::DrawOutput(const Layout& layout) const
@@ -56,13 +85,16 @@ void Console::DrawOutput(const Layout& layout) const
     // so lines whose baseline lies further above the window's top than that (and a step
     // more, for rounding at glyph edges) leave no pixel in the window.
     const int topmostVisibleBaseline = -(tallest + step);
+    // Across the window likewise: a glyph that starts a line height past its right edge
+    // can't reach back into it.
+    const float shownWidth = static_cast<float>(layout.Width - layout.Gap + layout.LineHeight);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     ScreenTextRun run(kConsoleFont);
     int y = layout.PanelHeight - layout.Gap;
     for (StringList::const_reverse_iterator line = _outputLines.rbegin();
          line != _outputLines.rend() && y >= topmostVisibleBaseline; ++line, y -= step)
     {
-        run.Draw(*line, layout.Gap, y);
+        run.Draw(line->size() > kAlwaysDrawnWhole ? VisiblePart(*line, shownWidth) : *line, layout.Gap, y);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "engine/scripting/LuaScriptingModule.h"
 #include "engine/sound/SoundDevice.h"
 #include "engine/ui/UserInterface.h"
+#include "engine/util/StringUtil.h"
 
 #include <GL/glu.h>
 
@@ -30,6 +31,26 @@ namespace
 const long long kFrameBudgetMicroseconds = 15666;
 // A frame longer than this is dropped from the simulation rather than clamped.
 const float kLongestSimulatedStep = 0.16666667f;
+const int kDefaultWindowWidth = 1024;
+const int kDefaultWindowHeight = 768;
+
+// A window size from "WindowSettings", or the default when the setting is no size the window
+// library can make: below one pixel or, when largest is known (not 0), beyond it. A bad
+// saved preference must not stop every start of the program.
+int ReadWindowSize(const String& name, int fallback, int largest)
+{
+    Preferences* preferences = Preferences::GetInstance();
+    const int size = preferences->OverrideInt("WindowSettings", name, fallback);
+    if (size >= 1 && (largest < 1 || size <= largest))
+    {
+        return size;
+    }
+    const String setting = EscapeControlBytes(preferences->GetString("WindowSettings", name));
+    const String range = largest < 1 ? "at least 1 pixel" : "from 1 to " + IntToString(largest) + " pixels";
+    CompoundLog::GetSystemLog().Printf("WARNING: The window setting \"%s\" = %s is not a window size (%s); using %d.",
+                                       name.c_str(), setting.c_str(), range.c_str(), fallback);
+    return fallback;
+}
 }
 
 World* World::s_instance = 0;
@@ -52,6 +73,9 @@ void World::DestroyInstance()
     {
         return;
     }
+    // The game manager may own the contact listener; the bodies deleted below end their
+    // contacts after it has gone.
+    world->_physics->DetachContactListener();
     // Deleted while the World still answers, so their destructors find it.
     delete world->_gameManager;
     world->_gameManager = 0;
@@ -91,8 +115,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     antiAliasing = preferences->OverrideInt("WindowSettings", "antiAliasing", antiAliasing) != 0;
     fullScreen = preferences->OverrideInt("WindowSettings", "fullScreen", fullScreen) != 0;
     resizable = preferences->OverrideInt("WindowSettings", "resizable", resizable) != 0;
-    const int height = preferences->OverrideInt("WindowSettings", "height", 768);
-    const int width = preferences->OverrideInt("WindowSettings", "width", 1024);
+    // A window can't be larger than the screen's largest mode; full screen takes the mode
+    // nearest to any size.
+    const Vec2i largest = fullScreen ? Vec2i(0, 0) : Window::GetLargestVideoMode();
+    const int height = ReadWindowSize("height", kDefaultWindowHeight, largest.Y);
+    const int width = ReadWindowSize("width", kDefaultWindowWidth, largest.X);
     const String name = preferences->OverrideString("WindowSettings", "name", windowName);
 
     _antiAliasing = antiAliasing;
@@ -359,6 +386,15 @@ void World::AdjustWindow(int width, int height, const String& windowName)
         return;
     }
     _window->SetTitle(windowName);
+    // The window library aborts on a negative size, and wraps one past what the screen can
+    // show into some other size.
+    const Vec2i largest = Window::GetLargestVideoMode();
+    if (width < 1 || height < 1 || (largest.X > 0 && (width > largest.X || height > largest.Y)))
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: Can't give the window a size of %d x %d pixels; it keeps its size.",
+                                           width, height);
+        return;
+    }
     const Vec2i size = _window->GetSize();
     if (size.X != width || size.Y != height)
     {

@@ -3,6 +3,7 @@
 #include "engine/core/World.h"
 #include "engine/rendering/Camera.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -121,13 +122,38 @@ int MathUtil::RandomInt(int maximum)
 int MathUtil::RandomIntInRange(int minimum, int maximum)
 {
     SeedOnce();
-    return (maximum - minimum < 1) ? minimum : minimum + rand() % (maximum - minimum);
+    return DrawFromSpan(minimum, (long long)maximum - minimum);
 }
 
 int MathUtil::RandomIntWithError(int target, int error)
 {
     SeedOnce();
-    return (2 * error < 1) ? target - error : target - error + rand() % (2 * error);
+    return DrawFromSpan((long long)target - error, 2LL * error);
+}
+
+int MathUtil::DrawFromSpan(long long lowest, long long span)
+{
+    if (span < 1)
+    {
+        return ClampToInt(lowest);
+    }
+    // One draw reaches only RAND_MAX: a wider span takes two, so its upper part comes up too.
+    long long draw = rand();
+    if (span > (long long)RAND_MAX + 1)
+    {
+        draw = draw * ((long long)RAND_MAX + 1) + rand();
+    }
+    return ClampToInt(lowest + draw % span);
+}
+
+// Only a target within error of int's limits reaches past them.
+int MathUtil::ClampToInt(long long value)
+{
+    if (value > INT_MAX)
+    {
+        return INT_MAX;
+    }
+    return value < INT_MIN ? INT_MIN : (int)value;
 }
 
 float MathUtil::RandomFloat(float maximum)

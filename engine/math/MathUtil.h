@@ -92,6 +92,10 @@ public:
 private:
     static void SeedOnce();
     static float RandomFraction();
+    // lowest plus a draw below span (lowest itself when span < 1), clamped into int's range;
+    // computed in 64 bits, so the widest int ranges neither overflow nor wrap.
+    static int DrawFromSpan(long long lowest, long long span);
+    static int ClampToInt(long long value);
 
     static bool s_needsSeeding;
 };

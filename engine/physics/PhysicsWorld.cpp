@@ -57,6 +57,16 @@ bool PhysicsWorld::Setup(const Vector2& gravity, b2ContactListener* listener)
     return true;
 }
 
+void PhysicsWorld::DetachContactListener()
+{
+    // Box2D's own listener does nothing.
+    static b2ContactListener silent;
+    if (_world != 0)
+    {
+        _world->SetContactListener(&silent);
+    }
+}
+
 bool PhysicsWorld::Pause() { return SetRunning(false, "pause"); }
 
 bool PhysicsWorld::Resume() { return SetRunning(true, "resume"); }

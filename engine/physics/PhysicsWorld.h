@@ -24,6 +24,9 @@ public:
     // outlive the Box2D world.
     bool Setup(const Vector2& gravity, b2ContactListener* listener);
     bool IsSetUp() const { return _world != 0; }
+    // From now on contacts are reported to no one: for when the listener is about to go
+    // before the Box2D world (and the bodies whose contacts end with it).
+    void DetachContactListener();
     // Null until set up; owned here.
     b2World* GetWorld() { return _world; }
     bool Pause();

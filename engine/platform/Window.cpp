@@ -5,6 +5,8 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+
 static_assert(KEY_ESCAPE == GLFW_KEY_ESCAPE && KEY_GRAVE_ACCENT == GLFW_KEY_GRAVE_ACCENT &&
                   KEY_F1 == GLFW_KEY_F1 && KEY_KP_0 == GLFW_KEY_KP_0 && KEY_RIGHT_ALT == GLFW_KEY_RIGHT_ALT &&
                   KEY_LAST == GLFW_KEY_LAST,
@@ -55,6 +57,13 @@ bool Window::Open(const String& title, int width, int height, bool antiAliasing,
     {
         return false;
     }
+    // The window library aborts on a negative size rather than reporting it.
+    if (width < 1 || height < 1)
+    {
+        CompoundLog::GetSystemLog().Printf("ERROR: Couldn't create the window (a size of %d x %d pixels).", width,
+                                           height);
+        return false;
+    }
     if (!StartWindowLibrary())
     {
         return false;
@@ -78,7 +87,7 @@ bool Window::Open(const String& title, int width, int height, bool antiAliasing,
         return false;
     }
     glfwMakeContextCurrent(_handle);
-    _highDensity = (GetFramebufferSize().X == width * 2);
+    _highDensity = (GetFramebufferSize().X == 2LL * width);
     glfwSwapInterval(0);
     return true;
 }
@@ -221,6 +230,23 @@ std::vector<Vec3ui> Window::GetVideoModes()
         modes.push_back(Vec3ui(mode.width, mode.height, mode.redBits + mode.greenBits + mode.blueBits));
     }
     return modes;
+}
+
+Vec2i Window::GetLargestVideoMode()
+{
+    Vec2i largest(0, 0);
+    // Silently: a library that can't start is reported when the window is opened.
+    if (glfwInit() != GLFW_TRUE)
+    {
+        return largest;
+    }
+    const std::vector<Vec3ui> modes = GetVideoModes();
+    for (const Vec3ui& mode : modes)
+    {
+        largest.X = std::max(largest.X, (int)mode.X);
+        largest.Y = std::max(largest.Y, (int)mode.Y);
+    }
+    return largest;
 }
 
 void Window::SetCursorShape(CursorShape shape)

@@ -46,7 +46,8 @@ public:
 
     // Starts the window library, creates the window (windowed unless fullScreen, which uses the
     // primary monitor) and makes its context current, with no vertical sync. Logs an "ERROR: "
-    // line and returns false when either fails; false too when a window is open already.
+    // line and returns false when either fails or a size is below one pixel; false too when
+    // a window is open already.
     bool Open(const String& title, int width, int height, bool antiAliasing, bool fullScreen,
               bool resizable);
     // Destroys the window and its cursors; the window library keeps running.
@@ -81,6 +82,9 @@ public:
     // Width, height and the sum of the red, green and blue bits of every mode of the primary
     // monitor; empty when there is none.
     static std::vector<Vec3ui> GetVideoModes();
+    // The greatest width and the greatest height among those modes, starting the window
+    // library first if need be; (0, 0) when it can't start or there is no monitor.
+    static Vec2i GetLargestVideoMode();
 
     // Shows one of the standard pointer shapes over the window.
     void SetCursorShape(CursorShape shape);

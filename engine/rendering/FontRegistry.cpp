@@ -165,6 +165,12 @@ Vector2 GetTextExtents(const String& text, const String& nickname)
     return font != 0 ? MeasureText(font, text) : Vector2();
 }
 
+float GetTextAdvance(const String& text, const String& nickname)
+{
+    FTFont* font = FindFont(nickname);
+    return font != 0 ? font->Advance(text.c_str()) : 0.0f;
+}
+
 float GetTextAscenderHeight(const String& nickname)
 {
     FTFont* font = FindFont(nickname);

@@ -31,6 +31,9 @@ Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int 
 
 // (0, 0) for an unknown nickname.
 Vector2 GetTextExtents(const String& text, const String& nickname);
+// How far drawing text moves the pen (kerning within text included): where a glyph that
+// followed it would start. 0 for an unknown nickname.
+float GetTextAdvance(const String& text, const String& nickname);
 // 0 for an unknown nickname.
 float GetTextAscenderHeight(const String& nickname);
 

@@ -359,7 +359,10 @@ bool SkarrowGameManager::IsLongLived(Renderable* renderable) const
         return true;
     if (_background != 0 && _background->IsPartOf(renderable))
         return true;
-    return renderable == _soundManager || renderable == _battleHUD;
+    // The HUD's indicators too: it goes on using them after an unload.
+    if (_battleHUD != 0 && _battleHUD->IsPartOf(renderable))
+        return true;
+    return renderable == _soundManager;
 }
 
 bool SkarrowGameManager::IsProtectedFromUnload(Renderable* renderable)

@@ -41,6 +41,16 @@ void BattleHUD::PreDestroy()
             text->Destroy();
 }
 
+bool BattleHUD::IsPartOf(const Renderable* renderable) const
+{
+    if (renderable == this)
+        return true;
+    for (size_t i = 0; i < _icons.size(); ++i)
+        if (renderable == _icons[i] || renderable == _texts[i])
+            return true;
+    return false;
+}
+
 void BattleHUD::AddIndicator()
 {
     HUDActor* icon = new HUDActor();

@@ -19,6 +19,9 @@ public:
     void Update(float dt) override;
     void PreDestroy() override;
 
+    // The HUD itself or one of its indicator icons and texts.
+    bool IsPartOf(const Renderable* renderable) const;
+
     const std::vector<HUDActor*>& GetIcons() const { return _icons; }
     const std::vector<TextActor*>& GetTexts() const { return _texts; }
 

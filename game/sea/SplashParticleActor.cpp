@@ -33,3 +33,9 @@ SplashParticleActor::SplashParticleActor(const Vector2& position, const Vector2&
     World::GetInstance()->Add(this, SplashParticleLayer);
     SoundManager::PlayEffect(EK_Splash, this, 1.0f);
 }
+
+void SplashParticleActor::PreDestroy()
+{
+    ParticleActor::PreDestroy();
+    SoundManager::ForgetSource(this);
+}

@@ -8,4 +8,6 @@ class SplashParticleActor : public ParticleActor
 {
 public:
     SplashParticleActor(const Vector2& position, const Vector2& velocity);
+    // Its sound stops following it.
+    void PreDestroy() override;
 };

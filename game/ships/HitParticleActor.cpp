@@ -43,3 +43,9 @@ HitParticleActor::HitParticleActor(float lifetime, float damage, const Vector2& 
     World::GetInstance()->Add(this, HitParticleLayer);
     SoundManager::PlayEffect(EK_Hit, this, HitVolume(damage));
 }
+
+void HitParticleActor::PreDestroy()
+{
+    ParticleActor::PreDestroy();
+    SoundManager::ForgetSource(this);
+}

@@ -7,6 +7,8 @@ class HitParticleActor : public ParticleActor
 {
 public:
     HitParticleActor(float lifetime, float damage, const Vector2& size, const Vector2& position);
+    // Its sound stops following it.
+    void PreDestroy() override;
 
     // 2 * round(sqrt(damage)): 6 for 9 damage, 20 for 100.
     static int ParticleCount(float damage);

@@ -30,6 +30,8 @@ public:
     void ApplyPan();
     void ApplyVolume(SoundManager* manager);
     void Stop();
+    // The source is going away: the sound keeps its last pan and volume from now on.
+    void ForgetSource() { _source = nullptr; }
 
     void SetChannel(ZarvoSoundHandle channel) { _channel = channel; }
     ZarvoSoundHandle GetChannel() const { return _channel; }

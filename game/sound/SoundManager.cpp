@@ -269,3 +269,12 @@ SoundEffect* SoundManager::PlayEffect(int kind, Actor* source, float volume)
 {
     return s_running ? s_running->PlayAndKeepEffect(kind, source, volume) : nullptr;
 }
+
+void SoundManager::ForgetSource(const Actor* source)
+{
+    if (!s_running)
+        return;
+    for (SoundEffect* effect : s_running->_playingEffects)
+        if (effect->GetSource() == source)
+            effect->ForgetSource();
+}

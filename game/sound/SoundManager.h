@@ -59,6 +59,10 @@ public:
     // The game's way to play an effect: through the sound manager that is running, if any
     // (none before it is built or after teardown), kept until its sound ends.
     static SoundEffect* PlayEffect(int kind, Actor* source, float volume);
+    // The source's effects stop following it. Every class that plays effects calls this from
+    // its pre-destroy hook: an unload of the World deletes what it destroys at once, before
+    // the next update could notice.
+    static void ForgetSource(const Actor* source);
     static SoundManager* GetRunning() { return s_running; }
     // Starts an effect and keeps it in the playing list until its sound ends.
     SoundEffect* PlayAndKeepEffect(int kind, Actor* source, float volume);

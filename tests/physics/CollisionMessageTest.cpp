@@ -1,4 +1,5 @@
 // Collision messages: what the World sends when physics actors touch, and when.
+#include "engine/core/GameManager.h"
 #include "engine/core/World.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/physics/PhysicsActor.h"
@@ -166,4 +167,36 @@ TEST(CollisionListener, GivenListenerReplacesTheWorldsMessages)
     EXPECT_TRUE(recorder.Messages.empty());
     delete ship;
     delete rock;
+}
+
+// A game manager's own contact listener goes with it; bodies deleted after it, their
+// contacts still touching, must not report to it.
+TEST(CollisionListener, NoContactIsReportedAfterTheGameManagerHasGone)
+{
+    static bool managerGone = false;
+    class Manager : public GameManager
+    {
+    public:
+        ~Manager() override { managerGone = true; }
+        void ReceiveMessage(Message*) override {}
+    };
+    class Listener : public b2ContactListener
+    {
+    public:
+        void EndContact(b2Contact*) override { lateEnds += managerGone ? 1 : 0; }
+        int lateEnds = 0;
+    };
+    managerGone = false;
+    static Listener listener;
+    listener.lateEnds = 0;
+    World::GetInstance()->SetGameManager(new Manager());
+    ASSERT_TRUE(World::GetInstance()->SetupPhysics(Vector2(0.0f, 0.0f), &listener));
+    World::GetInstance()->Add(MakeBox(Vector2(0, 0), Vector2(2, 2)));
+    World::GetInstance()->Add(MakeBox(Vector2(1.5f, 0), Vector2(2, 2), 0.0f));
+    World::GetInstance()->RunPhysics(1.0f / 60.0f);
+    ASSERT_EQ(1, World::GetInstance()->GetPhysicsWorld()->GetContactCount());
+
+    World::DestroyInstance();
+    EXPECT_TRUE(managerGone);
+    EXPECT_EQ(0, listener.lateEnds);
 }

@@ -73,6 +73,26 @@ protected:
         return frame;
     }
 
+    // What the console drew before it left out what can't be seen: an empty console, then
+    // every line, newest lowest, spaced by the tallest line measured whole. Returns the
+    // spacing.
+    int DrawEveryLineWhole(const StringList& lines)
+    {
+        OfferingConsole empty;
+        empty.Enable(true);
+        RenderFrame();
+        empty.Render();
+        float tallest = 0.0f;
+        for (const String& line : lines)
+            tallest = std::max(tallest, GetTextExtents(line, "ConsoleSmall").Y);
+        const int step = static_cast<int>(std::floor(tallest)) + kGap;
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        int y = kPanelHeight - kGap;
+        for (StringList::const_reverse_iterator line = lines.rbegin(); line != lines.rend(); ++line, y -= step)
+            DrawScreenText(*line, "ConsoleSmall", kGap, y);
+        return step;
+    }
+
     OfferingConsole console;
 };
 }
@@ -128,20 +148,38 @@ TEST_F(ConsoleDrawingTest, DrawingOnlyTheVisibleLinesGivesTheSamePixelsAsDrawing
     DrawConsole();
     const std::vector<unsigned char> culled = WholeFrame();
 
-    OfferingConsole empty;
-    empty.Enable(true);
-    RenderFrame();
-    empty.Render();
-    float tallest = 0.0f;
-    for (const String& line : lines)
-        tallest = std::max(tallest, GetTextExtents(line, "ConsoleSmall").Y);
-    const int step = static_cast<int>(std::floor(tallest)) + kGap;
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    int y = kPanelHeight - kGap;
-    for (StringList::const_reverse_iterator line = lines.rbegin(); line != lines.rend(); ++line, y -= step)
-        DrawScreenText(*line, "ConsoleSmall", kGap, y);
+    const int step = DrawEveryLineWhole(lines);
 
     EXPECT_TRUE(WholeFrame() == culled);
     // The window's top rows hold text, so the cut really falls above the window.
     EXPECT_GT(CountPixels(0, 0, Width, step, 255, 255, 255, 80), 0);
+}
+
+TEST_F(ConsoleDrawingTest, LongLinesDrawOnlyWhatTheWindowShowsWithTheSamePixels)
+{
+    // Lines far wider than the window, with two- and three-byte characters. The oldest is
+    // written in pieces across frames, capitals first: only its later pieces reach below the
+    // baseline and above the capitals, so the line spacing grows only if the continued line
+    // is measured again. The others have no descenders, so the newest stays clear of the
+    // input bar (see above).
+    String mixed;
+    while (mixed.size() < 20000)
+        mixed += "Lorem ipsum \xc3\xa9t\xc3\xa9 42 jumpy ";
+    String capitals;
+    while (capitals.size() < 20000)
+        capitals += "SHIP 42 \xe2\x82\xac ";
+    const StringList lines = {"QUICK BROWN jumpy fox " + mixed, capitals, String(30000, 'W') + "END"};
+    console.WriteToOutput("QUICK BROWN ");
+    DrawConsole();
+    console.WriteToOutput("jumpy fox ");
+    DrawConsole();
+    console.WriteToOutput(mixed + "\n" + lines[1] + "\n" + lines[2] + "\n");
+    DrawConsole();
+    const std::vector<unsigned char> cut = WholeFrame();
+    // Text runs up to the window's right edge.
+    EXPECT_GT(CountPixels(Width - 40, 0, Width, kPanelHeight, 255, 255, 255, 80), 0);
+
+    EXPECT_GT(GetTextExtents(lines[0], "ConsoleSmall").Y, GetTextExtents(lines[1] + lines[2], "ConsoleSmall").Y);
+    DrawEveryLineWhole(lines);
+    EXPECT_TRUE(WholeFrame() == cut);
 }

@@ -1,16 +1,23 @@
 #include "support/EngineReset.h"
 
 #include "engine/actors/Actor.h"
+#include "engine/config/Preferences.h"
+#include "engine/config/Tuning.h"
 #include "engine/core/World.h"
 #include "engine/input/InputManager.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/TextureCache.h"
+#include "engine/scripting/LuaScriptingModule.h"
 #include "engine/sound/SoundDevice.h"
 #include "engine/ui/UserInterface.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
 
 void ResetEngine()
 {
@@ -23,6 +30,11 @@ void ResetEngine()
     }
     PurgeAllTextures();
     UnregisterAllFonts();
+    // The script state, with every global a test's scripts left and the console and tuning
+    // watch it made, and what the start-up scripts loaded into the preferences and tuning.
+    LuaScriptingModule::Close();
+    Preferences::GetInstance()->Clear();
+    Tuning::GetInstance()->Clear();
     World::DestroyInstance();
     InputManager::Destroy();
     if (SoundDevice::HasInstance())
@@ -36,10 +48,27 @@ void ResetEngine()
 
 namespace
 {
-// Resets before each test, after the previous test's fixture and everything it owned is gone.
+// Resets before each test, after the previous test's fixture and everything it owned is gone,
+// and starts it in the program's own working directory: tests that move into the source tree
+// to find the game's files would otherwise leave the next one writing its files there.
 class EngineResetListener : public ::testing::EmptyTestEventListener
 {
-    void OnTestStart(const ::testing::TestInfo&) override { ResetEngine(); }
+public:
+    EngineResetListener()
+    {
+        char directory[PATH_MAX];
+        if (getcwd(directory, sizeof(directory)) != 0)
+            _startDirectory = directory;
+    }
+
+private:
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        ResetEngine();
+        ASSERT_TRUE(_startDirectory.empty() || chdir(_startDirectory.c_str()) == 0) << _startDirectory;
+    }
+
+    std::string _startDirectory;
 };
 }
 

@@ -1,0 +1,58 @@
+#include "engine/console/DistinctCharacters.h"
+
+#include <algorithm>
+
+DistinctCharacters::DistinctCharacters() { Clear(); }
+
+void DistinctCharacters::Clear()
+{
+    std::fill(_seenByte, _seenByte + 256, false);
+    _seenSequences.clear();
+    _text.clear();
+}
+
+size_t DistinctCharacters::CharacterEnd(const String& text, size_t position)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[position]);
+    // The font's decoder takes a stray continuation byte (0x80 to 0xBF) as one character.
+    size_t length = 1;
+    if (lead >= 0xFC)
+        length = 6;
+    else if (lead >= 0xF8)
+        length = 5;
+    else if (lead >= 0xF0)
+        length = 4;
+    else if (lead >= 0xE0)
+        length = 3;
+    else if (lead >= 0xC0)
+        length = 2;
+    return std::min(position + length, text.size());
+}
+
+bool DistinctCharacters::Add(const String& text)
+{
+    const size_t before = _text.size();
+    for (size_t start = 0; start < text.size();)
+    {
+        const size_t end = CharacterEnd(text, start);
+        const unsigned char lead = static_cast<unsigned char>(text[start]);
+        if (end - start == 1)
+        {
+            if (!_seenByte[lead])
+            {
+                _seenByte[lead] = true;
+                _text += text[start];
+            }
+        }
+        else
+        {
+            unsigned long long key = end - start;
+            for (size_t i = start; i < end; ++i)
+                key = (key << 8) | static_cast<unsigned char>(text[i]);
+            if (_seenSequences.insert(key).second)
+                _text.append(text, start, end - start);
+        }
+        start = end;
+    }
+    return _text.size() != before;
+}
