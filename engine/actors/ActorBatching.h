@@ -6,6 +6,7 @@
 #include <typeinfo>
 
 class Renderable;
+class TextActor;
 
 // Which renderables the World's layer pass may draw through the shared sprite batch.
 //
@@ -29,3 +30,11 @@ Actor* BatchableActor(Renderable* renderable);
 // On by default; off draws every actor on its own, for comparisons.
 void SetActorBatchingEnabled(bool enabled);
 bool IsActorBatchingEnabled();
+
+// The text actor behind renderable when its lines may go into the shared text batch now: its
+// class is TextActor itself (a subclass may draw more around the text), batching is on and
+// the actor can be batched (TextActor::CanBatch). Else null.
+TextActor* BatchableText(Renderable* renderable);
+// On by default; off draws every text actor on its own, string by string, for comparisons.
+void SetTextBatchingEnabled(bool enabled);
+bool IsTextBatchingEnabled();

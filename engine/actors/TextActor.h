@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class TextBatch;
+
 enum TextAlignment
 {
     TXT_Left = 0,
@@ -44,6 +46,13 @@ public:
     void SetLineSpacing(int lineSpacing);
     int GetLineSpacing() const { return _lineSpacing; }
 
+    // Whether the lines can go through a TextBatch: the text is unturned on screen, its font
+    // has captured glyphs and every character is printable ASCII.
+    bool CanBatch() const;
+    // Adds the lines to batch as Render would draw them; false, adding nothing, when
+    // CanBatch is false. The batch must be flushed before the font is unregistered.
+    bool AddToBatch(TextBatch& batch) const;
+
 private:
     struct TextLine
     {
@@ -52,6 +61,7 @@ private:
         Vector2 Position;
     };
 
+    float ScreenRotation() const;
     void Relayout();
     Vector2 MeasureLines();
     void PlaceLines(const Vector2& maxExtents);
