@@ -4,6 +4,7 @@
 #include "engine/actors/FullScreenActor.h"
 #include "engine/actors/TextActor.h"
 #include "engine/core/Renderable.h"
+#include "engine/rendering/TextBatch.h"
 #include "engine/physics/PhysicsActor.h"
 
 #include <vector>
@@ -11,7 +12,6 @@
 namespace
 {
 bool s_enabled = true;
-bool s_textEnabled = true;
 
 // A handful of classes at most, so a list beats a hashed set.
 std::vector<const std::type_info*>& AllowedClasses()
@@ -59,14 +59,10 @@ bool IsActorBatchingEnabled() { return s_enabled; }
 
 TextActor* BatchableText(Renderable* renderable)
 {
-    if (!s_textEnabled || typeid(*renderable) != typeid(TextActor))
+    if (!TextBatch::IsEnabled() || typeid(*renderable) != typeid(TextActor))
     {
         return 0;
     }
     TextActor* text = static_cast<TextActor*>(renderable);
     return text->CanBatch() ? text : 0;
 }
-
-void SetTextBatchingEnabled(bool enabled) { s_textEnabled = enabled; }
-
-bool IsTextBatchingEnabled() { return s_textEnabled; }

@@ -32,9 +32,6 @@ void SetActorBatchingEnabled(bool enabled);
 bool IsActorBatchingEnabled();
 
 // The text actor behind renderable when its lines may go into the shared text batch now: its
-// class is TextActor itself (a subclass may draw more around the text), batching is on and
-// the actor can be batched (TextActor::CanBatch). Else null.
+// class is TextActor itself (a subclass may draw more around the text), text batching is on
+// (TextBatch::SetEnabled) and the actor can be batched (TextActor::CanBatch). Else null.
 TextActor* BatchableText(Renderable* renderable);
-// On by default; off draws every text actor on its own, string by string, for comparisons.
-void SetTextBatchingEnabled(bool enabled);
-bool IsTextBatchingEnabled();

@@ -67,7 +67,7 @@ float TextActor::ScreenRotation() const { return Camera::GetInstance()->GetRotat
 
 bool TextActor::CanBatch() const
 {
-    if (ScreenRotation() != 0.0f || FindFontGlyphs(_fontNickname) == 0)
+    if (!TextBatch::IsEnabled() || ScreenRotation() != 0.0f || FindFontGlyphs(_fontNickname) == 0)
     {
         return false;
     }

@@ -46,8 +46,8 @@ public:
     void SetLineSpacing(int lineSpacing);
     int GetLineSpacing() const { return _lineSpacing; }
 
-    // Whether the lines can go through a TextBatch: the text is unturned on screen, its font
-    // has captured glyphs and every character is printable ASCII.
+    // Whether the lines can go through a TextBatch: text batching is on, the text is
+    // unturned on screen, its font has captured glyphs and every character is printable ASCII.
     bool CanBatch() const;
     // Adds the lines to batch as Render would draw them; false, adding nothing, when
     // CanBatch is false. The batch must be flushed before the font is unregistered.

@@ -174,7 +174,7 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
         return Vector2();
     }
     FTFont* font = registered->Font;
-    if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::CanAdd(text))
+    if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::IsEnabled() && TextBatch::CanAdd(text))
     {
         GLfloat color[4];
         glGetFloatv(GL_CURRENT_COLOR, color);

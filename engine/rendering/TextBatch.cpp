@@ -12,6 +12,8 @@
 
 namespace
 {
+bool s_enabled = true;
+
 // OpenGL takes a 2-D orthographic projection over width pixels to this scale and an offset
 // of -1, and joins it with the string's translation before it moves any vertex: the scale
 // times the translation, rounded, plus the offset, rounded. A glyph vertex is then the scale
@@ -48,6 +50,11 @@ bool Outside(const float* clip, int axis)
     return below || above;
 }
 
+bool SameColor(const Color& a, const Color& b)
+{
+    return a.R == b.R && a.G == b.G && a.B == b.B && a.A == b.A;
+}
+
 bool Crossing(const float* clip)
 {
     for (int i = 0; i < 8; ++i)
@@ -61,13 +68,17 @@ bool Crossing(const float* clip)
 }
 }
 
-TextBatch::TextBatch() : _color(1.0f, 1.0f, 1.0f, 1.0f), _oneColor(true), _pending(false) {}
+TextBatch::TextBatch() : _color(1.0f, 1.0f, 1.0f, 1.0f), _pending(false) {}
 
 TextBatch& TextBatch::Shared()
 {
     static TextBatch batch;
     return batch;
 }
+
+void TextBatch::SetEnabled(bool enabled) { s_enabled = enabled; }
+
+bool TextBatch::IsEnabled() { return s_enabled; }
 
 bool TextBatch::CanAdd(const String& text)
 {
@@ -87,9 +98,6 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
     {
         return false;
     }
-    const bool sameColor = color.R == _color.R && color.G == _color.G && color.B == _color.B &&
-                           color.A == _color.A;
-    _oneColor = _vertices.empty() || (_oneColor && sameColor);
     _color = color;
     _pending = true;
 
@@ -100,6 +108,8 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
     // The library keeps its pen in doubles and snaps each glyph to whole pixels from it.
     double penX = 0.0;
     double penY = 0.0;
+    _stringQuads.clear();
+    bool crossing = false;
     for (char character : text)
     {
         const GlyphQuad& glyph = *glyphs.Find(character);
@@ -110,35 +120,43 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
             const float top = std::floor(static_cast<float>(penY) + glyph.Top);
             const float bottom = top - (glyph.Top - glyph.Bottom);
             // The library's corner order: top left, bottom left, bottom right, top right.
-            const float corners[] = {across.Clip(left), up.Clip(top),     across.Clip(left),  up.Clip(bottom),
-                                     across.Clip(right), up.Clip(bottom), across.Clip(right), up.Clip(top)};
-            const float texCoords[] = {glyph.U0, glyph.V0, glyph.U0, glyph.V1,
-                                       glyph.U1, glyph.V1, glyph.U1, glyph.V0};
-            AddQuad(corners, texCoords, glyph.Texture);
+            const Quad quad = {{across.Clip(left), up.Clip(top), across.Clip(left), up.Clip(bottom),
+                                across.Clip(right), up.Clip(bottom), across.Clip(right), up.Clip(top)},
+                               {glyph.U0, glyph.V0, glyph.U0, glyph.V1, glyph.U1, glyph.V1, glyph.U1, glyph.V0},
+                               glyph.Texture};
+            crossing = crossing || Crossing(quad.Corners);
+            _stringQuads.push_back(quad);
         }
         penX += glyph.AdvanceX;
         penY += glyph.AdvanceY;
     }
+    for (const Quad& quad : _stringQuads)
+    {
+        AddQuad(quad, crossing);
+    }
     return true;
 }
 
-// A quad wholly outside the window draws no pixel and is left out; one across its edge goes
-// in a draw of its own, so the others stay off the driver's clipping path.
-void TextBatch::AddQuad(const float corners[8], const float texCoords[8], unsigned int texture)
+// A string drawn on its own goes down the driver's clipping path whole when any of its quads
+// is not wholly inside the window, and that path cuts quads into triangles otherwise than
+// the direct one: such a string goes into runs of its own, so the other strings stay on the
+// direct path and every string is drawn as it was. A quad wholly outside draws no pixel and
+// is left out.
+void TextBatch::AddQuad(const Quad& quad, bool crossing)
 {
-    if (Outside(corners, 0) || Outside(corners, 1))
+    if (Outside(quad.Corners, 0) || Outside(quad.Corners, 1))
     {
         return;
     }
-    const bool crossing = Crossing(corners);
-    if (_runs.empty() || _runs.back().Texture != texture || _runs.back().Crossing != crossing)
+    if (_runs.empty() || _runs.back().Texture != quad.Texture || _runs.back().Crossing != crossing ||
+        !SameColor(_runs.back().Tint, _color))
     {
-        _runs.push_back(Run{texture, crossing, static_cast<int>(_vertices.size()), 0});
+        _runs.push_back(Run{quad.Texture, crossing, _color, static_cast<int>(_vertices.size()), 0});
     }
     for (int corner = 0; corner < 4; ++corner)
     {
-        _vertices.push_back(Vertex{corners[corner * 2], corners[corner * 2 + 1], texCoords[corner * 2],
-                                   texCoords[corner * 2 + 1], _color.R, _color.G, _color.B, _color.A});
+        _vertices.push_back(Vertex{quad.Corners[corner * 2], quad.Corners[corner * 2 + 1],
+                                   quad.TexCoords[corner * 2], quad.TexCoords[corner * 2 + 1]});
     }
     _runs.back().VertexCount += 4;
 }
@@ -190,16 +208,10 @@ void TextBatch::DrawRuns() const
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(2, GL_FLOAT, stride, &_vertices[0].X);
     glTexCoordPointer(2, GL_FLOAT, stride, &_vertices[0].U);
-    if (_oneColor)
-    {
-        glDisableClientState(GL_COLOR_ARRAY);
-        glColor4f(_color.R, _color.G, _color.B, _color.A);
-    }
-    else
-    {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(4, GL_FLOAT, stride, &_vertices[0].R);
-    }
+    // A colour of its own per run, set as the current colour: the rasteriser may take
+    // another path for a draw whose vertices differ in colour, and round the texture
+    // coordinates otherwise than for the library's single-colour strings.
+    glDisableClientState(GL_COLOR_ARRAY);
     unsigned int bound = 0;
     for (size_t i = 0; i < _runs.size(); ++i)
     {
@@ -209,6 +221,7 @@ void TextBatch::DrawRuns() const
             glBindTexture(GL_TEXTURE_2D, run.Texture);
             bound = run.Texture;
         }
+        glColor4f(run.Tint.R, run.Tint.G, run.Tint.B, run.Tint.A);
         // Quads, as the library draws them, so each is cut into the same two triangles.
         glDrawArrays(GL_QUADS, run.FirstVertex, run.VertexCount);
     }

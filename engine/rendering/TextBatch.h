@@ -36,30 +36,44 @@ public:
 
     // The batch the World's layer pass and DrawScreenText draw through.
     static TextBatch& Shared();
+    // On by default; off leaves all text to the font library, string by string, for
+    // comparisons.
+    static void SetEnabled(bool enabled);
+    static bool IsEnabled();
 
 private:
     struct Vertex
     {
         float X, Y;
         float U, V;
-        float R, G, B, A;
     };
-    // Quads that share a texture and lie alike against the window's edge, in order.
+    // Quads that share a texture and a colour and lie alike against the window's edge, in
+    // order.
     struct Run
     {
         unsigned int Texture;
         bool Crossing;
+        Color Tint;
         int FirstVertex;
         int VertexCount;
     };
 
-    void AddQuad(const float corners[8], const float texCoords[8], unsigned int texture);
+    // One glyph's quad in clip coordinates, corners in the library's order.
+    struct Quad
+    {
+        float Corners[8];
+        float TexCoords[8];
+        unsigned int Texture;
+    };
+
+    void AddQuad(const Quad& quad, bool crossing);
     void DrawRuns() const;
 
     std::vector<Vertex> _vertices;
     std::vector<Run> _runs;
+    // The quads of the string being added.
+    std::vector<Quad> _stringQuads;
     Color _color;
-    bool _oneColor;
     // A string was added since the last Flush, even one that left no quad.
     bool _pending;
 };
