@@ -9,7 +9,8 @@
 // axis-aligned and wholly inside the window, texts inside it. Each scene prints the median
 // frame of ours, the median frame of a raw floor (the same picture drawn straight through
 // OpenGL with one draw, under the same state: the camera's projection and view, depth test,
-// clamped linear textures, blending) measured in the same program, and ours / raw.
+// clamped linear textures, blending; for text, the same glyph quads from the font's glyph
+// table) measured in the same program, and ours / raw.
 //
 // Arguments pick scenes by part of their names ("32-pixel", "2-pixel", "text", "turning");
 // none runs all. "--frames N" measures N frames (300 by default); "--pictures DIR" writes
@@ -22,6 +23,7 @@
 #include "engine/math/MathUtil.h"
 #include "engine/platform/Window.h"
 #include "engine/rendering/Camera.h"
+#include "engine/rendering/FontGlyphs.h"
 #include "engine/rendering/FontRegistry.h"
 
 #include <GL/gl.h>
@@ -381,45 +383,38 @@ void RunSpriteScene(const Options& options, const SpriteScene& scene)
 
 std::string ScoreText(int frame, int index) { return "Score: " + std::to_string(frame + index); }
 
-// A glyph-sized alpha texture for the text floor.
-GLuint MakeGlyphTexture()
-{
-    std::vector<unsigned char> alpha(64 * 64);
-    for (size_t i = 0; i < alpha.size(); ++i)
-    {
-        alpha[i] = static_cast<unsigned char>((i * 7) % 256);
-    }
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, 64, 64, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
-    return texture;
-}
-
-// One glyph-sized quad per character of each string, in window pixels, drawn in one draw
-// under the screen text's projection with the depth test off.
+// The glyph quads of every string, rebuilt from the font's glyph table each frame as the
+// strings change, drawn in one draw under the screen text's projection with the depth test off.
 double MeasureRawText(const Options& options, const std::vector<Vector2>& anchors)
 {
-    const float advance = kTextPointSize * 0.5f;
-    const float height = static_cast<float>(kTextPointSize);
-    RawSquares raw;
-    for (size_t i = 0; i < anchors.size(); ++i)
+    FontGlyphs* glyphs = FindFontGlyphs("Bench");
+    if (glyphs == 0)
     {
-        const std::string text = ScoreText(0, static_cast<int>(i));
-        for (size_t c = 0; c < text.size(); ++c)
-        {
-            const float x = std::floor(anchors[i].X) + advance * c;
-            const float y = kWindowHeight - std::floor(anchors[i].Y);
-            const float corners[] = {x, y + height, x, y, x + advance, y, x + advance, y + height};
-            const float uvs[] = {0.0f, 0.0f, 0.0f, 0.25f, 0.125f, 0.25f, 0.125f, 0.0f};
-            raw.AddQuadInOrder(corners, uvs);
-        }
+        return 0.0;
     }
-    const GLuint texture = MakeGlyphTexture();
-    const double floor = MeasureRaw(options.Frames, [&raw, texture]() {
+    const unsigned int texture = glyphs->Find('0')->Texture;
+    int frame = 0;
+    return MeasureRaw(options.Frames, [&]() {
+        RawSquares raw;
+        for (size_t i = 0; i < anchors.size(); ++i)
+        {
+            const std::string text = ScoreText(frame, static_cast<int>(i));
+            float penX = static_cast<float>(static_cast<int>(anchors[i].X));
+            const float penY = static_cast<float>(kWindowHeight - static_cast<int>(anchors[i].Y));
+            for (char c : text)
+            {
+                const GlyphQuad& glyph = *glyphs->Find(c);
+                const float x0 = std::floor(penX) + glyph.Left;
+                const float x1 = x0 + glyph.Right - glyph.Left;
+                const float y0 = penY + glyph.Bottom;
+                const float y1 = penY + glyph.Top;
+                const float corners[] = {x0, y1, x0, y0, x1, y0, x1, y1};
+                const float uvs[] = {glyph.U0, glyph.V0, glyph.U0, glyph.V1, glyph.U1, glyph.V1, glyph.U1, glyph.V0};
+                raw.AddQuadInOrder(corners, uvs);
+                penX += static_cast<float>(glyph.AdvanceX);
+            }
+        }
+        ++frame;
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
         glLoadIdentity();
@@ -434,8 +429,6 @@ double MeasureRawText(const Options& options, const std::vector<Vector2>& anchor
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
     });
-    glDeleteTextures(1, &texture);
-    return floor;
 }
 
 void RunTextScene(const Options& options, const char* scene, int count)

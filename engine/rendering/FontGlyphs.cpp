@@ -119,4 +119,39 @@ void FontGlyphs::Capture(char character, GlyphQuad& glyph)
     glyph.Texture = static_cast<unsigned int>(texture);
     glyph.AdvanceX = pen.X();
     glyph.AdvanceY = pen.Y();
+    const FTBBox box = _font->BBox(text);
+    glyph.BoxLeft = box.Lower().X();
+    glyph.BoxBottom = box.Lower().Y();
+    glyph.BoxRight = box.Upper().X();
+    glyph.BoxTop = box.Upper().Y();
+}
+
+// The library's own steps: the first glyph's box, then each further glyph's box moved along
+// by the advances so far and joined in; an empty string measures nothing.
+bool FontGlyphs::Measure(const String& text, float& width, float& height)
+{
+    FTBBox total;
+    FTPoint position;
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        const GlyphQuad* glyph = Find(text[i]);
+        if (glyph == 0)
+        {
+            return false;
+        }
+        FTBBox box(FTPoint(glyph->BoxLeft, glyph->BoxBottom), FTPoint(glyph->BoxRight, glyph->BoxTop));
+        box += position;
+        if (i == 0)
+        {
+            total = box;
+        }
+        else
+        {
+            total |= box;
+        }
+        position += FTPoint(glyph->AdvanceX, 0.0);
+    }
+    width = total.Upper().Xf() - total.Lower().Xf();
+    height = total.Upper().Yf() - total.Lower().Yf();
+    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/util/StringTypes.h"
+
 class FTFont;
 
 // Where the font library puts one glyph's textured quad when its pen stands at (0, 0), in
@@ -13,6 +15,8 @@ struct GlyphQuad
     float U0, U1, V0, V1;
     unsigned int Texture;
     double AdvanceX, AdvanceY;
+    // The glyph's bounding box, as the library measures it.
+    double BoxLeft, BoxBottom, BoxRight, BoxTop;
 };
 
 // The glyph quads of one texture-mapped font, as the font library itself places them,
@@ -27,6 +31,10 @@ public:
 
     // Null for a character outside printable ASCII.
     const GlyphQuad* Find(char character);
+    // The width and height of text's bounding box, measured as the library measures it, from
+    // the glyphs' own boxes and advances; false, measuring nothing, when a character is
+    // outside printable ASCII.
+    bool Measure(const String& text, float& width, float& height);
 
 private:
     static const int kFirst = 32;

@@ -94,9 +94,17 @@ FTFont* LoadFont(const String& filename, int pointSize)
     return font;
 }
 
-Vector2 MeasureText(FTFont* font, const String& text)
+// From the captured glyphs where the font has them: the library's own measurement walks its
+// glyph tables again for every string.
+Vector2 MeasureText(const RegisteredFont& registered, const String& text)
 {
-    FTBBox box = font->BBox(text.c_str());
+    float width = 0.0f;
+    float height = 0.0f;
+    if (registered.Glyphs != 0 && TextBatch::IsEnabled() && registered.Glyphs->Measure(text, width, height))
+    {
+        return Vector2(width, height);
+    }
+    const FTBBox box = registered.Font->BBox(text.c_str());
     return Vector2(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());
 }
 
@@ -181,7 +189,7 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
         TextBatch& batch = TextBatch::Shared();
         batch.Add(*registered->Glyphs, text, pixelX, pixelY, Color(color[0], color[1], color[2], color[3], false));
         batch.Flush();
-        return MeasureText(font, text);
+        return MeasureText(*registered, text);
     }
     Camera* camera = Camera::GetInstance();
     glMatrixMode(GL_PROJECTION);
@@ -192,7 +200,7 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    return MeasureText(font, text);
+    return MeasureText(*registered, text);
 }
 
 Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pixelX, int pixelY,
@@ -205,19 +213,19 @@ Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pi
 Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int pixelY,
                     float rotation)
 {
-    FTFont* font = FindFont(nickname);
-    if (font == 0)
+    const RegisteredFont* registered = FindRegistered(nickname);
+    if (registered == 0)
     {
         return Vector2();
     }
-    RenderAtBaseline(font, text, pixelX, pixelY, rotation);
-    return MeasureText(font, text);
+    RenderAtBaseline(registered->Font, text, pixelX, pixelY, rotation);
+    return MeasureText(*registered, text);
 }
 
 Vector2 GetTextExtents(const String& text, const String& nickname)
 {
-    FTFont* font = FindFont(nickname);
-    return font != 0 ? MeasureText(font, text) : Vector2();
+    const RegisteredFont* registered = FindRegistered(nickname);
+    return registered != 0 ? MeasureText(*registered, text) : Vector2();
 }
 
 FontGlyphs* FindFontGlyphs(const String& nickname)

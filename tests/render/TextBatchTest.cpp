@@ -273,3 +273,26 @@ TEST_F(TextBatchTest, CapturedGlyphsPlaceAsTheFontLibraryMeasures)
     const Vector2 extents = GetTextExtents(text, "Mono");
     EXPECT_NEAR(advance - space.AdvanceX, extents.X, space.AdvanceX);
 }
+
+// Measured from the captured glyphs, extents are the library's own, to the last bit.
+TEST_F(TextBatchTest, ExtentsFromCapturedGlyphsAreTheFontLibrarysOwn)
+{
+    std::vector<String> texts = {"", " ", "  a", "g", "Score: 1234", "gjpqy |AVAWAY", "~`^_{}[]", "Hgjy|Q ",
+                                 "mixed Case with 0123456789 and !\"#$%&'()*+,-./:;<=>?@"};
+    for (char c = 32; c < 127; ++c)
+    {
+        texts.push_back(String(1, c) + "x" + String(3, c));
+    }
+    for (const char* font : {"Mono", "Hand"})
+    {
+        for (const String& text : texts)
+        {
+            TextBatch::SetEnabled(true);
+            const Vector2 captured = GetTextExtents(text, font);
+            TextBatch::SetEnabled(false);
+            const Vector2 library = GetTextExtents(text, font);
+            EXPECT_EQ(library.X, captured.X) << font << " \"" << text << "\"";
+            EXPECT_EQ(library.Y, captured.Y) << font << " \"" << text << "\"";
+        }
+    }
+}
