@@ -346,3 +346,24 @@ TEST(ClipVolumeTest, PlacesCirclesInsideAcrossAndOutsideTheView)
     EXPECT_EQ(CLIP_Outside, volume.Place(9.5f, 0.0f, 1.0f));
     EXPECT_EQ(CLIP_Outside, volume.Place(0.0f, -11.5f, 1.0f));
 }
+
+// More squares than 16-bit indices can reach in one batch: the batch draws early and goes
+// on, and every sprite is still drawn, in order, as drawn one by one.
+TEST_F(SpriteBatchTest, MoreSpritesThanOneIndexedDrawHoldsLookAsDrawnActorByActor)
+{
+    const char* sprites[] = {"quad.png", "quad.png", "quad.png", "red.png"};
+    for (int i = 0; i < 17000; ++i)
+    {
+        Actor* actor = Add(-13.0f + 0.0016f * i, 0.35f, sprites[(i / 4000) % 4]);
+        actor->SetPosition(-13.0f + 0.0016f * i, -9.0f + 0.11f * (i % 163));
+        actor->SetRotation(static_cast<float>(i % 90));
+        if (i % 1000 == 7)
+        {
+            actor->SetDrawShape(ADS_Circle);
+        }
+    }
+    EXPECT_EQ(0, DifferingPixels());
+    RenderFrame();
+    // The last sprites, past the first draw's limit, are there: red at the right.
+    EXPECT_GT(CountPixels(ScreenX(13.0f), 0, ScreenX(14.0f), Height, 255, 0, 0, 0), 100);
+}

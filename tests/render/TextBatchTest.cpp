@@ -78,7 +78,7 @@ protected:
         RenderFrame();
         const std::vector<unsigned char> library = WindowPixels();
         TextBatch::SetEnabled(true);
-        EXPECT_GT(InkedPixels(library), 200);
+        EXPECT_GT(InkedPixels(library), 100);
         return Differing(batched, library);
     }
 
@@ -295,4 +295,30 @@ TEST_F(TextBatchTest, ExtentsFromCapturedGlyphsAreTheFontLibrarysOwn)
             EXPECT_EQ(library.Y, captured.Y) << font << " \"" << text << "\"";
         }
     }
+}
+
+// A nickname registered again gets the new font's glyphs: nothing of the old font's
+// captured quads or textures is drawn.
+TEST_F(TextBatchTest, AFontRegisteredAgainIsDrawnWithItsOwnGlyphs)
+{
+    AddText("Mono", "Ahoy there", -5.0f, 0.0f);
+    RenderFrame();
+    ASSERT_TRUE(RegisterFont(kMonoFont, 31, "Mono"));
+    EXPECT_EQ(0, WorldFrameDifference());
+    ASSERT_TRUE(RegisterFont(kHandFont, 12, "Mono"));
+    EXPECT_EQ(0, WorldFrameDifference());
+}
+
+// Empty strings, empty lines and blank lines go through the batch and draw nothing more
+// than the library would; a text of spaces leaves the state as the library leaves it.
+TEST_F(TextBatchTest, EmptyAndBlankLinesDrawAsTheFontLibraryDrawsThem)
+{
+    AddText("Mono", "", 0.0f, 0.0f);
+    AddText("Hand", "\n\nthird line\n", -6.0f, 4.0f);
+    AddText("Mono", "   ", 3.0f, -2.0f);
+    AddText("Mono", "a\n\nb", 6.0f, -5.0f)->SetColor(0.7f, 0.1f, 0.1f, 0.9f);
+    EXPECT_EQ(0, WorldFrameDifference());
+    EXPECT_TRUE(TextBatch::Shared().IsEmpty());
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
