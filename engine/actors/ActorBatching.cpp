@@ -63,6 +63,5 @@ TextActor* BatchableText(Renderable* renderable)
     {
         return 0;
     }
-    TextActor* text = static_cast<TextActor*>(renderable);
-    return text->CanBatch() ? text : 0;
+    return static_cast<TextActor*>(renderable);
 }

@@ -31,7 +31,7 @@ Actor* BatchableActor(Renderable* renderable);
 void SetActorBatchingEnabled(bool enabled);
 bool IsActorBatchingEnabled();
 
-// The text actor behind renderable when its lines may go into the shared text batch now: its
-// class is TextActor itself (a subclass may draw more around the text), text batching is on
-// (TextBatch::SetEnabled) and the actor can be batched (TextActor::CanBatch). Else null.
+// The text actor behind renderable when its lines may go into the shared text batch: its
+// class is TextActor itself (a subclass may draw more around the text) and text batching is
+// on (TextBatch::SetEnabled); TextActor::AddToBatch then says whether these lines can. Else null.
 TextActor* BatchableText(Renderable* renderable);

@@ -65,32 +65,34 @@ void TextActor::Render()
 
 float TextActor::ScreenRotation() const { return Camera::GetInstance()->GetRotation() + GetRotation(); }
 
-bool TextActor::CanBatch() const
+FontGlyphs* TextActor::BatchGlyphs() const
 {
-    if (!TextBatch::IsEnabled() || ScreenRotation() != 0.0f || FindFontGlyphs(_fontNickname) == 0)
+    if (!TextBatch::IsEnabled() || ScreenRotation() != 0.0f)
     {
-        return false;
+        return 0;
     }
     for (const TextLine& line : _lines)
     {
         if (!TextBatch::CanAdd(line.Text))
         {
-            return false;
+            return 0;
         }
     }
-    return true;
+    return FindFontGlyphs(_fontNickname);
 }
+
+bool TextActor::CanBatch() const { return BatchGlyphs() != 0; }
 
 bool TextActor::AddToBatch(TextBatch& batch) const
 {
-    if (!CanBatch())
+    FontGlyphs* glyphs = BatchGlyphs();
+    if (glyphs == 0)
     {
         return false;
     }
-    FontGlyphs& glyphs = *FindFontGlyphs(_fontNickname);
     for (const TextLine& line : _lines)
     {
-        batch.Add(glyphs, line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
+        batch.Add(*glyphs, line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
                   GetColor());
     }
     return true;

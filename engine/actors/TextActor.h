@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class FontGlyphs;
 class TextBatch;
 
 enum TextAlignment
@@ -62,6 +63,8 @@ private:
     };
 
     float ScreenRotation() const;
+    // The glyphs to batch the lines with; null when CanBatch is false.
+    FontGlyphs* BatchGlyphs() const;
     void Relayout();
     Vector2 MeasureLines();
     void PlaceLines(const Vector2& maxExtents);

@@ -272,8 +272,10 @@ void World::DrawRenderables()
         if (text != 0)
         {
             sprites.Flush();
-            text->AddToBatch(texts);
-            continue;
+            if (text->AddToBatch(texts))
+            {
+                continue;
+            }
         }
         sprites.Flush();
         texts.Flush();

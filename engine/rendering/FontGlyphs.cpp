@@ -47,6 +47,7 @@ std::vector<FeedbackVertex> ReadPolygons(const std::vector<GLfloat>& buffer, GLi
 void FitQuad(const std::vector<FeedbackVertex>& vertices, GlyphQuad& glyph)
 {
     glyph.Drawn = !vertices.empty();
+    glyph.Empty = true;
     if (!glyph.Drawn)
     {
         return;
@@ -62,6 +63,7 @@ void FitQuad(const std::vector<FeedbackVertex>& vertices, GlyphQuad& glyph)
         if (v.Y > glyph.Top) { glyph.Top = v.Y; glyph.V0 = v.T; }
         if (v.Y < glyph.Bottom) { glyph.Bottom = v.Y; glyph.V1 = v.T; }
     }
+    glyph.Empty = glyph.Left == glyph.Right || glyph.Top == glyph.Bottom;
 }
 }
 

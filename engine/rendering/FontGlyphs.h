@@ -8,8 +8,10 @@ class FTFont;
 // pixels with y up, and how far it moves the pen on.
 struct GlyphQuad
 {
-    // False for glyphs that draw no pixel, such as the space; they still move the pen.
+    // False for glyphs the library draws no quad for; they still move the pen.
     bool Drawn;
+    // The quad has no area (the space's, for one), so it covers no pixel.
+    bool Empty;
     float Left, Top, Right, Bottom;
     // Texture coordinates of the left and right edges, and of the top and bottom edges.
     float U0, U1, V0, V1;

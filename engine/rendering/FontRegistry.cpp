@@ -182,14 +182,18 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
         return Vector2();
     }
     FTFont* font = registered->Font;
-    if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::IsEnabled() && TextBatch::CanAdd(text))
+    if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::IsEnabled())
     {
+        // The string is drawn in the current colour, as the library draws it.
         GLfloat color[4];
         glGetFloatv(GL_CURRENT_COLOR, color);
         TextBatch& batch = TextBatch::Shared();
-        batch.Add(*registered->Glyphs, text, pixelX, pixelY, Color(color[0], color[1], color[2], color[3], false));
-        batch.Flush();
-        return MeasureText(*registered, text);
+        if (batch.Add(*registered->Glyphs, text, pixelX, pixelY,
+                      Color(color[0], color[1], color[2], color[3], false)))
+        {
+            batch.Flush();
+            return MeasureText(*registered, text);
+        }
     }
     Camera* camera = Camera::GetInstance();
     glMatrixMode(GL_PROJECTION);

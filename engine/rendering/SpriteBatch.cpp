@@ -15,6 +15,8 @@ const double kPi = 3.14159265358979323846;
 const size_t kMaxWaitingVertices = 65536;
 
 const float kSquareVertices[] = {-0.5f, 0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f, -0.5f};
+// The colours are handed to OpenGL as they are kept.
+static_assert(sizeof(Color) == 4 * sizeof(float), "a Color is four packed floats");
 // The strip's two triangles, in the order and winding the strip draws them.
 const unsigned short kSquareIndices[] = {0, 1, 2, 2, 1, 3};
 // Every corner of the unit square lies this far from its centre.
@@ -24,9 +26,10 @@ const float kSquareRadius = 0.7072f;
 // function builds it so that the corners come out where they did drawn one by one.
 void PlacementMatrix(const SpritePlacement& placement, float matrix[6])
 {
+    // Unturned sprites are the common case; their sine and cosine are exact anyway.
     const double radians = placement.Degrees * kPi / 180.0;
-    const float sine = static_cast<float>(std::sin(radians));
-    const float cosine = static_cast<float>(std::cos(radians));
+    const float sine = placement.Degrees == 0.0f ? 0.0f : static_cast<float>(std::sin(radians));
+    const float cosine = placement.Degrees == 0.0f ? 1.0f : static_cast<float>(std::cos(radians));
     matrix[0] = cosine * placement.Scale.X;
     matrix[1] = -sine * placement.Scale.Y;
     matrix[2] = placement.Position.X;
@@ -106,9 +109,7 @@ void SpriteBatch::Prepare(int texture, int vertexCount, const Color& color)
     {
         Flush();
     }
-    const bool sameColor = color.R == _color.R && color.G == _color.G && color.B == _color.B &&
-                           color.A == _color.A;
-    _oneColor = _vertices.empty() || (_oneColor && sameColor);
+    _oneColor = _vertices.empty() || (_oneColor && color == _color);
     _texture = texture;
     _color = color;
 }
@@ -131,11 +132,8 @@ void SpriteBatch::AddVertex(const float* matrix, float x, float y, float u, floa
     vertex.Y = matrix[3] * x + matrix[4] * y + matrix[5];
     vertex.U = u;
     vertex.V = v;
-    vertex.R = _color.R;
-    vertex.G = _color.G;
-    vertex.B = _color.B;
-    vertex.A = _color.A;
     _vertices.push_back(vertex);
+    _colors.push_back(_color);
 }
 
 // Shapes first up to last (not included), which follow each other in the arrays.
@@ -173,7 +171,7 @@ void SpriteBatch::Flush()
     else
     {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(4, GL_FLOAT, stride, &_vertices[0].R);
+        glColorPointer(4, GL_FLOAT, sizeof(Color), &_colors[0].R);
     }
     if (_texture >= 0)
     {
@@ -219,6 +217,7 @@ void SpriteBatch::Flush()
     // last colour set finds the last sprite's, as it would without the batch.
     glColor4f(_color.R, _color.G, _color.B, _color.A);
     _vertices.clear();
+    _colors.clear();
     _indices.clear();
     _shapes.clear();
 }

@@ -53,7 +53,6 @@ private:
     {
         float X, Y;
         float U, V;
-        float R, G, B, A;
     };
 
     // One square or fan: where its vertices and indices start, and the circle about its
@@ -71,6 +70,8 @@ private:
     void DrawShapes(size_t first, size_t last) const;
 
     std::vector<Vertex> _vertices;
+    // Apart from the vertices, so a run in one colour hands OpenGL only what it reads.
+    std::vector<Color> _colors;
     std::vector<unsigned short> _indices;
     std::vector<Shape> _shapes;
     int _texture;

@@ -50,11 +50,6 @@ bool Outside(const float* clip, int axis)
     return below || above;
 }
 
-bool SameColor(const Color& a, const Color& b)
-{
-    return a.R == b.R && a.G == b.G && a.B == b.B && a.A == b.A;
-}
-
 bool Crossing(const float* clip)
 {
     for (int i = 0; i < 8; ++i)
@@ -82,6 +77,13 @@ bool TextBatch::IsEnabled() { return s_enabled; }
 
 bool TextBatch::CanAdd(const String& text)
 {
+    // A window without area has no projection to place the glyphs in; the library's own
+    // drawing decides what that shows.
+    const Camera* camera = Camera::GetInstance();
+    if (camera->GetWindowWidth() < 1 || camera->GetWindowHeight() < 1)
+    {
+        return false;
+    }
     for (char character : text)
     {
         if (character < 32 || character > 126)
@@ -98,10 +100,10 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
     {
         return false;
     }
+    Camera* camera = Camera::GetInstance();
     _color = color;
     _pending = true;
 
-    Camera* camera = Camera::GetInstance();
     const AxisPlacement across(camera->GetWindowWidth(), static_cast<float>(pixelX));
     const AxisPlacement up(camera->GetWindowHeight(),
                            static_cast<float>(camera->GetWindowHeight() - pixelY));
@@ -123,7 +125,7 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
             const Quad quad = {{across.Clip(left), up.Clip(top), across.Clip(left), up.Clip(bottom),
                                 across.Clip(right), up.Clip(bottom), across.Clip(right), up.Clip(top)},
                                {glyph.U0, glyph.V0, glyph.U0, glyph.V1, glyph.U1, glyph.V1, glyph.U1, glyph.V0},
-                               glyph.Texture};
+                               glyph.Texture, glyph.Empty};
             crossing = crossing || Crossing(quad.Corners);
             _stringQuads.push_back(quad);
         }
@@ -141,15 +143,16 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
 // is not wholly inside the window, and that path cuts quads into triangles otherwise than
 // the direct one: such a string goes into runs of its own, so the other strings stay on the
 // direct path and every string is drawn as it was. A quad wholly outside draws no pixel and
-// is left out.
+// is left out, and so is a quad without area: both cover no pixel, though either still sends
+// its string down the clipping path when it lies outside.
 void TextBatch::AddQuad(const Quad& quad, bool crossing)
 {
-    if (Outside(quad.Corners, 0) || Outside(quad.Corners, 1))
+    if (quad.Empty || Outside(quad.Corners, 0) || Outside(quad.Corners, 1))
     {
         return;
     }
     if (_runs.empty() || _runs.back().Texture != quad.Texture || _runs.back().Crossing != crossing ||
-        !SameColor(_runs.back().Tint, _color))
+        _runs.back().Tint != _color)
     {
         _runs.push_back(Run{quad.Texture, crossing, _color, static_cast<int>(_vertices.size()), 0});
     }

@@ -21,10 +21,11 @@ public:
     TextBatch();
 
     // Adds text as DrawScreenText draws it unturned in color: (pixelX, pixelY) is the start
-    // of its baseline in window pixels from the top left. False, adding nothing, when a
-    // character is outside what glyphs holds; the caller then draws the string by itself.
+    // of its baseline in window pixels from the top left. False, adding nothing, when CanAdd
+    // is false; the caller then draws the string by itself.
     bool Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixelY, const Color& color);
-    // Whether Add would take text.
+    // Whether Add would take text: every character is printable ASCII (what the glyph
+    // tables hold) and the window has an area.
     static bool CanAdd(const String& text);
 
     // Draws what waits. The matrices, the client arrays and every enable except 2-D
@@ -64,6 +65,7 @@ private:
         float Corners[8];
         float TexCoords[8];
         unsigned int Texture;
+        bool Empty;
     };
 
     void AddQuad(const Quad& quad, bool crossing);

@@ -259,6 +259,8 @@ TEST_F(TextBatchTest, CapturedGlyphsPlaceAsTheFontLibraryMeasures)
     EXPECT_NE(0u, g.Texture);
     const GlyphQuad& space = *glyphs.Find(' ');
     EXPECT_GT(space.AdvanceX, 0.0);
+    EXPECT_TRUE(space.Empty);
+    EXPECT_FALSE(g.Empty);
     EXPECT_TRUE(glyphs.Find('\t') == nullptr);
     EXPECT_TRUE(glyphs.Find('\x80') == nullptr);
 
