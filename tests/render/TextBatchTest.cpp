@@ -37,16 +37,6 @@ protected:
 
     void TearDown() override { TextBatch::SetEnabled(true); }
 
-    static std::vector<unsigned char> WindowPixels()
-    {
-        std::vector<unsigned char> pixels(Width * Height * 4);
-        glFinish();
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-
     static int Differing(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
     {
         int differing = 0;
@@ -116,11 +106,7 @@ std::vector<unsigned char> DrawRowsOfStrings(bool batched, int row)
         }
     }
     TextBatch::Shared().Flush();
-    std::vector<unsigned char> pixels(1024 * 768 * 4);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
+    return WorldWindow::WindowPixels();
 }
 }
 
