@@ -109,7 +109,16 @@ void SpriteBatch::Prepare(int texture, int vertexCount, const Color& color)
     {
         Flush();
     }
-    _oneColor = _vertices.empty() || (_oneColor && color == _color);
+    if (_vertices.empty())
+    {
+        _oneColor = true;
+    }
+    else if (_oneColor && color != _color)
+    {
+        // From here on every vertex keeps its colour; those so far all had the one.
+        _oneColor = false;
+        _colors.assign(_vertices.size(), _color);
+    }
     _texture = texture;
     _color = color;
 }
@@ -133,7 +142,10 @@ void SpriteBatch::AddVertex(const float* matrix, float x, float y, float u, floa
     vertex.U = u;
     vertex.V = v;
     _vertices.push_back(vertex);
-    _colors.push_back(_color);
+    if (!_oneColor)
+    {
+        _colors.push_back(_color);
+    }
 }
 
 // Shapes first up to last (not included), which follow each other in the arrays.

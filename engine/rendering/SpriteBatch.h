@@ -70,7 +70,8 @@ private:
     void DrawShapes(size_t first, size_t last) const;
 
     std::vector<Vertex> _vertices;
-    // Apart from the vertices, so a run in one colour hands OpenGL only what it reads.
+    // One per vertex, kept only once the waiting vertices differ in colour, apart from the
+    // vertices, so a run in one colour hands OpenGL only what it reads.
     std::vector<Color> _colors;
     std::vector<unsigned short> _indices;
     std::vector<Shape> _shapes;
