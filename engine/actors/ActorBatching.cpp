@@ -2,7 +2,9 @@
 
 #include "engine/actors/Actor.h"
 #include "engine/actors/FullScreenActor.h"
+#include "engine/actors/TextActor.h"
 #include "engine/core/Renderable.h"
+#include "engine/rendering/TextBatch.h"
 #include "engine/physics/PhysicsActor.h"
 
 #include <vector>
@@ -54,3 +56,12 @@ Actor* BatchableActor(Renderable* renderable)
 void SetActorBatchingEnabled(bool enabled) { s_enabled = enabled; }
 
 bool IsActorBatchingEnabled() { return s_enabled; }
+
+TextActor* BatchableText(Renderable* renderable)
+{
+    if (!TextBatch::IsEnabled() || typeid(*renderable) != typeid(TextActor))
+    {
+        return 0;
+    }
+    return static_cast<TextActor*>(renderable);
+}

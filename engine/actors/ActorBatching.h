@@ -6,6 +6,7 @@
 #include <typeinfo>
 
 class Renderable;
+class TextActor;
 
 // Which renderables the World's layer pass may draw through the shared sprite batch.
 //
@@ -29,3 +30,8 @@ Actor* BatchableActor(Renderable* renderable);
 // On by default; off draws every actor on its own, for comparisons.
 void SetActorBatchingEnabled(bool enabled);
 bool IsActorBatchingEnabled();
+
+// The text actor behind renderable when its lines may go into the shared text batch: its
+// class is TextActor itself (a subclass may draw more around the text) and text batching is
+// on (TextBatch::SetEnabled); TextActor::AddToBatch then says whether these lines can. Else null.
+TextActor* BatchableText(Renderable* renderable);

@@ -5,6 +5,7 @@
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
+#include "engine/rendering/TextBatch.h"
 #include "engine/util/StringUtil.h"
 
 #include <GL/gl.h>
@@ -47,13 +48,54 @@ void TextActor::Render()
 {
     const Color color = GetColor();
     glColor4f(color.R, color.G, color.B, color.A);
-    const float rotation = Camera::GetInstance()->GetRotation() + GetRotation();
+    TextBatch& batch = TextBatch::Shared();
+    if (AddToBatch(batch))
+    {
+        batch.Flush();
+        return;
+    }
+    const float rotation = ScreenRotation();
     ScreenTextRun run(_fontNickname);
     for (const TextLine& line : _lines)
     {
         run.Draw(line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
                  rotation);
     }
+}
+
+float TextActor::ScreenRotation() const { return Camera::GetInstance()->GetRotation() + GetRotation(); }
+
+FontGlyphs* TextActor::BatchGlyphs() const
+{
+    if (!TextBatch::IsEnabled() || ScreenRotation() != 0.0f)
+    {
+        return 0;
+    }
+    for (const TextLine& line : _lines)
+    {
+        if (!TextBatch::CanAdd(line.Text))
+        {
+            return 0;
+        }
+    }
+    return FindFontGlyphs(_fontNickname);
+}
+
+bool TextActor::CanBatch() const { return BatchGlyphs() != 0; }
+
+bool TextActor::AddToBatch(TextBatch& batch) const
+{
+    FontGlyphs* glyphs = BatchGlyphs();
+    if (glyphs == 0)
+    {
+        return false;
+    }
+    for (const TextLine& line : _lines)
+    {
+        batch.Add(*glyphs, line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
+                  GetColor());
+    }
+    return true;
 }
 
 BoundingBox TextActor::GetBoundingBox() const { return _boundingBox; }

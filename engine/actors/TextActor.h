@@ -7,6 +7,9 @@
 
 #include <vector>
 
+class FontGlyphs;
+class TextBatch;
+
 // Any int is a valid value of the type: scripts may pass any number for it.
 enum TextAlignment : int
 {
@@ -45,6 +48,13 @@ public:
     void SetLineSpacing(int lineSpacing);
     int GetLineSpacing() const { return _lineSpacing; }
 
+    // Whether the lines can go through a TextBatch: text batching is on, the text is
+    // unturned on screen, its font has captured glyphs and every character is printable ASCII.
+    bool CanBatch() const;
+    // Adds the lines to batch as Render would draw them; false, adding nothing, when
+    // CanBatch is false. The batch must be flushed before the font is unregistered.
+    bool AddToBatch(TextBatch& batch) const;
+
 private:
     struct TextLine
     {
@@ -53,6 +63,9 @@ private:
         Vector2 Position;
     };
 
+    float ScreenRotation() const;
+    // The glyphs to batch the lines with; null when CanBatch is false.
+    FontGlyphs* BatchGlyphs() const;
     void Relayout();
     Vector2 MeasureLines();
     void PlaceLines(const Vector2& maxExtents);

@@ -4,12 +4,14 @@
 
 #include "engine/actors/Actor.h"
 #include "engine/actors/ActorBatching.h"
+#include "engine/actors/TextActor.h"
 #include "engine/core/DebugDraw.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/Renderable.h"
 #include "engine/core/WorldIterator.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/rendering/SpriteBatch.h"
+#include "engine/rendering/TextBatch.h"
 
 #include <GL/gl.h>
 
@@ -250,23 +252,37 @@ void World::DeleteAllRenderables()
     PurgeDebugDrawing();
 }
 
-// Runs of plain actors go through the shared batch; anything else draws by itself once the
-// batch has drawn what waits, so the order on screen stays that of the layers.
+// Runs of plain actors go through the shared sprite batch and runs of text actors through
+// the shared text batch; anything else draws by itself once both have drawn what waits, so
+// the order on screen stays that of the layers.
 void World::DrawRenderables()
 {
-    SpriteBatch& batch = SpriteBatch::Shared();
+    SpriteBatch& sprites = SpriteBatch::Shared();
+    TextBatch& texts = TextBatch::Shared();
     for (WorldIterator it = GetFirstRenderable(); *it != 0; ++it)
     {
         Actor* actor = BatchableActor(*it);
         if (actor != 0)
         {
-            actor->AddToBatch(batch);
+            texts.Flush();
+            actor->AddToBatch(sprites);
             continue;
         }
-        batch.Flush();
+        TextActor* text = BatchableText(*it);
+        if (text != 0)
+        {
+            sprites.Flush();
+            if (text->AddToBatch(texts))
+            {
+                continue;
+            }
+        }
+        sprites.Flush();
+        texts.Flush();
         (*it)->Render();
     }
-    batch.Flush();
+    sprites.Flush();
+    texts.Flush();
 }
 
 void World::DrawDebugLine(const Vector2& from, const Vector2& to, float lifetime, const Color& color)

@@ -3,8 +3,12 @@
 #include "engine/core/World.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/rendering/Camera.h"
+#include "engine/rendering/FontGlyphs.h"
+#include "engine/rendering/TextBatch.h"
 
 #include <FTGL/ftgl.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -12,7 +16,14 @@
 
 namespace
 {
-typedef std::map<String, FTFont*> FontMap;
+// A font and, when strings in it can be batched, its captured glyphs.
+struct RegisteredFont
+{
+    FTFont* Font;
+    FontGlyphs* Glyphs;
+};
+
+typedef std::map<String, RegisteredFont> FontMap;
 
 // Never destroyed: the fonts' textures would outlive the OpenGL context at exit anyway.
 FontMap& Fonts()
@@ -21,10 +32,43 @@ FontMap& Fonts()
     return *fonts;
 }
 
-FTFont* FindFont(const String& nickname)
+const RegisteredFont* FindRegistered(const String& nickname)
 {
     FontMap::const_iterator found = Fonts().find(nickname);
-    return found != Fonts().end() ? found->second : 0;
+    return found != Fonts().end() ? &found->second : 0;
+}
+
+FTFont* FindFont(const String& nickname)
+{
+    const RegisteredFont* registered = FindRegistered(nickname);
+    return registered != 0 ? registered->Font : 0;
+}
+
+void DeleteFont(RegisteredFont& registered)
+{
+    delete registered.Glyphs;
+    delete registered.Font;
+    registered = RegisteredFont{0, 0};
+}
+
+// The font library moves the pen by the font's kerning table between glyph pairs, which the
+// captured glyphs do not know; such fonts are drawn string by string. True when unsure.
+bool FontKerns(const String& filename)
+{
+    FT_Library library = 0;
+    if (FT_Init_FreeType(&library) != 0)
+    {
+        return true;
+    }
+    bool kerns = true;
+    FT_Face face = 0;
+    if (FT_New_Face(library, filename.c_str(), 0, &face) == 0)
+    {
+        kerns = FT_HAS_KERNING(face);
+        FT_Done_Face(face);
+    }
+    FT_Done_FreeType(library);
+    return kerns;
 }
 
 // Null when the file can't be opened or the size can't be set; the failure is logged.
@@ -50,9 +94,17 @@ FTFont* LoadFont(const String& filename, int pointSize)
     return font;
 }
 
-Vector2 MeasureText(FTFont* font, const String& text)
+// From the captured glyphs where the font has them: the library's own measurement walks its
+// glyph tables again for every string.
+Vector2 MeasureText(const RegisteredFont& registered, const String& text)
 {
-    FTBBox box = font->BBox(text.c_str());
+    float width = 0.0f;
+    float height = 0.0f;
+    if (registered.Glyphs != 0 && TextBatch::IsEnabled() && registered.Glyphs->Measure(text, width, height))
+    {
+        return Vector2(width, height);
+    }
+    const FTBBox box = registered.Font->BBox(text.c_str());
     return Vector2(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());
 }
 
@@ -86,9 +138,10 @@ bool RegisterFont(const String& filename, int pointSize, const String& nickname)
     {
         return false;
     }
-    FTFont*& slot = Fonts()[nickname];
-    delete slot;
-    slot = font;
+    RegisteredFont& slot = Fonts()[nickname];
+    DeleteFont(slot);
+    slot.Font = font;
+    slot.Glyphs = FontKerns(filename) ? 0 : new FontGlyphs(font);
     return true;
 }
 
@@ -106,7 +159,7 @@ bool UnregisterFont(const String& nickname)
                                             nickname.c_str());
         return false;
     }
-    delete found->second;
+    DeleteFont(found->second);
     Fonts().erase(found);
     return true;
 }
@@ -115,7 +168,7 @@ void UnregisterAllFonts()
 {
     for (FontMap::iterator it = Fonts().begin(); it != Fonts().end(); ++it)
     {
-        delete it->second;
+        DeleteFont(it->second);
     }
     Fonts().clear();
 }
@@ -123,10 +176,24 @@ void UnregisterAllFonts()
 Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY,
                        float rotation)
 {
-    FTFont* font = FindFont(nickname);
-    if (font == 0)
+    const RegisteredFont* registered = FindRegistered(nickname);
+    if (registered == 0)
     {
         return Vector2();
+    }
+    FTFont* font = registered->Font;
+    if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::IsEnabled())
+    {
+        // The string is drawn in the current colour, as the library draws it.
+        GLfloat color[4];
+        glGetFloatv(GL_CURRENT_COLOR, color);
+        TextBatch& batch = TextBatch::Shared();
+        if (batch.Add(*registered->Glyphs, text, pixelX, pixelY,
+                      Color(color[0], color[1], color[2], color[3], false)))
+        {
+            batch.Flush();
+            return MeasureText(*registered, text);
+        }
     }
     Camera* camera = Camera::GetInstance();
     glMatrixMode(GL_PROJECTION);
@@ -137,7 +204,7 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    return MeasureText(font, text);
+    return MeasureText(*registered, text);
 }
 
 Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pixelX, int pixelY,
@@ -150,19 +217,25 @@ Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pi
 Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int pixelY,
                     float rotation)
 {
-    FTFont* font = FindFont(nickname);
-    if (font == 0)
+    const RegisteredFont* registered = FindRegistered(nickname);
+    if (registered == 0)
     {
         return Vector2();
     }
-    RenderAtBaseline(font, text, pixelX, pixelY, rotation);
-    return MeasureText(font, text);
+    RenderAtBaseline(registered->Font, text, pixelX, pixelY, rotation);
+    return MeasureText(*registered, text);
 }
 
 Vector2 GetTextExtents(const String& text, const String& nickname)
 {
-    FTFont* font = FindFont(nickname);
-    return font != 0 ? MeasureText(font, text) : Vector2();
+    const RegisteredFont* registered = FindRegistered(nickname);
+    return registered != 0 ? MeasureText(*registered, text) : Vector2();
+}
+
+FontGlyphs* FindFontGlyphs(const String& nickname)
+{
+    const RegisteredFont* registered = FindRegistered(nickname);
+    return registered != 0 ? registered->Glyphs : 0;
 }
 
 float GetTextAdvance(const String& text, const String& nickname)

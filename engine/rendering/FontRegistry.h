@@ -5,6 +5,7 @@
 #include "engine/util/StringTypes.h"
 
 class FTFont;
+class FontGlyphs;
 
 // Texture-mapped fonts loaded once and then used everywhere by a short nickname.
 // The registry owns the fonts. Text is drawn as 8-bit strings on one line; splitting into
@@ -36,6 +37,11 @@ Vector2 GetTextExtents(const String& text, const String& nickname);
 float GetTextAdvance(const String& text, const String& nickname);
 // 0 for an unknown nickname.
 float GetTextAscenderHeight(const String& nickname);
+
+// The captured glyphs of a registered font, for drawing its unturned strings through a
+// TextBatch; owned by the registry and deleted with the font. Null for an unknown nickname
+// and for a font with kerning, whose strings the font library must place itself.
+FontGlyphs* FindFontGlyphs(const String& nickname);
 
 // Draws many strings in one font in window pixels, each exactly as DrawScreenText would,
 // for callers that draw several strings at once and already know their extents: the

@@ -1,31 +1,47 @@
 #include "engine/rendering/SpriteBatch.h"
 
+#include "engine/rendering/ClipSpace.h"
+
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 namespace
 {
 const double kPi = 3.14159265358979323846;
-// Above this many waiting vertices a batch is drawn early, keeping its buffer small.
-const size_t kMaxWaitingVertices = 6 * 16384;
+// Indices are 16 bits, so a batch is drawn early once it holds this many vertices.
+const size_t kMaxWaitingVertices = 65536;
 
 const float kSquareVertices[] = {-0.5f, 0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f, -0.5f};
+// The colours are handed to OpenGL as they are kept.
+static_assert(sizeof(Color) == 4 * sizeof(float), "a Color is four packed floats");
+// The strip's two triangles, in the order and winding the strip draws them.
+const unsigned short kSquareIndices[] = {0, 1, 2, 2, 1, 3};
+// Every corner of the unit square lies this far from its centre.
+const float kSquareRadius = 0.7072f;
 
 // The 2x3 affine matrix of translate * rotate * scale, built the way OpenGL's fixed
 // function builds it so that the corners come out where they did drawn one by one.
 void PlacementMatrix(const SpritePlacement& placement, float matrix[6])
 {
+    // Unturned sprites are the common case; their sine and cosine are exact anyway.
     const double radians = placement.Degrees * kPi / 180.0;
-    const float sine = static_cast<float>(std::sin(radians));
-    const float cosine = static_cast<float>(std::cos(radians));
+    const float sine = placement.Degrees == 0.0f ? 0.0f : static_cast<float>(std::sin(radians));
+    const float cosine = placement.Degrees == 0.0f ? 1.0f : static_cast<float>(std::cos(radians));
     matrix[0] = cosine * placement.Scale.X;
     matrix[1] = -sine * placement.Scale.Y;
     matrix[2] = placement.Position.X;
     matrix[3] = sine * placement.Scale.X;
     matrix[4] = cosine * placement.Scale.Y;
     matrix[5] = placement.Position.Y;
+}
+
+// A circle that holds every vertex of a unit shape no further than unitRadius from its centre.
+float PlacedRadius(const SpritePlacement& placement, float unitRadius)
+{
+    return unitRadius * std::max(std::fabs(placement.Scale.X), std::fabs(placement.Scale.Y));
 }
 }
 
@@ -40,16 +56,19 @@ SpriteBatch& SpriteBatch::Shared()
 void SpriteBatch::AddSquare(int texture, const SpritePlacement& placement, const float texCoords[8],
                             const Color& color)
 {
-    Prepare(texture, 6, color);
+    Prepare(texture, 4, color);
+    BeginShape(placement, kSquareRadius);
+    const unsigned short first = static_cast<unsigned short>(_vertices.size());
     float matrix[6];
     PlacementMatrix(placement, matrix);
-    // The strip's two triangles, in the order and winding the strip draws them.
-    static const int kStripOrder[] = {0, 1, 2, 2, 1, 3};
-    for (int i = 0; i < 6; ++i)
+    for (int corner = 0; corner < 4; ++corner)
     {
-        const int corner = kStripOrder[i];
         AddVertex(matrix, kSquareVertices[corner * 2], kSquareVertices[corner * 2 + 1],
                   texCoords[corner * 2], texCoords[corner * 2 + 1]);
+    }
+    for (unsigned short index : kSquareIndices)
+    {
+        _indices.push_back(static_cast<unsigned short>(first + index));
     }
 }
 
@@ -60,17 +79,25 @@ void SpriteBatch::AddFan(int texture, const SpritePlacement& placement, const fl
     {
         return;
     }
-    Prepare(texture, (count - 2) * 3, color);
+    Prepare(texture, count, color);
+    float unitRadius = 0.0f;
+    for (int i = 0; i < count; ++i)
+    {
+        unitRadius = std::max(unitRadius, std::hypot(vertices[i * 2], vertices[i * 2 + 1]));
+    }
+    BeginShape(placement, unitRadius * 1.001f);
+    const unsigned short first = static_cast<unsigned short>(_vertices.size());
     float matrix[6];
     PlacementMatrix(placement, matrix);
+    for (int i = 0; i < count; ++i)
+    {
+        AddVertex(matrix, vertices[i * 2], vertices[i * 2 + 1], texCoords[i * 2], texCoords[i * 2 + 1]);
+    }
     for (int i = 1; i + 1 < count; ++i)
     {
-        const int corners[] = {0, i, i + 1};
-        for (int corner : corners)
-        {
-            AddVertex(matrix, vertices[corner * 2], vertices[corner * 2 + 1], texCoords[corner * 2],
-                      texCoords[corner * 2 + 1]);
-        }
+        _indices.push_back(first);
+        _indices.push_back(static_cast<unsigned short>(first + i));
+        _indices.push_back(static_cast<unsigned short>(first + i + 1));
     }
 }
 
@@ -82,11 +109,29 @@ void SpriteBatch::Prepare(int texture, int vertexCount, const Color& color)
     {
         Flush();
     }
-    const bool sameColor = color.R == _color.R && color.G == _color.G && color.B == _color.B &&
-                           color.A == _color.A;
-    _oneColor = _vertices.empty() || (_oneColor && sameColor);
+    if (_vertices.empty())
+    {
+        _oneColor = true;
+    }
+    else if (_oneColor && color != _color)
+    {
+        // From here on every vertex keeps its colour; those so far all had the one.
+        _oneColor = false;
+        _colors.assign(_vertices.size(), _color);
+    }
     _texture = texture;
     _color = color;
+}
+
+void SpriteBatch::BeginShape(const SpritePlacement& placement, float unitRadius)
+{
+    Shape shape;
+    shape.FirstVertex = static_cast<unsigned int>(_vertices.size());
+    shape.FirstIndex = static_cast<unsigned int>(_indices.size());
+    shape.X = placement.Position.X;
+    shape.Y = placement.Position.Y;
+    shape.Radius = PlacedRadius(placement, unitRadius);
+    _shapes.push_back(shape);
 }
 
 void SpriteBatch::AddVertex(const float* matrix, float x, float y, float u, float v)
@@ -96,11 +141,27 @@ void SpriteBatch::AddVertex(const float* matrix, float x, float y, float u, floa
     vertex.Y = matrix[3] * x + matrix[4] * y + matrix[5];
     vertex.U = u;
     vertex.V = v;
-    vertex.R = _color.R;
-    vertex.G = _color.G;
-    vertex.B = _color.B;
-    vertex.A = _color.A;
     _vertices.push_back(vertex);
+    if (!_oneColor)
+    {
+        _colors.push_back(_color);
+    }
+}
+
+// Shapes first up to last (not included), which follow each other in the arrays.
+void SpriteBatch::DrawShapes(size_t first, size_t last) const
+{
+    if (first == last)
+    {
+        return;
+    }
+    const unsigned int firstIndex = _shapes[first].FirstIndex;
+    const unsigned int endIndex = last < _shapes.size() ? _shapes[last].FirstIndex
+                                                        : static_cast<unsigned int>(_indices.size());
+    const unsigned int endVertex = last < _shapes.size() ? _shapes[last].FirstVertex
+                                                         : static_cast<unsigned int>(_vertices.size());
+    glDrawRangeElements(GL_TRIANGLES, _shapes[first].FirstVertex, endVertex - 1, endIndex - firstIndex,
+                        GL_UNSIGNED_SHORT, &_indices[firstIndex]);
 }
 
 void SpriteBatch::Flush()
@@ -122,14 +183,42 @@ void SpriteBatch::Flush()
     else
     {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(4, GL_FLOAT, stride, &_vertices[0].R);
+        glColorPointer(4, GL_FLOAT, sizeof(Color), &_colors[0].R);
     }
     if (_texture >= 0)
     {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(_texture));
     }
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(_vertices.size()));
+
+    float projection[16];
+    float modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    const ClipVolume volume(projection, modelView);
+    // Runs of shapes that lie alike go out together, in the order they came.
+    size_t runStart = 0;
+    ClipPlacement runPlacement = CLIP_Inside;
+    for (size_t i = 0; i < _shapes.size(); ++i)
+    {
+        const Shape& shape = _shapes[i];
+        const ClipPlacement placement = volume.Place(shape.X, shape.Y, shape.Radius);
+        if (placement == runPlacement)
+        {
+            continue;
+        }
+        if (runPlacement != CLIP_Outside)
+        {
+            DrawShapes(runStart, i);
+        }
+        runStart = i;
+        runPlacement = placement;
+    }
+    if (runPlacement != CLIP_Outside)
+    {
+        DrawShapes(runStart, _shapes.size());
+    }
+
     if (_texture >= 0)
     {
         glDisable(GL_TEXTURE_2D);
@@ -140,4 +229,7 @@ void SpriteBatch::Flush()
     // last colour set finds the last sprite's, as it would without the batch.
     glColor4f(_color.R, _color.G, _color.B, _color.A);
     _vertices.clear();
+    _colors.clear();
+    _indices.clear();
+    _shapes.clear();
 }

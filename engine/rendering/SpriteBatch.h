@@ -15,8 +15,11 @@ struct SpritePlacement
 };
 
 // Collects coloured, textured triangles of consecutive sprites that share a texture and
-// draws them with one glDrawArrays. Each draw call costs far more than the few vertices of a
-// sprite, so this is what makes thousands of sprites affordable.
+// draws them with glDrawRangeElements: a square is 4 vertices and 6 indices, a fan its own
+// vertices. Each draw call costs far more than the few vertices of a sprite, so this is what
+// makes thousands of sprites affordable. Sprites across the edge of the view volume go out in
+// draws of their own, so the others stay off the driver's clipping path, and sprites wholly
+// outside it are left out; neither changes a pixel.
 //
 // The vertices are placed on the CPU, in the coordinates of the model-view matrix current
 // when the batch is flushed, so nothing may change that matrix or other drawing state while
@@ -50,13 +53,28 @@ private:
     {
         float X, Y;
         float U, V;
-        float R, G, B, A;
+    };
+
+    // One square or fan: where its vertices and indices start, and the circle about its
+    // centre that holds it.
+    struct Shape
+    {
+        unsigned int FirstVertex;
+        unsigned int FirstIndex;
+        float X, Y, Radius;
     };
 
     void Prepare(int texture, int vertexCount, const Color& color);
+    void BeginShape(const SpritePlacement& placement, float unitRadius);
     void AddVertex(const float* matrix, float x, float y, float u, float v);
+    void DrawShapes(size_t first, size_t last) const;
 
     std::vector<Vertex> _vertices;
+    // One per vertex, kept only once the waiting vertices differ in colour, apart from the
+    // vertices, so a run in one colour hands OpenGL only what it reads.
+    std::vector<Color> _colors;
+    std::vector<unsigned short> _indices;
+    std::vector<Shape> _shapes;
     int _texture;
     Color _color;
     // Whether every waiting vertex has _color, so one current colour can stand for an array.

@@ -48,16 +48,6 @@ protected:
         glColor4f(0.1f, 0.3f, 0.6f, 0.7f);
     }
 
-    static std::vector<unsigned char> WindowPixels()
-    {
-        std::vector<unsigned char> pixels(Width * Height * 4);
-        glFinish();
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
-    }
-
     static std::vector<float> Matrix(GLenum which)
     {
         std::vector<float> matrix(16);

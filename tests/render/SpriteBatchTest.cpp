@@ -5,6 +5,7 @@
 #include "engine/actors/ParticleActor.h"
 #include "engine/core/Renderable.h"
 #include "engine/core/World.h"
+#include "engine/rendering/ClipSpace.h"
 #include "engine/rendering/TextureCache.h"
 #include "support/PngWriter.h"
 #include "support/ScratchDirectory.h"
@@ -304,4 +305,65 @@ TEST_F(SpriteBatchTest, ParticlesDrawTurnedTintedAndInPlace)
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+// Sprites across every edge of the window and wholly outside it, turned and not, squares and
+// circles: those across the edge go out in draws of their own and those outside not at all,
+// and the picture stays that of drawing each actor on its own.
+TEST_F(SpriteBatchTest, SpritesAcrossAndOutsideTheEdgeLookAsDrawnActorByActor)
+{
+    const char* sprites[] = {"quad.png", "quad.png", "red.png", "quad.png"};
+    for (int i = 0; i < 120; ++i)
+    {
+        const float x = -16.0f + 0.27f * i;
+        const float y = (i % 2 ? 1.0f : -1.0f) * (7.0f + 0.05f * (i % 60));
+        Actor* actor = Add(x, 0.6f + 0.03f * (i % 13), sprites[i % 4], i % 2);
+        actor->SetPosition(i % 3 ? Vector2(x, y) : Vector2(y * 1.5f, x * 0.6f));
+        actor->SetRotation(i % 5 ? 17.0f * i : 0.0f);
+        actor->SetColor(0.3f + 0.005f * i, 0.9f, 0.4f, 0.5f + 0.004f * i);
+        if (i % 7 == 3)
+        {
+            actor->SetDrawShape(ADS_Circle);
+        }
+    }
+    EXPECT_EQ(0, DifferingPixels());
+    // The edges were reached: the top and bottom rows show sprites.
+    EXPECT_LT(CountPixels(0, 0, Width, 1, 255, 255, 255, 0), Width);
+    EXPECT_LT(CountPixels(0, Height - 1, Width, Height, 255, 255, 255, 0), Width);
+}
+
+TEST(ClipVolumeTest, PlacesCirclesInsideAcrossAndOutsideTheView)
+{
+    // x and y from -10 to 10 seen straight on, the model-view moved 2 to the right.
+    const float projection[16] = {0.1f, 0, 0, 0, 0, 0.1f, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1};
+    const float modelView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 0, 0, 1};
+    const ClipVolume volume(projection, modelView);
+    EXPECT_EQ(CLIP_Inside, volume.Place(0.0f, 0.0f, 1.0f));
+    EXPECT_EQ(CLIP_Inside, volume.Place(6.9f, 8.9f, 1.0f));
+    EXPECT_EQ(CLIP_Crossing, volume.Place(7.5f, 0.0f, 1.0f));
+    EXPECT_EQ(CLIP_Crossing, volume.Place(-12.5f, 0.0f, 1.0f));
+    EXPECT_EQ(CLIP_Crossing, volume.Place(0.0f, 9.0f, 1.0f));
+    EXPECT_EQ(CLIP_Outside, volume.Place(9.5f, 0.0f, 1.0f));
+    EXPECT_EQ(CLIP_Outside, volume.Place(0.0f, -11.5f, 1.0f));
+}
+
+// More squares than 16-bit indices can reach in one batch: the batch draws early and goes
+// on, and every sprite is still drawn, in order, as drawn one by one.
+TEST_F(SpriteBatchTest, MoreSpritesThanOneIndexedDrawHoldsLookAsDrawnActorByActor)
+{
+    const char* sprites[] = {"quad.png", "quad.png", "quad.png", "red.png"};
+    for (int i = 0; i < 17000; ++i)
+    {
+        Actor* actor = Add(-13.0f + 0.0016f * i, 0.35f, sprites[(i / 4000) % 4]);
+        actor->SetPosition(-13.0f + 0.0016f * i, -9.0f + 0.11f * (i % 163));
+        actor->SetRotation(static_cast<float>(i % 90));
+        if (i % 1000 == 7)
+        {
+            actor->SetDrawShape(ADS_Circle);
+        }
+    }
+    EXPECT_EQ(0, DifferingPixels());
+    RenderFrame();
+    // The last sprites, past the first draw's limit, are there: red at the right.
+    EXPECT_GT(CountPixels(ScreenX(13.0f), 0, ScreenX(14.0f), Height, 255, 0, 0, 0), 100);
 }

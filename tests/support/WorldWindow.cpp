@@ -36,6 +36,16 @@ void WorldWindow::Capture()
     _captured = true;
 }
 
+std::vector<unsigned char> WorldWindow::WindowPixels()
+{
+    std::vector<unsigned char> pixels(Width * Height * 4);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
 unsigned char* WorldWindow::Row(int y)
 {
     if (!_captured)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 // A fixture for in-process drawing tests: opens the World's window (1024 x 768, white
 // background), draws frames the way the main loop does, and reads pixels back from the
 // frame just drawn. Pixel rows count from the top of the window, like window coordinates.
@@ -15,6 +17,9 @@ public:
 
     static constexpr int Width = 1024;
     static constexpr int Height = 768;
+
+    // The whole window as OpenGL reads it back: RGBA rows from the bottom, drawing finished.
+    static std::vector<unsigned char> WindowPixels();
 
 protected:
     void SetUp() override;
