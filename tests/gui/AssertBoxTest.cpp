@@ -8,6 +8,7 @@
 #include "support/X11Display.h"
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sys/stat.h>
 #include <thread>
@@ -58,7 +59,7 @@ protected:
 };
 }
 
-TEST_F(AssertBoxTest, TheBoxShowsTheMessageAsItIsWhileTheProgramGoesOn)
+TEST_F(AssertBoxTest, TheBoxShowsTheMessageAsItIsWhileTheProgramGoesOnAndOnlyWhereItCan)
 {
     UseStandIn();
     EXPECT_FALSE(Gui::Assert(false, "Skin <b>missing</b> & \"more\""));
@@ -68,21 +69,18 @@ TEST_F(AssertBoxTest, TheBoxShowsTheMessageAsItIsWhileTheProgramGoesOn)
               WaitForArguments(30.0));
     Release();
     EXPECT_TRUE(Gui::Assert(true, "never shown"));
-}
+    s_output.clear();
 
-TEST_F(AssertBoxTest, WithoutADisplayOrADialogProgramOnlyTheLineIsWritten)
-{
-    UseStandIn();
+    // Without a display, or without the dialog program, only the line is written.
+    std::remove((scratch.Path() + "/arguments").c_str());
     environment.Set("DISPLAY", "");
     environment.Unset("WAYLAND_DISPLAY");
     Gui::Assert(false, "no display");
-    EXPECT_EQ("", WaitForArguments(0.5));
-
     environment.Set("PATH", scratch.Path() + "/nowhere");
     environment.Set("DISPLAY", ":0");
     Gui::Assert(false, "no dialog program");
+    EXPECT_EQ("", WaitForArguments(0.5));
     EXPECT_EQ("Assert: no display\nAssert: no dialog program\n", s_output);
-    Release();
 }
 
 // The real dialog program on the test's X server: a window titled "Assert" comes up.

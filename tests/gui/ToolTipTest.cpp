@@ -27,12 +27,6 @@ protected:
 
     Gui::Controls::Button* button = nullptr;
 };
-
-bool Contains(const Rect& outer, const Rect& inner)
-{
-    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
-           inner.y + inner.h <= outer.y + outer.h;
-}
 }
 
 TEST_F(ToolTipTest, ATextTipIsAPaddedHiddenLabelChildAndANewTextReplacesIt)
@@ -47,8 +41,6 @@ TEST_F(ToolTipTest, ATextTipIsAPaddedHiddenLabelChildAndANewTextReplacesIt)
     EXPECT_EQ(Gui::Padding(5, 3, 5, 3), tip->GetPadding());
     EXPECT_EQ(tip->TextWidth() + 10, tip->Width());
     EXPECT_EQ(tip->TextHeight() + 6, tip->Height());
-    EXPECT_EQ(5, tip->TextX());
-    EXPECT_EQ(3, tip->TextY());
 
     const unsigned int children = button->NumChildren();
     button->SetToolTip("Reload");
@@ -67,26 +59,19 @@ TEST_F(ToolTipTest, AShownTipHasItsOwnBackgroundOverTheButton)
     canvas->RenderCanvas();
 
     const Rect tipRect((int)(140 - tip->Width() * 0.5f), 115 - tip->Height() - 10, tip->Width(), tip->Height());
-    int buttonDrawn = -1;
-    int background = -1;
-    int outlines = 0;
-    int tipText = -1;
-    for (int i = 0; i < (int)renderer.drawn.size(); ++i)
+    std::vector<std::string> order;
+    for (const RecordingRenderer::Drawn& d : renderer.drawn)
     {
-        const RecordingRenderer::Drawn& d = renderer.drawn[i];
         if (d.what == "fill" && d.rect == Rect(100, 100, 80, 30))
-            buttonDrawn = i;
-        if (d.what == "fill" && d.color == kTipBackground && d.rect == tipRect)
-            background = i;
-        if (d.what == "fill" && d.color == kTipText && Contains(tipRect, d.rect))
-            ++outlines;
-        if (d.what == "text" && d.color == kTipText)
-            tipText = i;
+            order.push_back("button");
+        else if (d.what == "fill" && d.color == kTipBackground && d.rect == tipRect)
+            order.push_back("background");
+        else if (d.what == "fill" && d.color == kTipText)
+            order.push_back("outline");
+        else if (d.what == "text" && d.color == kTipText)
+            order.push_back("text at " + std::to_string(d.rect.x - tipRect.x) + " " + std::to_string(d.rect.y - tipRect.y));
     }
-    ASSERT_GE(buttonDrawn, 0);
-    EXPECT_GT(background, buttonDrawn);
-    EXPECT_EQ(4, outlines);
-    ASSERT_GT(tipText, background);
-    EXPECT_EQ(Gui::Point(tipRect.x + 5, tipRect.y + 3),
-              Gui::Point(renderer.drawn[tipText].rect.x, renderer.drawn[tipText].rect.y));
+    EXPECT_EQ((std::vector<std::string>{"button", "background", "outline", "outline", "outline", "outline",
+                                        "text at 5 3"}),
+              order);
 }
