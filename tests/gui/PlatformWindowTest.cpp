@@ -34,12 +34,9 @@ public:
     // Lines from the first one that starts with the prefix on.
     std::vector<std::string> From(const std::string& prefix) const
     {
-        for (size_t i = 0; i < lines.size(); ++i)
-        {
-            if (lines[i].compare(0, prefix.size(), prefix) == 0)
-                return std::vector<std::string>(lines.begin() + i, lines.end());
-        }
-        return {};
+        auto first = std::find_if(lines.begin(), lines.end(),
+                                  [&](const std::string& line) { return line.compare(0, prefix.size(), prefix) == 0; });
+        return std::vector<std::string>(first, lines.end());
     }
 
     std::vector<std::string> lines;
@@ -103,10 +100,9 @@ protected:
     // The window's size as the X server has it.
     Point XSize()
     {
-        int w = 0;
-        int h = 0;
-        display.GetWindowSize(xWindow, w, h);
-        return Point(w, h);
+        Point size;
+        display.GetWindowSize(xWindow, size.x, size.y);
+        return size;
     }
 
     static constexpr const char* kTitle = "Toolkit window";
