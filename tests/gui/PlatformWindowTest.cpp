@@ -225,11 +225,7 @@ TEST_F(PlatformWindowTest, AProgramWithItsOwnLoopTranslatesMessageByMessage)
     Gui::WindowsLayer::ProcessMessage(window, message, target);
     EXPECT_EQ((std::vector<std::string>{"key 7 down", "move 10 20 0 0", "move 7 20 -3 0"}), log.lines);
 
-    // Keys the toolkit has no code for and buttons past the middle one are not used; a paint
-    // request marks the canvas for drawing.
-    message.kind = PlatformMessage::KeyDown;
-    message.key = 290; // F1
-    EXPECT_FALSE(Gui::WindowsLayer::ProcessMessage(window, message, target));
+    // Buttons past the middle one are not used; a paint request marks the canvas for drawing.
     message.kind = PlatformMessage::ButtonDown;
     message.button = 3;
     EXPECT_FALSE(Gui::WindowsLayer::ProcessMessage(window, message, target));
