@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <set>
 
 namespace
 {
@@ -222,7 +223,9 @@ namespace
     }
 }
 
-TEST_F(GameWiringTest, TheBattleHudKeepsItsIndicatorsThroughAReset)
+// In a battle the HUD keeps its enemy indicators on the World, and no sound effect follows the
+// particles that the reset deleted.
+TEST_F(GameWiringTest, ABattleKeepsItsIndicatorsAndForgetsTheParticlesThroughAReset)
 {
     Send(StartHardcoreModeMessage);
     // Enough enemies that several stand beyond the ring and get an indicator.
@@ -231,41 +234,28 @@ TEST_F(GameWiringTest, TheBattleHudKeepsItsIndicatorsThroughAReset)
     BattleHUD* hud = game->GetBattleHUD();
     ASSERT_NE(nullptr, hud);
     hud->Update(0.0f);
-    ASSERT_FALSE(hud->GetIcons().empty());
     const std::vector<HUDActor*> icons = hud->GetIcons();
-
-    World::GetInstance()->ResetWorld();
-    PlayFrames(3);
-
-    ASSERT_EQ(hud, game->GetBattleHUD());
-    EXPECT_EQ(icons, hud->GetIcons()) << "the pool was rebuilt";
-    for (size_t i = 0; i < hud->GetIcons().size(); ++i)
-    {
-        EXPECT_TRUE(IsInWorld(hud->GetIcons()[i])) << "icon " << i;
-        EXPECT_TRUE(IsInWorld(hud->GetTexts()[i])) << "text " << i;
-    }
-}
-
-TEST_F(GameWiringTest, EffectsForgetTheParticlesThatAResetDeletes)
-{
-    Send(StartHardcoreModeMessage);
+    ASSERT_FALSE(icons.empty());
     const Vector2 nearby = game->GetPlayerShip()->GetPosition() + Vector2(1.0f, 0.0f);
-    HitParticleActor* splinters = new HitParticleActor(2.0f, 10.0f, Vector2(0.3f, 0.3f), nearby);
-    SplashParticleActor* drops = new SplashParticleActor(nearby, Vector2(4.0f, 0.0f));
+    const std::set<Actor*> particles = {new HitParticleActor(2.0f, 10.0f, Vector2(0.3f, 0.3f), nearby),
+                                        new SplashParticleActor(nearby, Vector2(4.0f, 0.0f))};
     SoundManager* sound = game->GetSoundManager();
     ASSERT_NE(nullptr, sound);
-    size_t following = 0;
-    for (SoundEffect* effect : sound->GetPlayingEffects())
-        following += (effect->GetSource() == splinters || effect->GetSource() == drops) ? 1 : 0;
-    ASSERT_GT(following, 0u) << "no effect started for the particles";
+    auto following = [&] {
+        size_t count = 0;
+        for (SoundEffect* effect : sound->GetPlayingEffects())
+            count += particles.count(effect->GetSource());
+        return count;
+    };
+    ASSERT_GT(following(), 0u) << "no effect started for the particles";
 
     World::GetInstance()->ResetWorld();
-    for (SoundEffect* effect : sound->GetPlayingEffects())
-    {
-        EXPECT_NE(static_cast<Actor*>(splinters), effect->GetSource());
-        EXPECT_NE(static_cast<Actor*>(drops), effect->GetSource());
-    }
+    EXPECT_EQ(0u, following());
     PlayFrames(3);
+    ASSERT_EQ(hud, game->GetBattleHUD());
+    EXPECT_EQ(icons, hud->GetIcons()) << "the pool was rebuilt";
+    for (size_t i = 0; i < icons.size(); ++i)
+        EXPECT_TRUE(IsInWorld(icons[i]) && IsInWorld(hud->GetTexts()[i])) << "indicator " << i;
 }
 
 // Resets in every state a game passes through, with the battle fought on in between.

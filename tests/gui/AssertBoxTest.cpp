@@ -8,6 +8,7 @@
 #include "support/X11Display.h"
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sys/stat.h>
 #include <thread>
@@ -30,59 +31,50 @@ protected:
         GuiFixture::TearDown();
     }
 
-    // A dialog program that writes its arguments and stays up until the test lets it go.
-    void UseStandIn()
-    {
-        std::ofstream(scratch.Path() + "/zenity")
-            << "#!/bin/sh\nprintf '%s\\n' \"$@\" > arguments.part\nmv arguments.part arguments\n"
-               "while [ ! -e release ]; do sleep 0.05; done\n";
-        ::chmod((scratch.Path() + "/zenity").c_str(), 0700);
-        environment.Set("PATH", scratch.Path() + ":/usr/bin:/bin");
-    }
-
+    // What the stand-in dialog program was given; "" when it wrote nothing in time.
     std::string WaitForArguments(double seconds)
     {
-        const std::string path = scratch.Path() + "/arguments";
-        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        struct stat info;
-        while (::stat(path.c_str(), &info) != 0 && std::chrono::steady_clock::now() < end)
+        std::ifstream arguments;
+        for (double waited = 0.0; !arguments.is_open() && waited < seconds; waited += 0.02)
+        {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        std::ifstream arguments(path);
-        return std::string((std::istreambuf_iterator<char>(arguments)), std::istreambuf_iterator<char>());
+            arguments.open(scratch.Path() + "/arguments");
+        }
+        return std::string(std::istreambuf_iterator<char>(arguments), {});
     }
-
-    void Release() { std::ofstream(scratch.Path() + "/release") << "\n"; }
 
     ScratchDirectory scratch;
     ScopedEnvironment environment;
 };
 }
 
-TEST_F(AssertBoxTest, TheBoxShowsTheMessageAsItIsWhileTheProgramGoesOn)
+TEST_F(AssertBoxTest, TheBoxShowsTheMessageAsItIsWhileTheProgramGoesOnAndOnlyWhereItCan)
 {
-    UseStandIn();
+    // A stand-in dialog program that writes its arguments and stays up until the test lets it go.
+    std::ofstream(scratch.Path() + "/zenity") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > arguments.part\n"
+                                                 "mv arguments.part arguments\n"
+                                                 "while [ ! -e release ]; do sleep 0.05; done\n";
+    ::chmod((scratch.Path() + "/zenity").c_str(), 0700);
+    environment.Set("PATH", scratch.Path() + ":/usr/bin:/bin");
     EXPECT_FALSE(Gui::Assert(false, "Skin <b>missing</b> & \"more\""));
     // Back here while the box is still up.
     EXPECT_EQ("Assert: Skin <b>missing</b> & \"more\"\n", s_output);
     EXPECT_EQ("--warning\n--no-markup\n--title=Assert\n--text=Skin <b>missing</b> & \"more\"\n",
               WaitForArguments(30.0));
-    Release();
+    std::ofstream(scratch.Path() + "/release") << "\n";
     EXPECT_TRUE(Gui::Assert(true, "never shown"));
-}
+    s_output.clear();
 
-TEST_F(AssertBoxTest, WithoutADisplayOrADialogProgramOnlyTheLineIsWritten)
-{
-    UseStandIn();
+    // Without a display, or without the dialog program, only the line is written.
+    std::remove((scratch.Path() + "/arguments").c_str());
     environment.Set("DISPLAY", "");
     environment.Unset("WAYLAND_DISPLAY");
     Gui::Assert(false, "no display");
-    EXPECT_EQ("", WaitForArguments(0.5));
-
     environment.Set("PATH", scratch.Path() + "/nowhere");
     environment.Set("DISPLAY", ":0");
     Gui::Assert(false, "no dialog program");
+    EXPECT_EQ("", WaitForArguments(0.5));
     EXPECT_EQ("Assert: no display\nAssert: no dialog program\n", s_output);
-    Release();
 }
 
 // The real dialog program on the test's X server: a window titled "Assert" comes up.

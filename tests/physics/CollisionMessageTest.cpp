@@ -173,22 +173,20 @@ TEST(CollisionListener, GivenListenerReplacesTheWorldsMessages)
 // contacts still touching, must not report to it.
 TEST(CollisionListener, NoContactIsReportedAfterTheGameManagerHasGone)
 {
-    static bool managerGone = false;
-    class Manager : public GameManager
+    static bool managerGone;
+    static int lateEnds;
+    managerGone = false;
+    lateEnds = 0;
+    struct Manager : GameManager
     {
-    public:
         ~Manager() override { managerGone = true; }
         void ReceiveMessage(Message*) override {}
     };
-    class Listener : public b2ContactListener
+    struct Listener : b2ContactListener
     {
-    public:
         void EndContact(b2Contact*) override { lateEnds += managerGone ? 1 : 0; }
-        int lateEnds = 0;
     };
-    managerGone = false;
     static Listener listener;
-    listener.lateEnds = 0;
     World::GetInstance()->SetGameManager(new Manager());
     ASSERT_TRUE(World::GetInstance()->SetupPhysics(Vector2(0.0f, 0.0f), &listener));
     World::GetInstance()->Add(MakeBox(Vector2(0, 0), Vector2(2, 2)));
@@ -198,5 +196,5 @@ TEST(CollisionListener, NoContactIsReportedAfterTheGameManagerHasGone)
 
     World::DestroyInstance();
     EXPECT_TRUE(managerGone);
-    EXPECT_EQ(0, listener.lateEnds);
+    EXPECT_EQ(0, lateEnds);
 }

@@ -10,20 +10,6 @@ CapturingLog& CaptureSystemLog()
     return capture;
 }
 
-int CountLines(const CapturingLog& log, const std::string& prefix, const std::string& part)
-{
-    int count = 0;
-    for (size_t i = 0; i < log.Lines.size(); ++i)
-    {
-        const std::string& line = log.Lines[i];
-        if (line.compare(0, prefix.size(), prefix) == 0 && line.find(part) != std::string::npos)
-        {
-            ++count;
-        }
-    }
-    return count;
-}
-
 PhysicsActor* MakeBox(const Vector2& position, const Vector2& size, float density)
 {
     PhysicsActor* actor = new PhysicsActor();

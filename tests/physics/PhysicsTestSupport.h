@@ -15,8 +15,6 @@ class PhysicsActor;
 // The system log's lines from here on. The capture lives to the end of the process, since
 // the system log keeps a pointer to it.
 CapturingLog& CaptureSystemLog();
-// How many captured lines start with prefix and contain part.
-int CountLines(const CapturingLog& log, const std::string& prefix, const std::string& part = "");
 
 // A dynamic or static box actor at a position, its body already made.
 PhysicsActor* MakeBox(const Vector2& position, const Vector2& size, float density = 1.0f);

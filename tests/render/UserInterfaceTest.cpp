@@ -21,9 +21,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
-#include <functional>
 #include <vector>
 
 namespace
@@ -161,16 +159,6 @@ TEST_F(UserInterfaceTest, TheWindowPictureLinesUpWithTheTitleBarCloseButtonAndIn
     auto sea = [](const Pixel& p) { return p.B > p.R + 30; };
     auto wood = [](const Pixel& p) { return p.R > p.B + 30 && p.R < 150; };
     auto page = [](const Pixel& p) { return p.R > 200 && p.G > 180; };
-    // The box around the pixels that match, within the rows and columns given (edges inclusive).
-    auto around = [this](const Box& area, const std::function<bool(const Pixel&)>& match) {
-        Box found{area.Right + 1, area.Bottom + 1, area.Left - 1, area.Top - 1};
-        for (int y = area.Top; y <= area.Bottom; ++y)
-            for (int x = area.Left; x <= area.Right; ++x)
-                if (match(ReadPixel(x, y)))
-                    found = Box{std::min(found.Left, x), std::min(found.Top, y), std::max(found.Right, x),
-                                std::max(found.Bottom, y)};
-        return found;
-    };
 
     Gui::Controls::Base* titleBar = window->GetTitleBar();
     const Gui::Point bar = titleBar->LocalPosToCanvas();
@@ -194,7 +182,7 @@ TEST_F(UserInterfaceTest, TheWindowPictureLinesUpWithTheTitleBarCloseButtonAndIn
     const Gui::Point button = close->LocalPosToCanvas();
     ASSERT_EQ(Gui::Point(31, 24), close->GetSize());
     const Box box =
-        around(Box{button.x, paintedTop, button.x + 30, barBottom}, [&](const Pixel& p) { return !sea(p); });
+        InkBox(Box{button.x, paintedTop, button.x + 30, barBottom}, [&](const Pixel& p) { return !sea(p); });
     ASSERT_FALSE(box.Empty());
     EXPECT_GT(box.Top, paintedTop);
     EXPECT_LT(box.Bottom, barBottom);
@@ -205,7 +193,7 @@ TEST_F(UserInterfaceTest, TheWindowPictureLinesUpWithTheTitleBarCloseButtonAndIn
     EXPECT_TRUE(wood(ReadPixel(middle, button.y + 24)));
 
     // The title's light ink on the bar, left of the close button.
-    const Box title = around(Box{bar.x, paintedTop, button.x - 1, barBottom},
+    const Box title = InkBox(Box{bar.x, paintedTop, button.x - 1, barBottom},
                              [](const Pixel& p) { return p.R > 150 && p.R > p.B + 10; });
     ASSERT_FALSE(title.Empty());
     EXPECT_NEAR(title.Top - paintedTop, barBottom - title.Bottom, 2);

@@ -59,19 +59,14 @@ TEST_F(ScriptTest, NilAndForeignArgumentsAreRefused)
     EXPECT_EQ("", Run("world:Remove(nil); zarvo.Camera_GetInstance():LockTo(nil)"));
 }
 
-// Lists come back as tables indexed from 1 and go in as such; integer vectors take numbers.
-TEST_F(ScriptTest, ListsAndIntegerVectorsAreScriptValues)
+// Lists come back as tables indexed from 1 and go in as such.
+TEST_F(ScriptTest, ListsAreTablesFromOne)
 {
     StartScripts();
     EXPECT_EQ("true", Eval("(function() local modes = zarvo.World_GetInstance():GetVideoModes() "
                            "return #modes >= 1 and modes[1].X > 0 and modes[1].Y > 0 and modes[1].Z > 0 end)()"));
-    EXPECT_EQ("3 4 2", Eval("(function() local v = zarvo.Vec2i(3, 4) local field = "
-                            "zarvo.MathUtil_RandomPointField(2, zarvo.Vector2(0, 0), zarvo.Vector2(1, 1)) "
-                            "return v.X .. ' ' .. v.Y .. ' ' .. #field end)()"));
     EXPECT_EQ("", Run("p = zarvo.PhysicsActor(); p:SetPolygonVertices({ zarvo.Vector2(0, 0), zarvo.Vector2(1, 0), "
                       "zarvo.Vector2(0, 1) })"));
     EXPECT_NE(String::npos,
               Run("p:SetPolygonVertices({ 1, 2 })").find("expected a table of 'Vector2' got 'number' at 1"));
-    EXPECT_EQ("", Run("zarvo.Switchboard_GetInstance():SubscribeTo(a or zarvo.Actor(), 'Heard')"));
-    EXPECT_EQ("table", Eval("type(zarvo.Switchboard_GetInstance():GetSubscribersTo('Heard'))"));
 }

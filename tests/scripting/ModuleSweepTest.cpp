@@ -7,18 +7,8 @@
 
 namespace
 {
-    // The last call the child announced before it stopped.
-    std::string LastCall(const std::string& output)
-    {
-        const std::string marker = "SWEEP: ";
-        const size_t start = output.rfind(marker);
-        if (start == std::string::npos)
-            return "(none)";
-        return output.substr(start + marker.size(), output.find('\n', start) - start - marker.size());
-    }
-
-    // What the child wrote from its last announced call on: the crash report, if any.
-    std::string AfterLastCall(const std::string& output)
+    // What the child wrote from the last call it announced on: the call, and a crash report.
+    std::string FromLastCall(const std::string& output)
     {
         const size_t start = output.rfind("SWEEP: ");
         return start == std::string::npos ? output : output.substr(start);
@@ -31,14 +21,9 @@ namespace
 TEST_F(ScriptTest, EveryCallOfTheModuleEndsWithoutACrash)
 {
     StartScripts();
-    std::istringstream classes(Eval(R"((function()
-      local names = {}
-      for name, value in pairs(zarvo) do
-        if type(value) == "table" then names[#names + 1] = name end
-      end
-      table.sort(names)
-      return table.concat(names, " ")
-    end)())"));
+    std::istringstream classes(Eval("(function() local names = {} for name, value in pairs(zarvo) do "
+                                    "if type(value) == 'table' then names[#names + 1] = name end end "
+                                    "table.sort(names) return table.concat(names, ' ') end)()"));
     std::vector<std::string> targets(1, "module");
     for (std::string name; classes >> name;)
         targets.push_back(name);
@@ -49,10 +34,11 @@ TEST_F(ScriptTest, EveryCallOfTheModuleEndsWithoutACrash)
         ProgramProcess child(ZARVO_BINARY_DIR "/tests/module_sweep_child", _scratch.Path(),
                              { ZARVO_SOURCE_DIR "/tests/scripting/module_sweep.lua", target });
         ASSERT_TRUE(child.Start()) << target;
-        ASSERT_TRUE(child.WaitForExit(600.0)) << target << " still runs at: " << LastCall(child.ReadErrorOutput());
+        ASSERT_TRUE(child.WaitForExit(600.0)) << target << " still runs at: "
+                                              << FromLastCall(child.ReadErrorOutput());
         const std::string output = child.ReadErrorOutput();
         EXPECT_TRUE(child.ExitedNormally() && child.GetExitStatus() == 0)
-            << target << " stopped at: " << LastCall(output) << "\n" << AfterLastCall(output);
+            << target << " stopped at: " << FromLastCall(output);
         EXPECT_NE(std::string::npos, output.find("SWEEP: swept ")) << target;
     }
 }

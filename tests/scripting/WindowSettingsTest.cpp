@@ -29,53 +29,31 @@ protected:
         return World::GetInstance()->GetWindow().GetSize();
     }
 
-    // How many warnings were logged that hold the text.
-    static int Warnings(const String& about = "")
-    {
-        int count = 0;
-        for (const String& line : SystemLogCapture().Lines)
-            count += line.compare(0, 9, "WARNING: ") == 0 && line.find(about) != String::npos ? 1 : 0;
-        return count;
-    }
+    static int Warnings(const String& about = "") { return CountLines(SystemLogCapture(), "WARNING: ", about); }
 };
 }
 
 TEST_F(WindowSettingsTest, SizesNoWindowCanHaveFallBackToTheDefaultWithAWarning)
 {
     const Vec2i largest = Window::GetLargestVideoMode();
-    ASSERT_GT(largest.X, 1024);
-    ASSERT_GT(largest.Y, 768);
-    const Vec2i defaultSize(1024, 768);
-    struct Case
+    ASSERT_TRUE(largest.X > 1024 && largest.Y > 768);
+    for (const char* sizes : {"width = -100, height = 0", "width = 1e300, height = -1e300",
+                              "width = 100000, height = 'tall'", "width = 0.4, height = 2147483647"})
     {
-        const char* defaults;
-        const char* userPrefs;
-        bool widthRefused, heightRefused;
-    };
-    const Case cases[] = {
-        {"WindowSettings = { width = -100, height = 0 }", "", true, true},
-        // A bad saved preference is refused at every start, not only once.
-        {"WindowSettings = { width = 800, height = 600 }", "WindowSettings = { width = -5 }", true, false},
-        {"WindowSettings = { width = 1e300, height = -1e300 }", "", true, true},
-        {"WindowSettings = { width = 100000, height = 'tall' }", "", true, true},
-        {"WindowSettings = { width = 0.4, height = 2147483647 }", "", true, true},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(String(c.defaults) + " then " + c.userPrefs);
-        const Vec2i size = StartWith(c.defaults, c.userPrefs);
-        EXPECT_EQ(c.widthRefused ? defaultSize.X : 800, size.X);
-        EXPECT_EQ(c.heightRefused ? defaultSize.Y : 600, size.Y);
-        EXPECT_EQ(c.widthRefused ? 1 : 0, Warnings("\"width\""));
-        EXPECT_EQ(c.heightRefused ? 1 : 0, Warnings("\"height\""));
+        SCOPED_TRACE(sizes);
+        EXPECT_EQ(Vec2i(1024, 768), StartWith("WindowSettings = { " + String(sizes) + " }", ""));
+        EXPECT_EQ(1, Warnings("\"width\""));
+        EXPECT_EQ(1, Warnings("\"height\""));
     }
+    // A bad saved preference is refused at every start, not only once; the height beside it stays.
+    EXPECT_EQ(Vec2i(1024, 600),
+              StartWith("WindowSettings = { width = 800, height = 600 }", "WindowSettings = { width = -5 }"));
+    EXPECT_EQ(1, Warnings());
+    EXPECT_EQ(1, Warnings("\"width\""));
 
     // The largest mode itself is a size a window can have.
-    const String largestSettings =
-        "WindowSettings = { width = " + std::to_string(largest.X) + ", height = 700 }";
-    const Vec2i size = StartWith(largestSettings, "");
-    EXPECT_EQ(largest.X, size.X);
-    EXPECT_EQ(700, size.Y);
+    EXPECT_EQ(Vec2i(largest.X, 700),
+              StartWith("WindowSettings = { width = " + std::to_string(largest.X) + ", height = 700 }", ""));
     EXPECT_EQ(0, Warnings());
 }
 

@@ -63,11 +63,8 @@ local function callables(metatable, prefix, found, seen, base)
   return found
 end
 
+-- How to come by an object of each class that has no constructor besides its GetInstance.
 local made = {
-  World = zarvo.World_GetInstance, Switchboard = zarvo.Switchboard_GetInstance, Tuning = zarvo.Tuning_GetInstance,
-  Preferences = zarvo.Preferences_GetInstance, SoundDevice = zarvo.SoundDevice_GetInstance,
-  ControllerManager = zarvo.ControllerManager_GetInstance, Accelerometer = zarvo.Accelerometer_GetInstance,
-  TagCollection = zarvo.TagCollection_GetInstance, Camera = zarvo.Camera_GetInstance,
   DeveloperLog = zarvo.CompoundLog_GetSystemLog, Renderable = zarvo.Actor, MessageListener = zarvo.Actor,
   Controller = function() return zarvo.ControllerManager_GetInstance():GetController(0) end,
 }
@@ -79,7 +76,8 @@ local constructorArguments = {
 
 -- A fresh object of the class, or of one derived from it.
 local function instance(name)
-  if made[name] then return made[name]() end
+  local make = made[name] or zarvo[name .. "_GetInstance"]
+  if make then return make() end
   for _, arguments in ipairs(constructorArguments) do
     local ok, object = pcall(zarvo[name], table.unpack(arguments, 1, arguments.n))
     if ok and object ~= nil then return object end

@@ -20,14 +20,14 @@ bool InkWindow::IsInk(int x, int y)
     return !IsColor(ReadPixel(x, y), 255, 255, 255, kInkTolerance);
 }
 
-InkWindow::Box InkWindow::InkBox(const Box& region)
+InkWindow::Box InkWindow::InkBox(const Box& region, const std::function<bool(const Pixel&)>& matches)
 {
     Box box{Width, Height, -1, -1};
     for (int y = std::max(region.Top, 0); y <= std::min(region.Bottom, Height - 1); ++y)
     {
         for (int x = std::max(region.Left, 0); x <= std::min(region.Right, Width - 1); ++x)
         {
-            if (IsInk(x, y))
+            if (matches ? matches(ReadPixel(x, y)) : IsInk(x, y))
             {
                 box.Left = std::min(box.Left, x);
                 box.Top = std::min(box.Top, y);

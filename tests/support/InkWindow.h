@@ -2,6 +2,7 @@
 
 #include "support/WorldWindow.h"
 
+#include <functional>
 #include <vector>
 
 // The World's window with helpers for finding what was drawn on its white background:
@@ -26,7 +27,8 @@ protected:
     void ClearWindow();
     // Ink: a pixel clearly off the white background (anti-aliased edges count when dark enough).
     bool IsInk(int x, int y);
-    Box InkBox(const Box& region = WholeWindow());
+    // The box around the ink of the region, or around the pixels that match when a test is given.
+    Box InkBox(const Box& region = WholeWindow(), const std::function<bool(const Pixel&)>& matches = nullptr);
     // Ink grouped into bands of consecutive rows that hold some, top to bottom.
     std::vector<Box> InkBands(const Box& region = WholeWindow());
     // The columns of one row that hold ink, left to right.

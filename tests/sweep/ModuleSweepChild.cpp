@@ -1,6 +1,6 @@
 // The child program of the module sweep (tests/scripting/ModuleSweepTest.cpp): starts the
 // engine as the game does, then runs the sweep script over one part of the module. Each
-// call is announced on the standard error first, so a crash names the call that caused it.
+// call is announced on the (unbuffered) standard error first, so a crash names its call.
 
 #include "engine/core/World.h"
 #include "engine/scripting/LuaScriptingModule.h"
@@ -8,18 +8,13 @@
 #include <lua.hpp>
 
 #include <cstdio>
-#include <string>
 #include <unistd.h>
 
 namespace
 {
     int Note(lua_State* state)
     {
-        size_t length = 0;
-        const char* text = luaL_checklstring(state, 1, &length);
-        const std::string line = "SWEEP: " + std::string(text, length) + "\n";
-        const ssize_t written = write(2, line.data(), line.size());
-        (void)written;
+        std::fprintf(stderr, "SWEEP: %s\n", luaL_checkstring(state, 1));
         return 0;
     }
 
@@ -33,26 +28,19 @@ namespace
     }
 }
 
+// module_sweep_child <sweep script> <class name or module>
 int main(int argc, char** argv)
 {
     if (argc != 3)
-    {
-        std::fprintf(stderr, "usage: module_sweep_child <sweep script> <class name or module>\n");
         return 2;
-    }
     World::GetInstance()->Initialize();
     lua_State* state = LuaScriptingModule::GetLuaState();
     lua_register(state, "sweep_note", Note);
     lua_register(state, "sweep_frame", Frame);
-    int status = luaL_loadfile(state, argv[1]);
-    if (status == LUA_OK)
-    {
-        lua_pushstring(state, argv[2]);
-        status = lua_pcall(state, 1, 0, 0);
-    }
-    if (status != LUA_OK)
+    const bool swept = luaL_loadfile(state, argv[1]) == LUA_OK &&
+                       (lua_pushstring(state, argv[2]), lua_pcall(state, 1, 0, 0) == LUA_OK);
+    if (!swept)
         std::fprintf(stderr, "SWEEP FAILED: %s\n", lua_tostring(state, -1));
-    std::fflush(stderr);
     // The engine's objects stay as the sweep left them: the process ends here.
-    _exit(status == LUA_OK ? 0 : 1);
+    _exit(swept ? 0 : 1);
 }
