@@ -130,7 +130,7 @@ void FontGlyphs::Capture(char character, GlyphQuad& glyph)
 
 // The library's own steps: the first glyph's box, then each further glyph's box moved along
 // by the advances so far and joined in; an empty string measures nothing.
-bool FontGlyphs::Measure(const String& text, float& width, float& height)
+bool FontGlyphs::Measure(const String& text, float& left, float& bottom, float& right, float& top)
 {
     FTBBox total;
     FTPoint position;
@@ -153,7 +153,9 @@ bool FontGlyphs::Measure(const String& text, float& width, float& height)
         }
         position += FTPoint(glyph->AdvanceX, 0.0);
     }
-    width = total.Upper().Xf() - total.Lower().Xf();
-    height = total.Upper().Yf() - total.Lower().Yf();
+    left = total.Lower().Xf();
+    bottom = total.Lower().Yf();
+    right = total.Upper().Xf();
+    top = total.Upper().Yf();
     return true;
 }

@@ -33,10 +33,10 @@ public:
 
     // Null for a character outside printable ASCII.
     const GlyphQuad* Find(char character);
-    // The width and height of text's bounding box, measured as the library measures it, from
-    // the glyphs' own boxes and advances; false, measuring nothing, when a character is
-    // outside printable ASCII.
-    bool Measure(const String& text, float& width, float& height);
+    // The corners of text's bounding box relative to the start of its baseline (y up),
+    // measured as the library measures it, from the glyphs' own boxes and advances; false,
+    // measuring nothing, when a character is outside printable ASCII.
+    bool Measure(const String& text, float& left, float& bottom, float& right, float& top);
 
 private:
     static const int kFirst = 32;

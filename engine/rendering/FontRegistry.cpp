@@ -96,16 +96,24 @@ FTFont* LoadFont(const String& filename, int pointSize)
 
 // From the captured glyphs where the font has them: the library's own measurement walks its
 // glyph tables again for every string.
-Vector2 MeasureText(const RegisteredFont& registered, const String& text)
+void MeasureBounds(const RegisteredFont& registered, const String& text, Vector2& lower, Vector2& upper)
 {
-    float width = 0.0f;
-    float height = 0.0f;
-    if (registered.Glyphs != 0 && TextBatch::IsEnabled() && registered.Glyphs->Measure(text, width, height))
+    if (registered.Glyphs != 0 && TextBatch::IsEnabled() &&
+        registered.Glyphs->Measure(text, lower.X, lower.Y, upper.X, upper.Y))
     {
-        return Vector2(width, height);
+        return;
     }
     const FTBBox box = registered.Font->BBox(text.c_str());
-    return Vector2(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());
+    lower = Vector2(box.Lower().Xf(), box.Lower().Yf());
+    upper = Vector2(box.Upper().Xf(), box.Upper().Yf());
+}
+
+Vector2 MeasureText(const RegisteredFont& registered, const String& text)
+{
+    Vector2 lower;
+    Vector2 upper;
+    MeasureBounds(registered, text, lower, upper);
+    return upper - lower;
 }
 
 // Works on the model-view matrix and leaves it selected and as it found it.
@@ -230,6 +238,17 @@ Vector2 GetTextExtents(const String& text, const String& nickname)
 {
     const RegisteredFont* registered = FindRegistered(nickname);
     return registered != 0 ? MeasureText(*registered, text) : Vector2();
+}
+
+void GetTextBounds(const String& text, const String& nickname, Vector2& lower, Vector2& upper)
+{
+    lower = Vector2();
+    upper = Vector2();
+    const RegisteredFont* registered = FindRegistered(nickname);
+    if (registered != 0)
+    {
+        MeasureBounds(*registered, text, lower, upper);
+    }
 }
 
 FontGlyphs* FindFontGlyphs(const String& nickname)

@@ -32,6 +32,10 @@ Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int 
 
 // (0, 0) for an unknown nickname.
 Vector2 GetTextExtents(const String& text, const String& nickname);
+// The lower-left and upper-right corners of the box that text's glyphs cover, relative to the
+// start of its baseline (y up): a glyph may begin right or left of the pen. Both (0, 0) for an
+// unknown nickname.
+void GetTextBounds(const String& text, const String& nickname, Vector2& lower, Vector2& upper);
 // How far drawing text moves the pen (kerning within text included): where a glyph that
 // followed it would start. 0 for an unknown nickname.
 float GetTextAdvance(const String& text, const String& nickname);

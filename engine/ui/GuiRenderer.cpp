@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -346,8 +347,14 @@ Gui::Point GuiRenderer::MeasureText(Gui::Font* font, const std::wstring& text)
     {
         return Gui::Point();
     }
-    const Vector2 extents = GetTextExtents(Gui::WideToNarrow(text), use->nickname);
-    return Gui::Point((int)std::floor(extents.X + 0.5f), (int)std::floor(extents.Y + 0.5f));
+    Vector2 lower;
+    Vector2 upper;
+    GetTextBounds(Gui::WideToNarrow(text), use->nickname, lower, upper);
+    // The toolkit draws text from the pen and clips it to the size measured here: a first
+    // glyph that starts right of the pen (an "F") would lose as much of the last one.
+    const float width = upper.X - std::min(lower.X, 0.0f);
+    const float height = upper.Y - lower.Y;
+    return Gui::Point((int)std::floor(width + 0.5f), (int)std::floor(height + 0.5f));
 }
 
 void GuiRenderer::ReleaseSkinPixels()
