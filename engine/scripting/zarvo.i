@@ -350,6 +350,8 @@ ZARVO_VALUE_TABLE(Vector2)
 %ignore Touch::__platformTouch;
 %ignore Actor::CreateByScript;
 %ignore Actor::AddToBatch;
+%ignore TextActor::CanBatch;
+%ignore TextActor::AddToBatch;
 %ignore Actor::RestartNameCounter;
 %ignore Actor::GetSpriteFrameCount;
 %ignore ADS_DisplayList;
