@@ -276,21 +276,31 @@ TEST_F(SkarrowProgramTest, HoldingWSailsTheShipWhileTheCameraKeepsItCentred)
 
 TEST_F(SkarrowProgramTest, TheShipTakesNoSteeringWhileTheConsoleIsOpen)
 {
-    StartHardcoreBattle();
+    // The console learns its question on the start screen, which leaves the battle's first
+    // seconds to the steering: the enemies start at least 20 units off and need some 3 s to
+    // close in and fire.
     X11Display::Xdo(window, "key grave");
     Sleep(300);
     RunInConsole("function shipAt(n) local p = zarvo.Camera_GetInstance():GetPosition() "
                  "io.stderr:write(\"SHIP \", n, \" AT \", p.X, \" \", p.Y, string.char(10)) end");
+    X11Display::Xdo(window, "key grave");
+    Sleep(200);
+    StartHardcoreBattle();
+    X11Display::Xdo(window, "key grave");
+    Sleep(300);
     double x0 = 0.0, y0 = 0.0;
     ASSERT_TRUE(ShipPosition(x0, y0)) << program->ReadErrorOutput();
 
     // W held while the console is open only types into it: into a comment, run with Enter.
+    // Held this long, W would sail the ship 3 to 5 units; an enemy's cannon ball that hits
+    // early all the same shoves it about half a unit.
     X11Display::Xdo(window, "type -- --");
     HoldW(1500);
     X11Display::Xdo(window, "key Return");
     double x1 = 0.0, y1 = 0.0;
     ASSERT_TRUE(ShipPosition(x1, y1)) << program->ReadErrorOutput();
-    EXPECT_LT(std::hypot(x1 - x0, y1 - y0), 0.2) << "the ship sailed while the console was open";
+    const double sailedOpen = std::hypot(x1 - x0, y1 - y0);
+    EXPECT_LT(sailedOpen, 1.5) << "the ship sailed while the console was open";
 
     // Closed, the console leaves W to the ship again.
     X11Display::Xdo(window, "key grave");
@@ -300,6 +310,9 @@ TEST_F(SkarrowProgramTest, TheShipTakesNoSteeringWhileTheConsoleIsOpen)
     Sleep(200);
     double x2 = 0.0, y2 = 0.0;
     ASSERT_TRUE(ShipPosition(x2, y2)) << program->ReadErrorOutput();
-    EXPECT_GT(std::hypot(x2 - x1, y2 - y1), 1.0) << "W did not sail the ship with the console closed";
+    const double sailedClosed = std::hypot(x2 - x1, y2 - y1);
+    std::printf("W held 1.5 s sailed the ship %.2f units with the console open, %.2f with it closed\n",
+                sailedOpen, sailedClosed);
+    EXPECT_GT(sailedClosed, 1.0) << "W did not sail the ship with the console closed";
     Save("skarrow_steered_after_console");
 }
