@@ -1,6 +1,6 @@
 // The real game under the test's X server: the start screen, a click into a battle, and
 // steering the player's ship, all judged from the window's pixels.
-#include "support/ProgramProcess.h"
+#include "support/GameProgram.h"
 #include "support/ProgramSandbox.h"
 #include "support/X11Display.h"
 
@@ -16,8 +16,6 @@
 
 namespace
 {
-const char* kTitle = "Zarvo Engine";
-
 void Sleep(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -41,14 +39,7 @@ protected:
     // A fresh run of the game on its start screen.
     void Launch()
     {
-        if (program)
-        {
-            program->Kill();
-            Sleep(300);
-        }
-        program.reset(new ProgramProcess(ProgramSandbox::ProgramPath(), sandbox.GetDirectory()));
-        ASSERT_TRUE(program->Start());
-        window = display.WaitForWindow(kTitle, 20.0);
+        window = StartGameAfresh(program, display, sandbox.GetDirectory());
         ASSERT_NE(0ul, window) << program->ReadErrorOutput();
         WaitForStartScreen();
     }

@@ -1,7 +1,7 @@
 // The real program played through a tech race from the start screen to the end screen and
 // back, with the mouse and keyboard of the test's X server and the sound written to a WAV
 // file, which is then checked for music and effects.
-#include "support/ProgramProcess.h"
+#include "support/GameProgram.h"
 #include "support/ProgramSandbox.h"
 #include "support/WaveRecording.h"
 #include "support/X11Display.h"
@@ -22,8 +22,6 @@
 
 namespace
 {
-const char* kTitle = "Zarvo Engine";
-
 struct Region
 {
     int x0, y0, x1, y1;
@@ -125,17 +123,11 @@ protected:
     // A fresh run of the game, its sound written to a new recording.
     void Launch()
     {
-        if (program)
-        {
-            program->Kill();
-            Sleep(0.3);
-        }
         std::remove(wavePath.c_str());
-        program.reset(new ProgramProcess(ProgramSandbox::ProgramPath(), sandbox.GetDirectory()));
-        program->UnsetEnvironment("ALSOFT_DRIVERS");
-        program->SetEnvironment("ALSOFT_CONF", soundConfig);
-        ASSERT_TRUE(program->Start());
-        window = display.WaitForWindow(kTitle, 20.0);
+        window = StartGameAfresh(program, display, sandbox.GetDirectory(), [this](ProgramProcess& game) {
+            game.UnsetEnvironment("ALSOFT_DRIVERS");
+            game.SetEnvironment("ALSOFT_CONF", soundConfig);
+        });
         ASSERT_NE(0ul, window) << program->ReadErrorOutput();
     }
 
