@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 void WorldWindow::SetUp()
@@ -72,9 +73,10 @@ bool WorldWindow::IsColor(const Pixel& pixel, int r, int g, int b, int tolerance
 int WorldWindow::CountPixels(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance)
 {
     int count = 0;
-    for (int y = y0; y < y1; ++y)
+    // Only what lies inside the window is read.
+    for (int y = std::max(y0, 0); y < std::min(y1, (int)Height); ++y)
     {
-        for (int x = x0; x < x1; ++x)
+        for (int x = std::max(x0, 0); x < std::min(x1, (int)Width); ++x)
         {
             count += IsColor(ReadPixel(x, y), r, g, b, tolerance) ? 1 : 0;
         }

@@ -32,7 +32,8 @@ protected:
     Pixel ReadPixel(int x, int y);
     // Reads the whole window once; ReadPixel then serves from this copy until the next frame.
     void Capture();
-    // How many pixels of the rectangle [x0, x1) x [y0, y1) are within tolerance of the colour.
+    // How many pixels of the rectangle [x0, x1) x [y0, y1) are within tolerance of the colour;
+    // a part outside the window counts none.
     int CountPixels(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance = 8);
     // Whether every pixel of the rectangle is within tolerance of the colour.
     bool RegionIs(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance = 8);
