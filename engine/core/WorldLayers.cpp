@@ -264,7 +264,10 @@ void World::DrawRenderables()
         Actor* actor = BatchableActor(*it);
         if (actor != 0)
         {
-            texts.Flush();
+            if (!texts.IsEmpty())
+            {
+                texts.Flush();
+            }
             actor->AddToBatch(sprites);
             continue;
         }
