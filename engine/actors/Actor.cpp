@@ -49,7 +49,7 @@ Actor* Actor::s_scriptCreatedActor = 0;
 
 Actor::Actor()
     : _size(1.0f, 1.0f), _position(0.0f, 0.0f), _color(1.0f, 1.0f, 1.0f, 1.0f), _rotation(0.0f),
-      _drawShape(ADS_Square), _spriteCurrentFrame(0), _spriteNumFrames(0), _spriteFrameDelay(0.0f),
+      _drawShape(ADS_Square), _intervalsActive(false), _spriteCurrentFrame(0), _spriteNumFrames(0), _spriteFrameDelay(0.0f),
       _spriteCurrentFrameDelay(0.0f), _spriteAnimType(SAT_None), _spriteAnimStartFrame(0),
       _spriteAnimEndFrame(0), _spriteAnimDirection(1), _displayListIndex(-1)
 {
@@ -79,7 +79,10 @@ Actor::~Actor()
 void Actor::Update(float dt)
 {
     UpdateSpriteAnimation(dt);
-    StepIntervals(dt);
+    if (_intervalsActive)
+    {
+        StepIntervals(dt);
+    }
 }
 
 void Actor::StepIntervals(float dt)
@@ -125,6 +128,8 @@ void Actor::StepIntervals(float dt)
             AnnounceArrival(_sizeIntervalMessage);
         }
     }
+    _intervalsActive = _positionInterval.IsActive() || _rotationInterval.IsActive() || _colorInterval.IsActive() ||
+                       _alphaInterval.IsActive() || _sizeInterval.IsActive();
 }
 
 void Actor::AnnounceArrival(const String& messageName)
@@ -268,30 +273,35 @@ void Actor::MoveTo(const Vector2& newPosition, float duration, bool smooth, Stri
 {
     _positionInterval = Interval<Vector2>(_position, newPosition, duration, smooth);
     _positionIntervalMessage = onCompletionMessage;
+    _intervalsActive = true;
 }
 
 void Actor::RotateTo(float newRotation, float duration, bool smooth, String onCompletionMessage)
 {
     _rotationInterval = Interval<float>(_rotation, newRotation, duration, smooth);
     _rotationIntervalMessage = onCompletionMessage;
+    _intervalsActive = true;
 }
 
 void Actor::ChangeColorTo(const Color& newColor, float duration, bool smooth, String onCompletionMessage)
 {
     _colorInterval = Interval<Color>(_color, newColor, duration, smooth);
     _colorIntervalMessage = onCompletionMessage;
+    _intervalsActive = true;
 }
 
 void Actor::ChangeAlphaTo(float newAlpha, float duration, bool smooth, String onCompletionMessage)
 {
     _alphaInterval = Interval<float>(_color.A, newAlpha, duration, smooth);
     _alphaIntervalMessage = onCompletionMessage;
+    _intervalsActive = true;
 }
 
 void Actor::ChangeSizeTo(const Vector2& newSize, float duration, bool smooth, String onCompletionMessage)
 {
     _sizeInterval = Interval<Vector2>(_size, newSize, duration, smooth);
     _sizeIntervalMessage = onCompletionMessage;
+    _intervalsActive = true;
 }
 
 void Actor::ChangeSizeTo(float newSize, float duration, bool smooth, String onCompletionMessage)

@@ -157,6 +157,10 @@ protected:
     float _rotation;
     Vector2 _UVs[4];
     actorDrawShape _drawShape;
+    // Whether one of the intervals (below, private) may be running: set by every call that
+    // starts one. Kept beside what drawing reads, so the tick of an actor that changes
+    // nothing reads no further into it.
+    bool _intervalsActive;
 
     int _spriteCurrentFrame;
     int _spriteNumFrames;
@@ -174,6 +178,7 @@ protected:
     String _name;
     String _currentAnimName;
 
+private:
     Interval<Vector2> _positionInterval;
     String _positionIntervalMessage;
     Interval<float> _rotationInterval;
@@ -185,7 +190,6 @@ protected:
     Interval<Vector2> _sizeInterval;
     String _sizeIntervalMessage;
 
-private:
     void StepIntervals(float dt);
     void AnnounceArrival(const String& messageName);
     void AdvanceOneFrame();

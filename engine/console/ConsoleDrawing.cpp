@@ -1,12 +1,15 @@
 #include "engine/console/Console.h"
 
 #include "engine/rendering/Camera.h"
+#include "engine/rendering/FontGlyphs.h"
 #include "engine/rendering/FontRegistry.h"
+#include "engine/rendering/TextBatch.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace
 {
@@ -16,6 +19,51 @@ const size_t kCompletionRows = 7;
 const size_t kCompletionsListed = 6;
 // Lines up to this long are drawn whole without measuring where they leave the window.
 const size_t kAlwaysDrawnWhole = 256;
+
+// Draws the console's lines in one colour, in order: through the shared text batch where it
+// takes them, by the font library otherwise. Both give the same pixels.
+class ConsoleLines
+{
+public:
+    explicit ConsoleLines(const Color& color)
+        : _glyphs(TextBatch::IsEnabled() ? FindFontGlyphs(kConsoleFont) : 0),
+          _batch(TextBatch::Shared()),
+          _color(color)
+    {
+    }
+
+    ConsoleLines(const ConsoleLines&) = delete;
+    ConsoleLines& operator=(const ConsoleLines&) = delete;
+
+    ~ConsoleLines()
+    {
+        _run.reset();
+        _batch.Flush();
+    }
+
+    void Draw(const String& line, int x, int y)
+    {
+        if (_glyphs != 0 && _batch.Add(*_glyphs, line, x, y, _color))
+            return;
+        // What waits in the batch lies under this line; the batch can't draw while a run is
+        // open, so the run opens after it and stays open for the lines after this one.
+        if (!_batch.IsEmpty())
+        {
+            _run.reset();
+            _batch.Flush();
+        }
+        if (!_run)
+            _run.emplace(kConsoleFont);
+        glColor4f(_color.R, _color.G, _color.B, _color.A);
+        _run->Draw(line, x, y);
+    }
+
+private:
+    FontGlyphs* _glyphs;
+    TextBatch& _batch;
+    Color _color;
+    std::optional<ScreenTextRun> _run;
+};
 }
 
 void Console::Render()
@@ -88,13 +136,12 @@ void Console::DrawOutput(const Layout& layout) const
     // Across the window likewise: a glyph that starts a line height past its right edge
     // can't reach back into it.
     const float shownWidth = static_cast<float>(layout.Width - layout.Gap + layout.LineHeight);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    ScreenTextRun run(kConsoleFont);
+    ConsoleLines lines(Color(1.0f, 1.0f, 1.0f, 1.0f));
     int y = layout.PanelHeight - layout.Gap;
     for (StringList::const_reverse_iterator line = _outputLines.rbegin();
          line != _outputLines.rend() && y >= topmostVisibleBaseline; ++line, y -= step)
     {
-        run.Draw(line->size() > kAlwaysDrawnWhole ? VisiblePart(*line, shownWidth) : *line, layout.Gap, y);
+        lines.Draw(line->size() > kAlwaysDrawnWhole ? VisiblePart(*line, shownWidth) : *line, layout.Gap, y);
     }
 }
 
@@ -125,13 +172,12 @@ void Console::DrawCompletions(const Layout& layout) const
     DrawBox(x - gap, layout.InputBarBottom + lineHeight * rows, layout.Width - (x - gap),
             lineHeight * rows);
 
-    glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
-    ScreenTextRun run(kConsoleFont);
+    ConsoleLines lines(Color(0.0f, 1.0f, 0.0f, 1.0f));
     int y = layout.InputBarBottom + (lineHeight * 2) / 3;
     for (int row = 0; row < rows; ++row, y += lineHeight)
     {
         const bool isMoreRow = static_cast<size_t>(row) == kCompletionsListed;
-        run.Draw(isMoreRow ? String("...") : _completions[row], x, y);
+        lines.Draw(isMoreRow ? String("...") : _completions[row], x, y);
     }
 }
 

@@ -30,4 +30,8 @@ void Renderable::Destroy()
     }
     PreDestroy();
     _destroyed = true;
+    if (World::HasInstance())
+    {
+        World::GetInstance()->NoteDestroyed();
+    }
 }

@@ -145,6 +145,8 @@ private:
     // Called by a renderable's destructor, so no layer keeps a pointer to it.
     friend class Renderable;
     void Forget(Renderable* renderable);
+    // Called by Renderable::Destroy: the next simulated tick looks for destroyed renderables.
+    void NoteDestroyed() { _destroyedWaiting = true; }
 
     World();
     ~World();
@@ -196,6 +198,9 @@ private:
     std::list<Renderable*> _deferredRemoves;
     std::map<String, int> _layerNames;
     bool _locked;
+    // A renderable was destroyed, or a destroyed one added, since the last cleanup pass;
+    // without one the pass would walk every renderable for nothing.
+    bool _destroyedWaiting;
     std::list<DebugDrawBase*> _debugDrawings;
 
     std::unique_ptr<PhysicsWorld> _physics;

@@ -39,18 +39,6 @@ void WorldIterator::SkipEmptyLayers()
     _renderable = (_layer == _layers->end()) ? 0 : *_current;
 }
 
-WorldIterator& WorldIterator::operator++()
-{
-    if (_layer != _layers->end())
-    {
-        ++_current;
-        SkipEmptyLayers();
-    }
-    return *this;
-}
-
-Renderable* WorldIterator::operator*() const { return _renderable; }
-
 bool WorldIterator::operator==(const WorldIterator& other) const
 {
     return _renderable == other._renderable;

@@ -14,8 +14,22 @@ public:
 
     WorldIterator& begin();
     WorldIterator& end();
-    WorldIterator& operator++();
-    Renderable* operator*() const;
+    WorldIterator& operator++()
+    {
+        // Inline, with the step within a layer first: the World walks every renderable
+        // several times a frame.
+        if (_layer != _layers->end())
+        {
+            if (++_current != _layer->second.end())
+            {
+                _renderable = *_current;
+                return *this;
+            }
+            SkipEmptyLayers();
+        }
+        return *this;
+    }
+    Renderable* operator*() const { return _renderable; }
     bool operator==(const WorldIterator& other) const;
     bool operator!=(const WorldIterator& other) const;
     // Unlinks the current renderable from its layer; returns the iterator at the next one.

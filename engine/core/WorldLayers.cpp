@@ -43,6 +43,10 @@ void World::Add(Renderable* renderable, int layer)
     renderable->_layer = layer;
     renderable->_onLayer = true;
     _layers[layer].push_back(renderable);
+    if (renderable->IsDestroyed())
+    {
+        _destroyedWaiting = true;
+    }
 }
 
 void World::Add(Renderable* renderable, const String& layerName)
@@ -171,6 +175,12 @@ void World::UpdateRenderables(float dt)
 
 void World::CleanUpDestroyed()
 {
+    if (!_destroyedWaiting)
+    {
+        return;
+    }
+    // Destroyed while this pass deletes (by a destructor) counts for the next pass.
+    _destroyedWaiting = false;
     WorldIterator it = GetFirstRenderable();
     while (*it != 0)
     {
@@ -264,7 +274,10 @@ void World::DrawRenderables()
         Actor* actor = BatchableActor(*it);
         if (actor != 0)
         {
-            texts.Flush();
+            if (!texts.IsEmpty())
+            {
+                texts.Flush();
+            }
             actor->AddToBatch(sprites);
             continue;
         }

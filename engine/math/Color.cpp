@@ -92,12 +92,3 @@ Color Color::operator/(float scalar) const
     return Color(R / scalar, G / scalar, B / scalar, A / scalar, false);
 }
 
-bool Color::operator==(const Color& other) const
-{
-    return R == other.R && G == other.G && B == other.B && A == other.A;
-}
-
-bool Color::operator!=(const Color& other) const
-{
-    return !(*this == other);
-}

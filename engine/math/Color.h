@@ -29,6 +29,10 @@ struct Color
     Color operator-(const Color& other) const;
     Color operator*(float scalar) const;
     Color operator/(float scalar) const;
-    bool operator==(const Color& other) const;
-    bool operator!=(const Color& other) const;
+    // Inline: batches compare the colours of thousands of sprites a frame.
+    bool operator==(const Color& other) const
+    {
+        return R == other.R && G == other.G && B == other.B && A == other.A;
+    }
+    bool operator!=(const Color& other) const { return !(*this == other); }
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace
 {
@@ -24,7 +25,7 @@ const float kSquareRadius = 0.7072f;
 
 // The 2x3 affine matrix of translate * rotate * scale, built the way OpenGL's fixed
 // function builds it so that the corners come out where they did drawn one by one.
-void PlacementMatrix(const SpritePlacement& placement, float matrix[6])
+inline void PlacementMatrix(const SpritePlacement& placement, float matrix[6])
 {
     // Unturned sprites are the common case; their sine and cosine are exact anyway.
     const double radians = placement.Degrees * kPi / 180.0;
@@ -38,14 +39,33 @@ void PlacementMatrix(const SpritePlacement& placement, float matrix[6])
     matrix[5] = placement.Position.Y;
 }
 
+// Makes room for more elements after the first count of v and returns where they go; count
+// moves on by more. The arrays only grow, and a flush only sets the counts back, so a frame
+// reuses what earlier frames grew and adding a sprite costs no more than writing it.
+template <class T>
+inline T* Extend(std::vector<T>& v, size_t& count, size_t more)
+{
+    if (count + more > v.size())
+    {
+        v.resize(std::max(count + more, v.size() * 2));
+    }
+    T* at = v.data() + count;
+    count += more;
+    return at;
+}
+
 // A circle that holds every vertex of a unit shape no further than unitRadius from its centre.
-float PlacedRadius(const SpritePlacement& placement, float unitRadius)
+inline float PlacedRadius(const SpritePlacement& placement, float unitRadius)
 {
     return unitRadius * std::max(std::fabs(placement.Scale.X), std::fabs(placement.Scale.Y));
 }
 }
 
-SpriteBatch::SpriteBatch() : _texture(-1), _color(1.0f, 1.0f, 1.0f, 1.0f), _oneColor(true) {}
+SpriteBatch::SpriteBatch()
+    : _vertexCount(0), _indexCount(0), _shapeCount(0), _texture(-1), _color(1.0f, 1.0f, 1.0f, 1.0f), _oneColor(true)
+{
+    ResetBounds();
+}
 
 SpriteBatch& SpriteBatch::Shared()
 {
@@ -53,22 +73,59 @@ SpriteBatch& SpriteBatch::Shared()
     return batch;
 }
 
+inline void SpriteBatch::BeginShape(const SpritePlacement& placement, float unitRadius)
+{
+    Shape& shape = *Extend(_shapes, _shapeCount, 1);
+    shape.FirstVertex = static_cast<unsigned int>(_vertexCount);
+    shape.FirstIndex = static_cast<unsigned int>(_indexCount);
+    shape.X = placement.Position.X;
+    shape.Y = placement.Position.Y;
+    shape.Radius = PlacedRadius(placement, unitRadius);
+    _left = std::min(_left, shape.X - shape.Radius);
+    _right = std::max(_right, shape.X + shape.Radius);
+    _bottom = std::min(_bottom, shape.Y - shape.Radius);
+    _top = std::max(_top, shape.Y + shape.Radius);
+}
+
+inline SpriteBatch::Vertex* SpriteBatch::AddVertices(size_t count)
+{
+    const size_t first = _vertexCount;
+    Vertex* added = Extend(_vertices, _vertexCount, count);
+    if (!_oneColor)
+    {
+        // The colours run alongside the vertices.
+        size_t colorCount = first;
+        std::fill_n(Extend(_colors, colorCount, count), count, _color);
+    }
+    return added;
+}
+
+inline void SpriteBatch::PlaceVertex(const float* matrix, float x, float y, float u, float v, Vertex& vertex)
+{
+    vertex.X = matrix[0] * x + matrix[1] * y + matrix[2];
+    vertex.Y = matrix[3] * x + matrix[4] * y + matrix[5];
+    vertex.U = u;
+    vertex.V = v;
+}
+
 void SpriteBatch::AddSquare(int texture, const SpritePlacement& placement, const float texCoords[8],
                             const Color& color)
 {
     Prepare(texture, 4, color);
+    const unsigned short first = static_cast<unsigned short>(_vertexCount);
     BeginShape(placement, kSquareRadius);
-    const unsigned short first = static_cast<unsigned short>(_vertices.size());
     float matrix[6];
     PlacementMatrix(placement, matrix);
+    Vertex* corners = AddVertices(4);
     for (int corner = 0; corner < 4; ++corner)
     {
-        AddVertex(matrix, kSquareVertices[corner * 2], kSquareVertices[corner * 2 + 1],
-                  texCoords[corner * 2], texCoords[corner * 2 + 1]);
+        PlaceVertex(matrix, kSquareVertices[corner * 2], kSquareVertices[corner * 2 + 1], texCoords[corner * 2],
+                    texCoords[corner * 2 + 1], corners[corner]);
     }
-    for (unsigned short index : kSquareIndices)
+    unsigned short* indices = Extend(_indices, _indexCount, 6);
+    for (int i = 0; i < 6; ++i)
     {
-        _indices.push_back(static_cast<unsigned short>(first + index));
+        indices[i] = static_cast<unsigned short>(first + kSquareIndices[i]);
     }
 }
 
@@ -85,31 +142,33 @@ void SpriteBatch::AddFan(int texture, const SpritePlacement& placement, const fl
     {
         unitRadius = std::max(unitRadius, std::hypot(vertices[i * 2], vertices[i * 2 + 1]));
     }
+    const unsigned short first = static_cast<unsigned short>(_vertexCount);
     BeginShape(placement, unitRadius * 1.001f);
-    const unsigned short first = static_cast<unsigned short>(_vertices.size());
     float matrix[6];
     PlacementMatrix(placement, matrix);
+    Vertex* placed = AddVertices(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
     {
-        AddVertex(matrix, vertices[i * 2], vertices[i * 2 + 1], texCoords[i * 2], texCoords[i * 2 + 1]);
+        PlaceVertex(matrix, vertices[i * 2], vertices[i * 2 + 1], texCoords[i * 2], texCoords[i * 2 + 1], placed[i]);
     }
+    unsigned short* indices = Extend(_indices, _indexCount, static_cast<size_t>(count - 2) * 3);
     for (int i = 1; i + 1 < count; ++i)
     {
-        _indices.push_back(first);
-        _indices.push_back(static_cast<unsigned short>(first + i));
-        _indices.push_back(static_cast<unsigned short>(first + i + 1));
+        *indices++ = first;
+        *indices++ = static_cast<unsigned short>(first + i);
+        *indices++ = static_cast<unsigned short>(first + i + 1);
     }
 }
 
 // A new texture ends the run of triangles that can share a draw.
 void SpriteBatch::Prepare(int texture, int vertexCount, const Color& color)
 {
-    if (!_vertices.empty() &&
-        (texture != _texture || _vertices.size() + vertexCount > kMaxWaitingVertices))
+    if (_vertexCount != 0 &&
+        (texture != _texture || _vertexCount + vertexCount > kMaxWaitingVertices))
     {
         Flush();
     }
-    if (_vertices.empty())
+    if (_vertexCount == 0)
     {
         _oneColor = true;
     }
@@ -117,35 +176,11 @@ void SpriteBatch::Prepare(int texture, int vertexCount, const Color& color)
     {
         // From here on every vertex keeps its colour; those so far all had the one.
         _oneColor = false;
-        _colors.assign(_vertices.size(), _color);
+        size_t colorCount = 0;
+        std::fill_n(Extend(_colors, colorCount, _vertexCount), _vertexCount, _color);
     }
     _texture = texture;
     _color = color;
-}
-
-void SpriteBatch::BeginShape(const SpritePlacement& placement, float unitRadius)
-{
-    Shape shape;
-    shape.FirstVertex = static_cast<unsigned int>(_vertices.size());
-    shape.FirstIndex = static_cast<unsigned int>(_indices.size());
-    shape.X = placement.Position.X;
-    shape.Y = placement.Position.Y;
-    shape.Radius = PlacedRadius(placement, unitRadius);
-    _shapes.push_back(shape);
-}
-
-void SpriteBatch::AddVertex(const float* matrix, float x, float y, float u, float v)
-{
-    Vertex vertex;
-    vertex.X = matrix[0] * x + matrix[1] * y + matrix[2];
-    vertex.Y = matrix[3] * x + matrix[4] * y + matrix[5];
-    vertex.U = u;
-    vertex.V = v;
-    _vertices.push_back(vertex);
-    if (!_oneColor)
-    {
-        _colors.push_back(_color);
-    }
 }
 
 // Shapes first up to last (not included), which follow each other in the arrays.
@@ -156,17 +191,17 @@ void SpriteBatch::DrawShapes(size_t first, size_t last) const
         return;
     }
     const unsigned int firstIndex = _shapes[first].FirstIndex;
-    const unsigned int endIndex = last < _shapes.size() ? _shapes[last].FirstIndex
-                                                        : static_cast<unsigned int>(_indices.size());
-    const unsigned int endVertex = last < _shapes.size() ? _shapes[last].FirstVertex
-                                                         : static_cast<unsigned int>(_vertices.size());
+    const unsigned int endIndex = last < _shapeCount ? _shapes[last].FirstIndex
+                                                     : static_cast<unsigned int>(_indexCount);
+    const unsigned int endVertex = last < _shapeCount ? _shapes[last].FirstVertex
+                                                      : static_cast<unsigned int>(_vertexCount);
     glDrawRangeElements(GL_TRIANGLES, _shapes[first].FirstVertex, endVertex - 1, endIndex - firstIndex,
                         GL_UNSIGNED_SHORT, &_indices[firstIndex]);
 }
 
 void SpriteBatch::Flush()
 {
-    if (_vertices.empty())
+    if (_vertexCount == 0)
     {
         return;
     }
@@ -196,10 +231,56 @@ void SpriteBatch::Flush()
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
     const ClipVolume volume(projection, modelView);
+    if (AllInside(volume))
+    {
+        DrawShapes(0, _shapeCount);
+    }
+    else
+    {
+        DrawByPlacement(volume);
+    }
+
+    if (_texture >= 0)
+    {
+        glDisable(GL_TEXTURE_2D);
+    }
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    // A colour array leaves the current colour undefined; later drawing that relies on the
+    // last colour set finds the last sprite's, as it would without the batch.
+    glColor4f(_color.R, _color.G, _color.B, _color.A);
+    _vertexCount = 0;
+    _indexCount = 0;
+    _shapeCount = 0;
+    ResetBounds();
+}
+
+// The view volume meets the plane of the shapes in a convex region, so the box that holds
+// every shape lies inside when its corners do, each with the margin Place keeps.
+bool SpriteBatch::AllInside(const ClipVolume& volume) const
+{
+    const float xs[] = {_left, _right};
+    const float ys[] = {_bottom, _top};
+    for (float x : xs)
+    {
+        for (float y : ys)
+        {
+            // Shapes at infinity are placed one by one.
+            if (!std::isfinite(x) || !std::isfinite(y) || volume.Place(x, y, 0.0f) != CLIP_Inside)
+            {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void SpriteBatch::DrawByPlacement(const ClipVolume& volume) const
+{
     // Runs of shapes that lie alike go out together, in the order they came.
     size_t runStart = 0;
     ClipPlacement runPlacement = CLIP_Inside;
-    for (size_t i = 0; i < _shapes.size(); ++i)
+    for (size_t i = 0; i < _shapeCount; ++i)
     {
         const Shape& shape = _shapes[i];
         const ClipPlacement placement = volume.Place(shape.X, shape.Y, shape.Radius);
@@ -216,20 +297,12 @@ void SpriteBatch::Flush()
     }
     if (runPlacement != CLIP_Outside)
     {
-        DrawShapes(runStart, _shapes.size());
+        DrawShapes(runStart, _shapeCount);
     }
+}
 
-    if (_texture >= 0)
-    {
-        glDisable(GL_TEXTURE_2D);
-    }
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    // A colour array leaves the current colour undefined; later drawing that relies on the
-    // last colour set finds the last sprite's, as it would without the batch.
-    glColor4f(_color.R, _color.G, _color.B, _color.A);
-    _vertices.clear();
-    _colors.clear();
-    _indices.clear();
-    _shapes.clear();
+void SpriteBatch::ResetBounds()
+{
+    _left = _bottom = std::numeric_limits<float>::infinity();
+    _right = _top = -std::numeric_limits<float>::infinity();
 }

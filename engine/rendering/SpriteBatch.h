@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class ClipVolume;
+
 // Where a unit shape goes: moved to Position, turned by Degrees counter-clockwise about it
 // and scaled by Scale first, as glTranslate, glRotate and glScale would place it.
 struct SpritePlacement
@@ -43,7 +45,7 @@ public:
     // and the current colour is the last sprite's: the state drawing each sprite on its own
     // leaves behind.
     void Flush();
-    bool IsEmpty() const { return _vertices.empty(); }
+    bool IsEmpty() const { return _vertexCount == 0; }
 
     // The batch the World's layer pass draws through.
     static SpriteBatch& Shared();
@@ -66,15 +68,28 @@ private:
 
     void Prepare(int texture, int vertexCount, const Color& color);
     void BeginShape(const SpritePlacement& placement, float unitRadius);
-    void AddVertex(const float* matrix, float x, float y, float u, float v);
+    // Room for count more vertices, with their colours when the batch keeps them.
+    Vertex* AddVertices(size_t count);
+    static void PlaceVertex(const float* matrix, float x, float y, float u, float v, Vertex& vertex);
     void DrawShapes(size_t first, size_t last) const;
+    // Whether every waiting shape lies inside volume, judged from the box around them all.
+    bool AllInside(const ClipVolume& volume) const;
+    // Draws the waiting shapes by where each lies against volume.
+    void DrawByPlacement(const ClipVolume& volume) const;
+    void ResetBounds();
 
+    // The arrays only grow; the counts say how much of each is waiting.
     std::vector<Vertex> _vertices;
     // One per vertex, kept only once the waiting vertices differ in colour, apart from the
     // vertices, so a run in one colour hands OpenGL only what it reads.
     std::vector<Color> _colors;
     std::vector<unsigned short> _indices;
     std::vector<Shape> _shapes;
+    size_t _vertexCount;
+    size_t _indexCount;
+    size_t _shapeCount;
+    // The box that holds every waiting shape's circle.
+    float _left, _right, _bottom, _top;
     int _texture;
     Color _color;
     // Whether every waiting vertex has _color, so one current colour can stand for an array.

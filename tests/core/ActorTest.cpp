@@ -115,6 +115,33 @@ TEST(ActorTimedChanges, ASecondMoveReplacesTheFirstAndItsMessage)
     EXPECT_EQ(1u, second.senders.size());
 }
 
+// Once every change has ended the tick skips them; each kind started afterwards still runs,
+// and one that outlasts the others goes on alone.
+TEST(ActorTimedChanges, ChangesStartedAfterAllHaveEndedStillRun)
+{
+    Actor actor;
+    actor.MoveTo(Vector2(1.0f, 0.0f), 0.5f);
+    actor.Update(1.0f);
+    actor.Update(1.0f);
+    actor.RotateTo(90.0f, 1.0f);
+    actor.ChangeSizeTo(5.0f, 2.0f);
+    actor.Update(1.0f);
+    EXPECT_FLOAT_EQ(90.0f, actor.GetRotation());
+    actor.Update(0.5f);
+    EXPECT_FLOAT_EQ(4.0f, actor.GetSize().X);
+    actor.Update(1.0f);
+    actor.ChangeColorTo(Color(0, 0, 0, 1), 1.0f);
+    actor.Update(0.5f);
+    EXPECT_FLOAT_EQ(0.5f, actor.GetColor().G);
+    actor.Update(1.0f);
+    actor.ChangeAlphaTo(0.0f, 1.0f);
+    actor.Update(0.25f);
+    EXPECT_FLOAT_EQ(0.75f, actor.GetAlpha());
+    actor.MoveTo(Vector2(3.0f, 0.0f), 1.0f);
+    actor.Update(0.5f);
+    EXPECT_FLOAT_EQ(2.0f, actor.GetPosition().X);
+}
+
 TEST(ActorTimedChanges, SmoothMoveEasesInAndOut)
 {
     Actor actor;

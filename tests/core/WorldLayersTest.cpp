@@ -27,6 +27,20 @@ protected:
     std::vector<std::string> journal;
 };
 
+// Destroys the renderable it owns when deleted, as owners of other renderables do.
+class DestroysOnDeletion : public TestRenderable
+{
+public:
+    DestroysOnDeletion(Renderable* owned, std::vector<std::string>* journal)
+        : TestRenderable("owner", journal), _owned(owned)
+    {
+    }
+    ~DestroysOnDeletion() override { _owned->Destroy(); }
+
+private:
+    Renderable* _owned;
+};
+
 class KeepsNamed : public GameManager
 {
 public:
@@ -156,6 +170,30 @@ TEST_F(WorldLayersTest, DestroyedDuringUpdateIsDeletedInTheSameTickAfterItsUpdat
     std::vector<std::string> expected = {"update killer", "update victim", "delete victim"};
     EXPECT_EQ(expected, journal);
     EXPECT_EQ(1u, Contents().size());
+}
+
+// The cleanup pass only walks the layers after a destroy, so a renderable destroyed before it
+// was added, or destroyed by the destructor of one the pass deletes, must still be deleted.
+TEST_F(WorldLayersTest, DestroyedBeforeBeingAddedOrByAnotherOnesDeletionIsDeletedAtTheNextTick)
+{
+    world().Tick(true);
+    TestRenderable* early = new TestRenderable("early", &journal);
+    early->Destroy();
+    world().Tick(true);
+    world().Add(early, 1);
+    world().Tick(true);
+    TestRenderable* owned = new TestRenderable("owned", &journal);
+    TestRenderable* owner = new DestroysOnDeletion(owned, &journal);
+    world().Add(owned, 1);
+    world().Add(owner, 2);
+    owner->Destroy();
+    world().Tick(true);
+    EXPECT_EQ(1u, Contents().size());
+    world().Tick(true);
+    std::vector<std::string> expected = {"update early", "delete early", "update owned", "update owner",
+                                         "delete owner", "update owned", "delete owned"};
+    EXPECT_EQ(expected, journal);
+    EXPECT_TRUE(Contents().empty());
 }
 
 TEST_F(WorldLayersTest, DestroyedOneWithPendingChangesLeavesTheDeferredLists)

@@ -1,6 +1,7 @@
 // The console drawn over the top half of the World's window, read back pixel by pixel.
 #include "engine/console/TestConsole.h"
 #include "engine/rendering/FontRegistry.h"
+#include "engine/rendering/TextBatch.h"
 #include "engine/util/StringUtil.h"
 #include "support/WorldWindow.h"
 
@@ -39,6 +40,8 @@ protected:
         ASSERT_TRUE(RegisterFont(kFontFile, 18, "ConsoleSmall"));
         console.Enable(true);
     }
+
+    void TearDown() override { TextBatch::SetEnabled(true); }
 
     // The frame with the console drawn over the World's white background.
     void DrawConsole()
@@ -182,4 +185,39 @@ TEST_F(ConsoleDrawingTest, LongLinesDrawOnlyWhatTheWindowShowsWithTheSamePixels)
     EXPECT_GT(GetTextExtents(lines[0], "ConsoleSmall").Y, GetTextExtents(lines[1] + lines[2], "ConsoleSmall").Y);
     DrawEveryLineWhole(lines);
     EXPECT_TRUE(WholeFrame() == cut);
+}
+
+// Output lines and completions go through the text batch; lines it can't take (characters
+// beyond ASCII) are drawn by the font library between them, in order. The picture is the one
+// the library draws when it draws every line itself.
+TEST_F(ConsoleDrawingTest, BatchedLinesLookAsTheFontLibraryDrawsThem)
+{
+    String wide;
+    while (wide.size() < 3000)
+        wide += "gjpqy |AVAWAY 0123 ";
+    for (int i = 0; i < 60; ++i)
+    {
+        if (i % 7 == 3)
+            console.WriteToOutput("caf\xc3\xa9 " + IntToString(i) + " \xe2\x82\xac\n");
+        else if (i % 5 == 1)
+            console.WriteToOutput(wide + IntToString(i) + "\n");
+        else
+            console.WriteToOutput("Line " + IntToString(i) + ": gjpqy |{}[]~\n");
+    }
+    for (int i = 0; i < 10; ++i)
+        console.offered.push_back(i == 2 ? "SHIP\xc3\xa9" : "SHIP_" + IntToString(i * 37) + "gj");
+    Type("SHI");
+
+    std::vector<std::vector<unsigned char>> pictures;
+    for (bool batched : {true, false})
+    {
+        TextBatch::SetEnabled(batched);
+        DrawConsole();
+        pictures.push_back(WindowPixels());
+    }
+    EXPECT_TRUE(pictures[0] == pictures[1]);
+    // Text reaches the top and right edges of the window and fills the completion list.
+    EXPECT_GT(CountPixels(0, 0, Width, 8, 255, 255, 255, 80), 0);
+    EXPECT_GT(CountPixels(Width - 20, 0, Width, kPanelHeight, 255, 255, 255, 80), 0);
+    EXPECT_EQ(7, GreenRowBands(kCompletionLeft, kInputBarBottom, Width, kInputBarBottom + kLineHeight * 8));
 }

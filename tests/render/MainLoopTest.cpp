@@ -74,3 +74,17 @@ TEST(MainLoop, BackgroundColourIgnoresAlpha)
     EXPECT_FLOAT_EQ(1.0f, clear[3]);
     EXPECT_FLOAT_EQ(1.0f, clear[2]);
 }
+
+// Depth tests keep the 24 bits they always had; there is no stencil buffer to keep beside
+// them, since nothing draws with one.
+TEST(MainLoop, TheWindowHasA24BitDepthBufferAndNoStencil)
+{
+    World& world = *World::GetInstance();
+    ASSERT_TRUE(world.Initialize("Zarvo Engine", false, false, false));
+    GLint depthBits = 0;
+    GLint stencilBits = -1;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+    EXPECT_EQ(24, depthBits);
+    EXPECT_EQ(0, stencilBits);
+}

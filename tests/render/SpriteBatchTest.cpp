@@ -332,6 +332,28 @@ TEST_F(SpriteBatchTest, SpritesAcrossAndOutsideTheEdgeLookAsDrawnActorByActor)
     EXPECT_LT(CountPixels(0, Height - 1, Width, Height, 255, 255, 255, 0), Width);
 }
 
+// A batch whose sprites all lie inside goes out in one draw, judged from the box around them;
+// once a single sprite reaches across an edge (the box with it), each is placed on its own.
+TEST_F(SpriteBatchTest, BatchesWhollyInsideAndOneSpriteAcrossTheEdgeLookAsDrawnActorByActor)
+{
+    const char* sprites[] = {"quad.png", "red.png"};
+    std::vector<Actor*> actors;
+    for (int i = 0; i < 400; ++i)
+    {
+        Actor* actor = Add(0.0f, 0.3f + 0.01f * (i % 11), sprites[(i / 100) % 2], i % 2);
+        actor->SetPosition(-12.5f + 0.0625f * i, -9.0f + 0.045f * ((i * 37) % 400));
+        actor->SetRotation(i % 3 ? 0.0f : 7.0f * i);
+        actors.push_back(actor);
+    }
+    EXPECT_EQ(0, DifferingPixels());
+    // Just across the right edge, and then just across the top edge.
+    actors[399]->SetPosition(13.2f, 0.0f);
+    EXPECT_EQ(0, DifferingPixels());
+    actors[399]->SetPosition(0.0f, 9.9f);
+    EXPECT_EQ(0, DifferingPixels());
+    EXPECT_LT(CountPixels(0, 0, Width, 1, 255, 255, 255, 0), Width);
+}
+
 TEST(ClipVolumeTest, PlacesCirclesInsideAcrossAndOutsideTheView)
 {
     // x and y from -10 to 10 seen straight on, the model-view moved 2 to the right.
