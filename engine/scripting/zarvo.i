@@ -328,6 +328,7 @@ ZARVO_VALUE_TABLE(Vector2)
 %ignore MathUtil::SplitBox;
 %ignore MathUtil::GetLongerAxis;
 %ignore MathUtil::IsPointInPolygon;
+%ignore Message::ForgetSender;
 %ignore Switchboard::Destroy;
 %ignore Switchboard::ForgetListener;
 %ignore Switchboard::IsDelivering;

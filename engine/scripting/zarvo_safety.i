@@ -15,9 +15,11 @@
 
 %{
 #include "engine/util/DeletionNotice.h"
+#include "engine/messaging/Message.h"
 
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 static int ZarvoCollect(lua_State* L);
@@ -160,8 +162,36 @@ static void ZarvoForgetHandle(swig_lua_userdata* handle)
         handles.erase(entry);
 }
 
+// The messages scripts have had a handle to, each known to have a sender: a message keeps a
+// raw pointer to its sender, which may be deleted before it.
+static std::unordered_set<Message*>& ZarvoMessagesWithSenders()
+{
+    static std::unordered_set<Message*>* messages = new std::unordered_set<Message*>();
+    return *messages;
+}
+
+static void ZarvoForgetDeletedSender(const void* object)
+{
+    std::unordered_set<Message*>& messages = ZarvoMessagesWithSenders();
+    messages.erase(static_cast<Message*>(const_cast<void*>(object)));
+    for (std::unordered_set<Message*>::iterator message = messages.begin(); message != messages.end();)
+    {
+        if ((*message)->GetSender() == object)
+        {
+            (*message)->ForgetSender();
+            message = messages.erase(message);
+        }
+        else
+        {
+            ++message;
+        }
+    }
+}
+
 static void ZarvoObjectDeleted(const void* object)
 {
+    if (!ZarvoMessagesWithSenders().empty())
+        ZarvoForgetDeletedSender(object);
     ZarvoHandleMap& handles = ZarvoHandles();
     if (handles.empty())
         return;
@@ -187,8 +217,15 @@ static void ZarvoNewPointerObj(lua_State* L, void* ptr, swig_type_info* type, in
         lua_setmetatable(L, -2);
     }
     const void* address = ZarvoTrackedAddress(type, ptr);
-    if (address != 0)
-        ZarvoHandles()[address].push_back(static_cast<swig_lua_userdata*>(lua_touserdata(L, -1)));
+    if (address == 0)
+        return;
+    ZarvoHandles()[address].push_back(static_cast<swig_lua_userdata*>(lua_touserdata(L, -1)));
+    if (SWIG_TypeCheckStruct(type, SWIGTYPE_p_Message) != 0)
+    {
+        Message* message = static_cast<Message*>(const_cast<void*>(address));
+        if (message->GetSender() != 0)
+            ZarvoMessagesWithSenders().insert(message);
+    }
 }
 
 // The finalizer of every class: forgets the handle, deletes an owned object, and leaves the

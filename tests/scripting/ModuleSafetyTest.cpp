@@ -23,6 +23,13 @@ TEST_F(ScriptTest, HandlesToDeletedObjectsAreRefused)
     World::GetInstance()->Tick(true);
     EXPECT_NE(String::npos, Run("m:GetValue()").find(gone));
 
+    // A message kept by the script forgets its sender when the sender is deleted.
+    EXPECT_EQ("", Run("s = zarvo.Actor(); world:Add(s, 1); kept = zarvo.Message('Kept', s); s:Destroy()"));
+    World::GetInstance()->Tick(true);
+    EXPECT_EQ("true", Eval("kept:GetSender() == nil"));
+    EXPECT_EQ("", Run("kept = nil; collectgarbage(); t2 = zarvo.Actor(); world:Add(t2, 1); t2:Destroy()"));
+    World::GetInstance()->Tick(true);
+
     // The collector deletes an actor the script owns; a second handle to it is cleared.
     EXPECT_EQ("", Run("local owned = zarvo.Actor(); other = owned:GetSelf(); owned = nil; "
                       "collectgarbage(); collectgarbage()"));
