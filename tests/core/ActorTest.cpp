@@ -115,8 +115,7 @@ TEST(ActorTimedChanges, ASecondMoveReplacesTheFirstAndItsMessage)
     EXPECT_EQ(1u, second.senders.size());
 }
 
-// Once every change has ended the tick skips them; each kind started afterwards still runs,
-// and one that outlasts the others goes on alone.
+// Once every change has ended the tick skips them: each kind started afterwards must still run.
 TEST(ActorTimedChanges, ChangesStartedAfterAllHaveEndedStillRun)
 {
     Actor actor;

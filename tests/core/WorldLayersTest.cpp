@@ -27,20 +27,6 @@ protected:
     std::vector<std::string> journal;
 };
 
-// Destroys the renderable it owns when deleted, as owners of other renderables do.
-class DestroysOnDeletion : public TestRenderable
-{
-public:
-    DestroysOnDeletion(Renderable* owned, std::vector<std::string>* journal)
-        : TestRenderable("owner", journal), _owned(owned)
-    {
-    }
-    ~DestroysOnDeletion() override { _owned->Destroy(); }
-
-private:
-    Renderable* _owned;
-};
-
 class KeepsNamed : public GameManager
 {
 public:
@@ -172,10 +158,16 @@ TEST_F(WorldLayersTest, DestroyedDuringUpdateIsDeletedInTheSameTickAfterItsUpdat
     EXPECT_EQ(1u, Contents().size());
 }
 
-// The cleanup pass only walks the layers after a destroy, so a renderable destroyed before it
-// was added, or destroyed by the destructor of one the pass deletes, must still be deleted.
+// The cleanup pass walks the layers only after a destroy: one destroyed before it was added,
+// or by the destructor of one the pass deletes, must still be deleted.
 TEST_F(WorldLayersTest, DestroyedBeforeBeingAddedOrByAnotherOnesDeletionIsDeletedAtTheNextTick)
 {
+    struct Owner : TestRenderable
+    {
+        Owner(Renderable* owned, std::vector<std::string>* journal) : TestRenderable("owner", journal), owned(owned) {}
+        ~Owner() override { owned->Destroy(); }
+        Renderable* owned;
+    };
     world().Tick(true);
     TestRenderable* early = new TestRenderable("early", &journal);
     early->Destroy();
@@ -183,12 +175,11 @@ TEST_F(WorldLayersTest, DestroyedBeforeBeingAddedOrByAnotherOnesDeletionIsDelete
     world().Add(early, 1);
     world().Tick(true);
     TestRenderable* owned = new TestRenderable("owned", &journal);
-    TestRenderable* owner = new DestroysOnDeletion(owned, &journal);
+    Owner* owner = new Owner(owned, &journal);
     world().Add(owned, 1);
     world().Add(owner, 2);
     owner->Destroy();
     world().Tick(true);
-    EXPECT_EQ(1u, Contents().size());
     world().Tick(true);
     std::vector<std::string> expected = {"update early", "delete early", "update owned", "update owner",
                                          "delete owner", "update owned", "delete owned"};

@@ -61,8 +61,16 @@ namespace
         // Ticks and draws, so that every renderable is updated and drawn.
         void PlayFrames(int count)
         {
-            for (int i = 0; i < count; ++i)
+            while (count-- > 0)
                 DrawFrame();
+        }
+
+        static bool IsInWorld(const Renderable* renderable)
+        {
+            for (const auto& layer : World::GetInstance()->GetLayers())
+                if (std::find(layer.second.begin(), layer.second.end(), renderable) != layer.second.end())
+                    return true;
+            return false;
         }
 
         SkarrowGameManager* game = nullptr;
@@ -210,25 +218,41 @@ TEST_F(GameWiringTest, AnUnloadKeepsTheSeaAndTheBattle)
     EXPECT_EQ(1, CountOnLayer<Ship>(2) - static_cast<int>(game->GetEnemies().size()));
 }
 
-// A script may call World:ResetWorld() at any moment of the game: what the reset deletes must
-// be forgotten by everything that pointed at it, and play must go on.
-namespace
+// A script may call World:ResetWorld() at any moment: play goes on, and what the reset deleted
+// is forgotten by everything that pointed at it.
+TEST_F(GameWiringTest, ResetsInEveryStateLeaveAPlayableGame)
 {
-    bool IsInWorld(const Renderable* renderable)
-    {
-        for (const auto& layer : World::GetInstance()->GetLayers())
-            if (std::find(layer.second.begin(), layer.second.end(), renderable) != layer.second.end())
-                return true;
-        return false;
-    }
-}
-
-// In a battle the HUD keeps its enemy indicators on the World, and no sound effect follows the
-// particles that the reset deleted.
-TEST_F(GameWiringTest, ABattleKeepsItsIndicatorsAndForgetsTheParticlesThroughAReset)
-{
+    World* world = World::GetInstance();
+    auto resetAndPlay = [&] {
+        world->ResetWorld();
+        PlayFrames(2);
+    };
+    resetAndPlay();
+    Send(StartTechRaceMessage);
+    ASSERT_EQ(GS_Shipyard, game->GetState());
+    resetAndPlay();
+    Send(OpenCloseShopMessage);
+    ASSERT_EQ(GS_TechRace, game->GetState());
+    // A second wave: the shipyard opens again over it, and closes.
+    game->SpawnWave();
+    Send(OpenCloseShopMessage);
+    ASSERT_EQ(GS_TechRace, game->GetState());
+    PlayFrames(2);
+    resetAndPlay();
+    EXPECT_FALSE(game->GetEnemies().empty());
+    EXPECT_TRUE(IsInWorld(game->GetPlayerShip()));
+    game->GetPlayerShip()->Destroy();
+    PlayFrames(2);
+    ASSERT_EQ(GS_EndScreen, game->GetState());
+    resetAndPlay();
+    Send(RestartMessage);
+    EXPECT_EQ(GS_StartScreen, game->GetState());
     Send(StartHardcoreModeMessage);
-    // Enough enemies that several stand beyond the ring and get an indicator.
+    PlayFrames(2);
+    ASSERT_EQ(GS_Hardcore, game->GetState());
+
+    // In a battle the HUD keeps its enemy indicators (enough enemies that several stand beyond
+    // the ring) on the World, and no sound effect follows the particles that the reset deleted.
     for (int wave = 0; wave < 5; ++wave)
         game->SpawnWave();
     BattleHUD* hud = game->GetBattleHUD();
@@ -248,47 +272,11 @@ TEST_F(GameWiringTest, ABattleKeepsItsIndicatorsAndForgetsTheParticlesThroughARe
         return count;
     };
     ASSERT_GT(following(), 0u) << "no effect started for the particles";
-
-    World::GetInstance()->ResetWorld();
+    world->ResetWorld();
     EXPECT_EQ(0u, following());
     PlayFrames(3);
     ASSERT_EQ(hud, game->GetBattleHUD());
     EXPECT_EQ(icons, hud->GetIcons()) << "the pool was rebuilt";
     for (size_t i = 0; i < icons.size(); ++i)
         EXPECT_TRUE(IsInWorld(icons[i]) && IsInWorld(hud->GetTexts()[i])) << "indicator " << i;
-}
-
-// Resets in every state a game passes through, with the battle fought on in between.
-TEST_F(GameWiringTest, ResetsInEveryStateLeaveAPlayableGame)
-{
-    World* world = World::GetInstance();
-    world->ResetWorld();
-    PlayFrames(2);
-    Send(StartTechRaceMessage);
-    ASSERT_EQ(GS_Shipyard, game->GetState());
-    world->ResetWorld();
-    PlayFrames(2);
-    Send(OpenCloseShopMessage);
-    ASSERT_EQ(GS_TechRace, game->GetState());
-    // A second wave: the shipyard opens again over it, and closes.
-    game->SpawnWave();
-    Send(OpenCloseShopMessage);
-    ASSERT_EQ(GS_TechRace, game->GetState());
-    PlayFrames(2);
-    world->ResetWorld();
-    PlayFrames(2);
-    EXPECT_FALSE(game->GetEnemies().empty());
-    EXPECT_TRUE(IsInWorld(game->GetPlayerShip()));
-
-    game->GetPlayerShip()->Destroy();
-    PlayFrames(2);
-    ASSERT_EQ(GS_EndScreen, game->GetState());
-    world->ResetWorld();
-    PlayFrames(2);
-    Send(RestartMessage);
-    EXPECT_EQ(GS_StartScreen, game->GetState());
-    Send(StartHardcoreModeMessage);
-    PlayFrames(2);
-    EXPECT_EQ(GS_Hardcore, game->GetState());
-    EXPECT_TRUE(IsInWorld(game->GetBattleHUD()));
 }

@@ -1,6 +1,6 @@
 // The real game under the test's X server: the start screen, a click into a battle, and
 // steering the player's ship, all judged from the window's pixels.
-#include "support/GameProgram.h"
+#include "support/ProgramProcess.h"
 #include "support/ProgramSandbox.h"
 #include "support/X11Display.h"
 
@@ -12,10 +12,13 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace
 {
+const char* kTitle = "Zarvo Engine";
+
 void Sleep(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -39,7 +42,14 @@ protected:
     // A fresh run of the game on its start screen.
     void Launch()
     {
-        window = StartGameAfresh(program, display, sandbox.GetDirectory());
+        if (program)
+        {
+            program->Kill();
+            Sleep(300);
+        }
+        program.reset(new ProgramProcess(ProgramSandbox::ProgramPath(), sandbox.GetDirectory()));
+        ASSERT_TRUE(program->Start());
+        window = display.WaitForWindow(kTitle, 20.0);
         ASSERT_NE(0ul, window) << program->ReadErrorOutput();
         WaitForStartScreen();
     }
@@ -126,27 +136,34 @@ protected:
         return changed;
     }
 
-    // Types a line into the open script console and runs it.
+    void ToggleConsole()
+    {
+        X11Display::Xdo(window, "key grave");
+        Sleep(300);
+    }
+
     void RunInConsole(const std::string& line)
     {
         X11Display::Xdo(window, "type --delay 15 '" + line + "'");
         X11Display::Xdo(window, "key Return");
     }
 
-    // Where the player's ship is (the camera follows it), asked through the open console,
-    // which writes it to the program's error output; false when no answer came.
-    bool ShipPosition(double& x, double& y)
+    // How far the camera, and so the player's ship, moved since last asked; asked through the
+    // open console, which answers on the program's error output. NaN when no answer came.
+    double Sailed()
     {
-        const std::string question = std::to_string(++questions);
-        const std::string mark = "SHIP " + question + " AT ";
-        RunInConsole("shipAt(" + question + ")");
+        const std::string mark = "SHIP " + std::to_string(++questions) + " AT ";
+        RunInConsole("shipAt(" + std::to_string(questions) + ")");
         for (int attempt = 0; attempt < 50; ++attempt, Sleep(100))
         {
             const std::string log = program->ReadErrorOutput();
-            if (log.find(mark) != std::string::npos)
-                return std::sscanf(log.c_str() + log.find(mark) + mark.size(), "%lf %lf", &x, &y) == 2;
+            const size_t at = log.find(mark);
+            double x = 0.0, y = 0.0;
+            if (at != std::string::npos && std::sscanf(log.c_str() + at + mark.size(), "%lf %lf", &x, &y) == 2)
+                return std::hypot(x - std::exchange(shipX, x), y - std::exchange(shipY, y));
         }
-        return false;
+        ADD_FAILURE() << "no answer to " << mark << "\n" << program->ReadErrorOutput();
+        return std::nan("");
     }
 
     void HoldW(int milliseconds)
@@ -157,56 +174,35 @@ protected:
         Sleep(100);
     }
 
-    // The green of the player's life bar, under the ship at the window's centre.
-    int LifeBarGreen() const
+    // Starts a battle and holds W for 1.5 s with the console open, then closed, before the
+    // enemies (some 3 s away) can fire; returns whether the life bar under the ship shrank.
+    bool SailWithTheConsoleOpenAndClosed(double& sailedOpen, double& sailedClosed)
     {
-        return Count(400, 440, 624, 540,
-                     [](const X11Display::Pixel& p) { return p.G > 110 && p.G > p.R + 40 && p.G > p.B + 40; });
-    }
-
-    // On the start screen: teaches the console its question, starts a battle, and holds W for
-    // 1.5 s with the console open, then with it closed. Tells how far the ship went each time
-    // and whether its life bar shrank meanwhile. The battle's first seconds are left to the
-    // steering: the enemies start at least 20 units off and need some 3 s to close in and fire.
-    void SailWithTheConsoleOpenAndClosed(double& sailedOpen, double& sailedClosed, bool& hit)
-    {
-        X11Display::Xdo(window, "key grave");
-        Sleep(300);
+        auto lifeBar = [this] {
+            Grab();
+            return Count(400, 440, 624, 540,
+                         [](const X11Display::Pixel& p) { return p.G > 110 && p.G > p.R + 40 && p.G > p.B + 40; });
+        };
+        ToggleConsole();
         RunInConsole("function shipAt(n) local p = zarvo.Camera_GetInstance():GetPosition() "
                      "io.stderr:write(\"SHIP \", n, \" AT \", p.X, \" \", p.Y, string.char(10)) end");
-        X11Display::Xdo(window, "key grave");
-        Sleep(200);
+        ToggleConsole();
         StartHardcoreBattle();
-        Grab();
-        const int fullLife = LifeBarGreen();
-        X11Display::Xdo(window, "key grave");
-        Sleep(300);
-        double x0 = 0.0, y0 = 0.0;
-        ASSERT_TRUE(ShipPosition(x0, y0)) << program->ReadErrorOutput();
-
+        const int fullLife = lifeBar();
+        ToggleConsole();
+        Sailed();
         // W held while the console is open only types into it: into a comment, run with Enter.
         X11Display::Xdo(window, "type -- --");
         HoldW(1500);
         X11Display::Xdo(window, "key Return");
-        double x1 = 0.0, y1 = 0.0;
-        ASSERT_TRUE(ShipPosition(x1, y1)) << program->ReadErrorOutput();
-        sailedOpen = std::hypot(x1 - x0, y1 - y0);
-
-        // Closed, the console leaves W to the ship again.
-        X11Display::Xdo(window, "key grave");
-        Sleep(200);
+        sailedOpen = Sailed();
+        ToggleConsole();
         HoldW(1500);
-        X11Display::Xdo(window, "key grave");
-        Sleep(200);
-        double x2 = 0.0, y2 = 0.0;
-        ASSERT_TRUE(ShipPosition(x2, y2)) << program->ReadErrorOutput();
-        sailedClosed = std::hypot(x2 - x1, y2 - y1);
+        ToggleConsole();
+        sailedClosed = Sailed();
         Save("skarrow_steered_after_console");
-
-        X11Display::Xdo(window, "key grave");
-        Sleep(200);
-        Grab();
-        hit = LifeBarGreen() * 50 < fullLife * 49;
+        ToggleConsole();
+        return lifeBar() * 50 < fullLife * 49;
     }
 
     void Save(const std::string& name)
@@ -219,6 +215,7 @@ protected:
     std::unique_ptr<ProgramProcess> program;
     unsigned long window = 0;
     int questions = 0;
+    double shipX = 0.0, shipY = 0.0;
     std::vector<X11Display::Pixel> pixels;
     int width = 0;
     int height = 0;
@@ -319,24 +316,18 @@ TEST_F(SkarrowProgramTest, HoldingWSailsTheShipWhileTheCameraKeepsItCentred)
 
 TEST_F(SkarrowProgramTest, TheShipTakesNoSteeringWhileTheConsoleIsOpen)
 {
-    // A ship hit by enemy fire is shoved about, which says nothing of its steering: after such
-    // a run the game is started afresh, a few times at most.
-    double sailedOpen = 0.0;
-    double sailedClosed = 0.0;
+    // A ship hit by enemy fire is shoved about, which says nothing of its steering: play afresh.
+    double sailedOpen = 0.0, sailedClosed = 0.0;
     bool hit = true;
     for (int attempt = 0; attempt < kBattleAttempts && hit; ++attempt)
     {
         if (attempt > 0)
-            Launch();
-        if (!HasFatalFailure())
-            SailWithTheConsoleOpenAndClosed(sailedOpen, sailedClosed, hit);
-        if (HasFatalFailure())
-            return;
+        {
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
+        hit = SailWithTheConsoleOpenAndClosed(sailedOpen, sailedClosed);
     }
-    std::printf("W held 1.5 s sailed the ship %.2f units with the console open, %.2f with it closed%s\n",
-                sailedOpen, sailedClosed, hit ? " (the ship was hit)" : "");
-    // Held this long, W sails the ship 3 to 5 units; a cannon ball that hits shoves it about
-    // half a unit.
+    // Held this long, W sails the ship 3 to 5 units; a hit shoves it about half a unit.
     EXPECT_LT(sailedOpen, 1.5) << "the ship sailed while the console was open";
     EXPECT_GT(sailedClosed, 1.0) << "W did not sail the ship with the console closed";
 }

@@ -1,7 +1,7 @@
 // The real program played through a tech race from the start screen to the end screen and
 // back, with the mouse and keyboard of the test's X server and the sound written to a WAV
 // file, which is then checked for music and effects.
-#include "support/GameProgram.h"
+#include "support/ProgramProcess.h"
 #include "support/ProgramSandbox.h"
 #include "support/WaveRecording.h"
 #include "support/X11Display.h"
@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -22,6 +21,8 @@
 
 namespace
 {
+const char* kTitle = "Zarvo Engine";
+
 struct Region
 {
     int x0, y0, x1, y1;
@@ -52,41 +53,12 @@ long long FileSize(const std::string& path)
     return stat(path.c_str(), &info) == 0 ? (long long)info.st_size : 0;
 }
 
-double Db(double level)
-{
-    return 20.0 * std::log10(std::max(level, 1e-9));
-}
-
-// The level of the loudest 400 ms in [begin, end), looked at every tenth of a second.
-double Loudest(const WaveRecording& recording, size_t begin, size_t end)
-{
-    const size_t tenth = (size_t)recording.GetSampleRate() / 10;
-    const std::vector<double> levels = recording.WindowRms(begin, end, 4 * tenth, tenth);
-    return levels.empty() ? 0.0 : *std::max_element(levels.begin(), levels.end());
-}
-
-// Where in the recording a salvo's mini-cannon shot and broadside were fired (the size of
-// the output file at the click; -1 for a shot not fired yet), and how many shipyards had
-// opened by the first click.
+// Where in the recording a salvo's mini-cannon shot and broadside were fired (the output file's
+// size at the click; -1 not yet), and how many shipyards had opened by the first.
 struct Salvo
 {
-    long long miniCannons;
-    long long broadside;
+    long long miniCannons, broadside;
     size_t shipyards;
-};
-
-// One game's way from the start screen into the battle and, lying still, to the player's
-// sinking: where in the recording things happened, and what the player's life bar showed.
-struct Battle
-{
-    std::vector<X11Display::Pixel> startTitle;
-    long long shipyardOpened = 0;
-    long long shipyardClosed = 0;
-    int fullLife = 0;
-    int lowestLife = 0;
-    size_t shipyardsSeen = 1;
-    std::vector<Salvo> salvos;
-    bool sunk = false;
 };
 
 double Median(std::vector<double> values)
@@ -97,11 +69,6 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-double Quietest(const std::vector<double>& values)
-{
-    return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
-}
-
 class TechRaceRoundTripTest : public ::testing::Test
 {
 protected:
@@ -110,8 +77,6 @@ protected:
         ASSERT_TRUE(display.IsOpen()) << "no X server (run the tests through scripts/test.sh)";
         ASSERT_FALSE(sandbox.GetDirectory().empty());
         wavePath = ProgramSandbox::ArtifactDirectory() + "/tech_race_round_trip.wav";
-        soundConfig = sandbox.GetDirectory() + "/alsoft.conf";
-        std::ofstream(soundConfig.c_str()) << "[general]\ndrivers = wave\n[wave]\nfile = " << wavePath << "\n";
         Launch();
     }
     void TearDown() override
@@ -123,11 +88,19 @@ protected:
     // A fresh run of the game, its sound written to a new recording.
     void Launch()
     {
+        if (program)
+        {
+            program->Kill();
+            Sleep(0.3); // the new window is found by the same title: the old one must be gone
+        }
         std::remove(wavePath.c_str());
-        window = StartGameAfresh(program, display, sandbox.GetDirectory(), [this](ProgramProcess& game) {
-            game.UnsetEnvironment("ALSOFT_DRIVERS");
-            game.SetEnvironment("ALSOFT_CONF", soundConfig);
-        });
+        const std::string config = sandbox.GetDirectory() + "/alsoft.conf";
+        std::ofstream(config.c_str()) << "[general]\ndrivers = wave\n[wave]\nfile = " << wavePath << "\n";
+        program.reset(new ProgramProcess(ProgramSandbox::ProgramPath(), sandbox.GetDirectory()));
+        program->UnsetEnvironment("ALSOFT_DRIVERS");
+        program->SetEnvironment("ALSOFT_CONF", config);
+        ASSERT_TRUE(program->Start());
+        window = display.WaitForWindow(kTitle, 20.0);
         ASSERT_NE(0ul, window) << program->ReadErrorOutput();
     }
 
@@ -166,18 +139,23 @@ protected:
         }
     }
 
-    // Clicks mouse button 3 (broadside) or 1 (mini cannons) to the right of the player's ship.
-    void FireAtTheRight(int button)
+    // "Close": the battle goes on over the open sea, shot at once to fire before the enemies near.
+    void IntoTheBattle(long long& shipyardClosed, int& fullLife)
     {
-        std::ostringstream command;
-        command << "mousemove --window " << window << " 850 384 click " << button;
-        X11Display::Xdo(window, command.str());
+        shipyardClosed = FileSize(wavePath);
+        Click(612, 534);
+        ASSERT_TRUE(WaitForState("shipyard -> tech race", 10.0)) << program->ReadErrorOutput();
+        ShotWhen("battle", [this] { return InkIn(ShipyardTitle) == 0 && GreenIn(PlayerLifeBar) > 300; });
+        EXPECT_GT(SeaIn(Region{0, 0, 200, 150}), 20000);
+        EXPECT_EQ(0, InkIn(ShipyardTitle));
+        fullLife = GreenIn(PlayerLifeBar);
+        EXPECT_GT(fullLife, 300) << "the player's life bar";
     }
 
-    void Click(int x, int y)
+    void Click(int x, int y, int button = 1)
     {
         std::ostringstream command;
-        command << "mousemove --window " << window << " " << x << " " << y << " click 1";
+        command << "mousemove --window " << window << " " << x << " " << y << " click " << button;
         ASSERT_EQ(0, X11Display::Xdo(window, command.str()));
     }
 
@@ -224,163 +202,145 @@ protected:
         return count;
     }
 
-    // From the start screen through the first shipyard, where the player buys two upgrades,
-    // into the battle.
-    void PlayIntoTheBattle(Battle& battle)
-    {
-        // The game loads its data after the window opens; under a loaded machine that takes a while.
-        ASSERT_TRUE(WaitForState("none -> start screen", 30.0)) << program->ReadErrorOutput();
-        ShotWhen("start", [this] { return ParchmentIn(StartTitle) > 5000; });
-        battle.startTitle = Cut(StartTitle);
-        EXPECT_GT(InkIn(StartTitle), 200);
-
-        // "Tech Race Mode": the first wave comes with the shipyard over the paused battle.
-        Click(510, 634);
-        ASSERT_TRUE(WaitForState("tech race -> shipyard (wave 1, 0", 10.0)) << program->ReadErrorOutput();
-        battle.shipyardOpened = FileSize(wavePath);
-        Sleep(1.0);
-        Shot("shipyard_open");
-        EXPECT_GT(InkIn(ShipyardTitle), 150) << "\"Shipyard\"";
-        EXPECT_GT(InkIn(RumLabel), 80) << "\"Rum: 50\"";
-        const int rum50Ink = InkIn(RumLabel);
-        const std::vector<X11Display::Pixel> rum50 = Cut(RumLabel);
-        std::vector<std::vector<X11Display::Pixel>> labelsBefore;
-        std::vector<std::vector<X11Display::Pixel>> levelsBefore;
-        for (int row = 0; row < 5; ++row)
-        {
-            EXPECT_GT(InkIn(UpgradeButtons[row]), 150) << "\"Upgrade for 25\" in row " << row;
-            labelsBefore.push_back(Cut(UpgradeButtons[row]));
-            levelsBefore.push_back(Cut(UpgradeLevels[row]));
-        }
-        // Every kind is at level 0 and costs the same: the five labels look alike.
-        for (int row = 1; row < 5; ++row)
-            EXPECT_LT(Differences(labelsBefore[0], labelsBefore[row]), 40) << "row " << row;
-
-        // Velocity and handling, 25 each: the 50 rum are spent.
-        Click(612, 334);
-        Sleep(0.4);
-        Click(612, 384);
-        Sleep(0.8);
-        Shot("shipyard_bought");
-        EXPECT_GT(Differences(rum50, Cut(RumLabel)), 20) << "the rum label did not change";
-        EXPECT_LT(InkIn(RumLabel), rum50Ink) << "\"Rum: 0\" is one glyph shorter than \"Rum: 50\"";
-        EXPECT_GT(InkIn(RumLabel), 40) << "\"Rum: 0\"";
-        for (int row = 0; row < 5; ++row)
-        {
-            const bool bought = row == 1 || row == 2;
-            const int labelChange = Differences(labelsBefore[row], Cut(UpgradeButtons[row]));
-            const int levelChange = Differences(levelsBefore[row], Cut(UpgradeLevels[row]));
-            if (bought)
-            {
-                EXPECT_GT(labelChange, 20) << "row " << row << " still reads \"Upgrade for 25\"";
-                EXPECT_GT(levelChange, 10) << "row " << row << " still at level 0";
-            }
-            else
-            {
-                EXPECT_LT(labelChange, 40) << "row " << row;
-                EXPECT_EQ(0, levelChange) << "row " << row;
-            }
-        }
-
-        // The battle music alone for a while (the battle waits while the shipyard is open).
-        Sleep(2.0);
-
-        // "Close": the battle goes on over the open sea.
-        battle.shipyardClosed = FileSize(wavePath);
-        Click(612, 534);
-        ASSERT_TRUE(WaitForState("shipyard -> tech race", 10.0)) << program->ReadErrorOutput();
-        // Without delay: the first salvo should go off before the enemies come near.
-        ShotWhen("battle", [this] { return InkIn(ShipyardTitle) == 0 && GreenIn(PlayerLifeBar) > 300; });
-        EXPECT_GT(SeaIn(Region{0, 0, 200, 150}), 20000);
-        EXPECT_EQ(0, InkIn(ShipyardTitle));
-        battle.fullLife = GreenIn(PlayerLifeBar);
-        EXPECT_GT(battle.fullLife, 300) << "the player's life bar";
-    }
-
-    // Lying still and firing to the right every 3 s: a shot of the mini cannons, 0.6 s later a
-    // broadside, whose balls fall short and splash 1.5 s after it. The first salvo goes off
-    // while the enemies are still closing in. They come and wear the player down, until the
-    // player sinks. A wave sunk by chance opens the shipyard again: Tab closes it. An enemy
-    // far from the player wanders in circles, and a circle may never come near a ship lying
-    // still: with no damage after 40 s (a circle takes 25), the battle is given up with the
-    // player afloat.
-    void FightLyingStill(Battle& battle)
-    {
-        const auto begun = std::chrono::steady_clock::now();
-        battle.lowestLife = battle.fullLife;
-        int round = 0;
-        while (!battle.sunk && std::chrono::steady_clock::now() < begun + std::chrono::seconds(150))
-        {
-            // Within 2 % of the full bar; a mini-cannon hit alone takes 5.
-            const bool untouched = battle.lowestLife * 50 > battle.fullLife * 49;
-            if (untouched && std::chrono::steady_clock::now() > begun + std::chrono::seconds(40))
-                return;
-            if (round % 15 == 0)
-            {
-                battle.salvos.push_back(Salvo{FileSize(wavePath), -1, battle.shipyardsSeen});
-                FireAtTheRight(1);
-            }
-            if (round % 15 == 3)
-            {
-                battle.salvos.back().broadside = FileSize(wavePath);
-                FireAtTheRight(3);
-            }
-            if (round % 5 == 2)
-            {
-                pixels = display.Capture(window, width, height);
-                if (program->ReadErrorOutput().find("-> end screen") == std::string::npos)
-                    battle.lowestLife = std::min(battle.lowestLife, GreenIn(PlayerLifeBar));
-            }
-            if (round == 20)
-                display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/tech_race_fight.ppm");
-            const std::string log = program->ReadErrorOutput();
-            battle.sunk = log.find("tech race -> end screen") != std::string::npos;
-            size_t shipyards = 0;
-            for (size_t at = log.find("-> shipyard"); at != std::string::npos; at = log.find("-> shipyard", at + 1))
-                ++shipyards;
-            if (shipyards > battle.shipyardsSeen)
-            {
-                battle.shipyardsSeen = shipyards;
-                X11Display::Xdo(window, "key Tab");
-            }
-            Sleep(0.2);
-            ++round;
-        }
-    }
-
     ProgramSandbox sandbox;
     X11Display display;
     std::unique_ptr<ProgramProcess> program;
     unsigned long window = 0;
     std::string wavePath;
-    std::string soundConfig;
     std::vector<X11Display::Pixel> pixels;
     int width = 0;
     int height = 0;
 };
 }
 
-// A battle given up (no enemy came) is played again in a fresh game, a few times at most.
-const int kBattleAttempts = 3;
-
 TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndEffects)
 {
-    Battle battle;
-    for (int attempt = 0; attempt < kBattleAttempts && !battle.sunk; ++attempt)
+    // The game loads its data after the window opens; under a loaded machine that takes a while.
+    ASSERT_TRUE(WaitForState("none -> start screen", 30.0)) << program->ReadErrorOutput();
+    ShotWhen("start", [this] { return ParchmentIn(StartTitle) > 5000; });
+    const std::vector<X11Display::Pixel> startTitle = Cut(StartTitle);
+    EXPECT_GT(InkIn(StartTitle), 200);
+
+    // "Tech Race Mode": the first wave comes with the shipyard over the paused battle.
+    Click(510, 634);
+    ASSERT_TRUE(WaitForState("tech race -> shipyard (wave 1, 0", 10.0)) << program->ReadErrorOutput();
+    long long shipyardOpened = FileSize(wavePath);
+    Sleep(1.0);
+    Shot("shipyard_open");
+    EXPECT_GT(InkIn(ShipyardTitle), 150) << "\"Shipyard\"";
+    EXPECT_GT(InkIn(RumLabel), 80) << "\"Rum: 50\"";
+    const int rum50Ink = InkIn(RumLabel);
+    const std::vector<X11Display::Pixel> rum50 = Cut(RumLabel);
+    std::vector<std::vector<X11Display::Pixel>> labelsBefore;
+    std::vector<std::vector<X11Display::Pixel>> levelsBefore;
+    for (int row = 0; row < 5; ++row)
     {
-        if (attempt > 0)
-            Launch();
-        battle = Battle();
-        if (!HasFatalFailure())
-            PlayIntoTheBattle(battle);
-        if (HasFatalFailure())
-            return;
-        FightLyingStill(battle);
+        EXPECT_GT(InkIn(UpgradeButtons[row]), 150) << "\"Upgrade for 25\" in row " << row;
+        labelsBefore.push_back(Cut(UpgradeButtons[row]));
+        levelsBefore.push_back(Cut(UpgradeLevels[row]));
     }
-    ASSERT_TRUE(battle.sunk) << "the player did not sink in " << kBattleAttempts << " battles\n"
-                             << program->ReadErrorOutput();
+    // Every kind is at level 0 and costs the same: the five labels look alike.
+    for (int row = 1; row < 5; ++row)
+        EXPECT_LT(Differences(labelsBefore[0], labelsBefore[row]), 40) << "row " << row;
+
+    // Velocity and handling, 25 each: the 50 rum are spent.
+    Click(612, 334);
+    Sleep(0.4);
+    Click(612, 384);
+    Sleep(0.8);
+    Shot("shipyard_bought");
+    EXPECT_GT(Differences(rum50, Cut(RumLabel)), 20) << "the rum label did not change";
+    EXPECT_LT(InkIn(RumLabel), rum50Ink) << "\"Rum: 0\" is one glyph shorter than \"Rum: 50\"";
+    EXPECT_GT(InkIn(RumLabel), 40) << "\"Rum: 0\"";
+    for (int row = 0; row < 5; ++row)
+    {
+        const bool bought = row == 1 || row == 2;
+        const int labelChange = Differences(labelsBefore[row], Cut(UpgradeButtons[row]));
+        const int levelChange = Differences(levelsBefore[row], Cut(UpgradeLevels[row]));
+        if (bought)
+        {
+            EXPECT_GT(labelChange, 20) << "row " << row << " still reads \"Upgrade for 25\"";
+            EXPECT_GT(levelChange, 10) << "row " << row << " still at level 0";
+        }
+        else
+        {
+            EXPECT_LT(labelChange, 40) << "row " << row;
+            EXPECT_EQ(0, levelChange) << "row " << row;
+        }
+    }
+
+    // The battle music alone for a while (the battle waits while the shipyard is open).
+    Sleep(2.0);
+    long long shipyardClosed = 0;
+    int fullLife = 0;
+    ASSERT_NO_FATAL_FAILURE(IntoTheBattle(shipyardClosed, fullLife));
+
+    // Lying still and firing to the right every 3 s: the mini cannons (button 1), 0.6 s later a
+    // broadside (button 3), whose balls fall short and splash 1.5 s after it. The enemies come
+    // and wear the player down. A wave sunk by chance opens the shipyard again: Tab closes it.
+    size_t shipyardsSeen = 1;
+    std::vector<Salvo> salvos;
+    int lowestLife = fullLife;
+    bool sunk = false;
+    auto begun = std::chrono::steady_clock::now();
+    int round = 0;
+    int replays = 2;
+    while (!sunk && std::chrono::steady_clock::now() < begun + std::chrono::seconds(150))
+    {
+        // An enemy far off wanders in circles (25 s each) that may never pass a ship lying still:
+        // with no damage (a mini-cannon hit takes 5 %) in 40 s, a fresh game is played, the
+        // shipyard left open long enough to hear its music.
+        if (lowestLife * 50 > fullLife * 49 && std::chrono::steady_clock::now() > begun + std::chrono::seconds(40) &&
+            replays-- > 0)
+        {
+            ASSERT_NO_FATAL_FAILURE(Launch());
+            ASSERT_TRUE(WaitForState("none -> start screen", 30.0)) << program->ReadErrorOutput();
+            Click(510, 634);
+            ASSERT_TRUE(WaitForState("tech race -> shipyard (wave 1, 0", 10.0)) << program->ReadErrorOutput();
+            shipyardOpened = FileSize(wavePath);
+            Sleep(4.0);
+            ASSERT_NO_FATAL_FAILURE(IntoTheBattle(shipyardClosed, fullLife));
+            shipyardsSeen = 1;
+            salvos.clear();
+            lowestLife = fullLife;
+            begun = std::chrono::steady_clock::now();
+            round = 0;
+        }
+        if (round % 15 == 0)
+        {
+            salvos.push_back(Salvo{FileSize(wavePath), -1, shipyardsSeen});
+            Click(850, 384);
+        }
+        if (round % 15 == 3)
+        {
+            salvos.back().broadside = FileSize(wavePath);
+            Click(850, 384, 3);
+        }
+        if (round % 5 == 2)
+        {
+            pixels = display.Capture(window, width, height);
+            if (program->ReadErrorOutput().find("-> end screen") == std::string::npos)
+                lowestLife = std::min(lowestLife, GreenIn(PlayerLifeBar));
+        }
+        if (round == 20)
+            display.SavePPM(window, ProgramSandbox::ArtifactDirectory() + "/tech_race_fight.ppm");
+        const std::string log = program->ReadErrorOutput();
+        sunk = log.find("tech race -> end screen") != std::string::npos;
+        size_t shipyards = 0;
+        for (size_t at = log.find("-> shipyard"); at != std::string::npos; at = log.find("-> shipyard", at + 1))
+            ++shipyards;
+        if (shipyards > shipyardsSeen)
+        {
+            shipyardsSeen = shipyards;
+            X11Display::Xdo(window, "key Tab");
+        }
+        Sleep(0.2);
+        ++round;
+    }
+    ASSERT_TRUE(sunk) << "the player did not sink\n" << program->ReadErrorOutput();
     const long long battleEnded = FileSize(wavePath);
-    EXPECT_LT(battle.lowestLife, battle.fullLife * 9 / 10) << "no damage showed on the player's life bar";
+    salvos.push_back(Salvo{battleEnded, -1, shipyardsSeen}); // where the last salvo's time ran out
+    EXPECT_LT(lowestLife, fullLife * 9 / 10) << "no damage showed on the player's life bar";
 
     // "Your result" and "You destroyed N enemy ships."
     Sleep(1.0);
@@ -392,8 +352,8 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
     // Space starts again.
     ASSERT_EQ(0, X11Display::Xdo(window, "key space"));
     ASSERT_TRUE(WaitForState("end screen -> start screen", 10.0)) << program->ReadErrorOutput();
-    ShotWhen("start_again", [&] { return Differences(battle.startTitle, Cut(StartTitle)) < 20; });
-    EXPECT_LT(Differences(battle.startTitle, Cut(StartTitle)), 20);
+    ShotWhen("start_again", [&] { return Differences(startTitle, Cut(StartTitle)) < 20; });
+    EXPECT_LT(Differences(startTitle, Cut(StartTitle)), 20);
 
     // Escape ends the program, which completes the recording.
     ASSERT_EQ(0, X11Display::Xdo(window, "key Escape"));
@@ -407,8 +367,8 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
 
     // Music under the shipyard (nothing else sounds while the battle is paused) and through
     // the battle: nearly every tenth of a second is audible.
-    const size_t shipyardBegin = recording.FrameAtFileSize(battle.shipyardOpened);
-    const size_t shipyardEnd = recording.FrameAtFileSize(battle.shipyardClosed);
+    const size_t shipyardBegin = recording.FrameAtFileSize(shipyardOpened);
+    const size_t shipyardEnd = recording.FrameAtFileSize(shipyardClosed);
     const size_t battleBegin = shipyardEnd;
     const size_t battleEnd = recording.FrameAtFileSize(battleEnded);
     for (const auto& stretch : {std::make_pair(shipyardBegin, shipyardEnd), std::make_pair(battleBegin, battleEnd)})
@@ -420,46 +380,32 @@ TEST_F(TechRaceRoundTripTest, ShipyardBattleSinkingEndScreenAndBackWithMusicAndE
         EXPECT_GT(Median(levels), 0.01);
     }
 
-    // The balance as heard. The music under the shipyard, after the cross-fade into it, is the
-    // battle track alone; each salvo's mini-cannon shot, broadside and splashes sound over it
-    // at known times. Enemies that have closed in fire and hit too, often within a salvo's
-    // windows; a sound of theirs only adds to a window's level, so the quietest of each
-    // effect's windows is the one least mixed with theirs. The first salvo is heard out some
-    // 2.5 s into the battle, before an enemy can have come alongside to fire a broadside. A
-    // salvo during which a shipyard opened (the battle paused, a shot maybe lost) counts for
-    // nothing, and so does one whose splashes the battle did not last to hear.
-    const size_t crossFade = recording.FrameAtFileSize(battle.shipyardOpened) + 15 * tenth;
-    const std::vector<double> musicLevels = recording.WindowRms(crossFade, shipyardEnd, 4 * tenth, tenth);
+    // The music under the shipyard, after the cross-fade into it, is the battle track alone.
+    // Enemy fire only adds to a window's level: the quietest of each effect's windows counts.
+    // A salvo during which a shipyard opened, or whose splashes were not heard out, does not.
+    const auto musicLevels = recording.WindowRms(shipyardBegin + 15 * tenth, shipyardEnd, 4 * tenth, tenth);
     ASSERT_GE(musicLevels.size(), 10u);
     const double music = Median(musicLevels);
-    std::vector<double> booms;
-    std::vector<double> volleys;
-    std::vector<double> miniCannons;
-    const std::vector<Salvo>& salvos = battle.salvos;
-    for (size_t i = 0; i < salvos.size() && salvos[i].broadside >= 0; ++i)
+    auto loudest = [&](size_t begin, size_t end) {
+        const std::vector<double> levels = recording.WindowRms(begin, end, 4 * tenth, tenth);
+        return levels.empty() ? 0.0 : *std::max_element(levels.begin(), levels.end());
+    };
+    std::vector<double> booms, volleys, miniCannons;
+    for (size_t i = 0; i + 1 < salvos.size() && salvos[i].broadside >= 0; ++i)
     {
-        const bool last = i + 1 == salvos.size();
-        const size_t shipyardsAfter = last ? battle.shipyardsSeen : salvos[i + 1].shipyards;
-        const size_t next = last ? battleEnd : recording.FrameAtFileSize(salvos[i + 1].miniCannons);
-        const size_t shot = recording.FrameAtFileSize(salvos[i].miniCannons);
         const size_t fired = recording.FrameAtFileSize(salvos[i].broadside);
-        const size_t splashesHeard = fired + 19 * tenth;
-        if (shipyardsAfter != salvos[i].shipyards || splashesHeard > next)
+        if (salvos[i + 1].shipyards != salvos[i].shipyards ||
+            fired + 19 * tenth > recording.FrameAtFileSize(salvos[i + 1].miniCannons))
             continue;
-        miniCannons.push_back(Loudest(recording, shot, fired));
-        booms.push_back(Loudest(recording, fired, fired + 13 * tenth));
-        volleys.push_back(Loudest(recording, fired + 13 * tenth, splashesHeard));
+        miniCannons.push_back(loudest(recording.FrameAtFileSize(salvos[i].miniCannons), fired));
+        booms.push_back(loudest(fired, fired + 13 * tenth));
+        volleys.push_back(loudest(fired + 13 * tenth, fired + 19 * tenth));
     }
-    ASSERT_FALSE(booms.empty()) << "no salvo was heard out before the player sank";
-    const double boom = Quietest(booms);
-    std::printf("Heard over %zu salvos (the quietest loudest 400 ms, dBFS): broadside %.1f, splash volley %.1f, "
-                "mini cannon %.1f; battle music (median 400 ms) %.1f\n",
-                booms.size(), Db(boom), Db(Quietest(volleys)), Db(Quietest(miniCannons)), Db(music));
-    std::ostringstream eachSalvo;
-    for (size_t i = 0; i < booms.size(); ++i)
-        eachSalvo << " " << Db(miniCannons[i]) << "/" << Db(booms[i]) << "/" << Db(volleys[i]);
+    ASSERT_FALSE(booms.empty()) << "no salvo was heard out";
+    auto quietest = [](const std::vector<double>& levels) { return *std::min_element(levels.begin(), levels.end()); };
     // A broadside is the loudest effect and stands at least 6 dB over the music.
-    EXPECT_GT(boom, Quietest(volleys)) << "mini cannon/broadside/splash volley of each salvo:" << eachSalvo.str();
-    EXPECT_GT(boom, Quietest(miniCannons)) << "mini cannon/broadside/splash volley of each salvo:" << eachSalvo.str();
-    EXPECT_GE(Db(boom) - Db(music), 6.0);
+    const double boom = quietest(booms);
+    EXPECT_GT(boom, quietest(volleys)) << "splash volley";
+    EXPECT_GT(boom, quietest(miniCannons)) << "mini cannons";
+    EXPECT_GE(20.0 * std::log10(boom / music), 6.0) << "broadside " << boom << ", music " << music;
 }

@@ -206,8 +206,7 @@ TEST_F(InputTest, DraggingStartsPastFourPixelsAndDropsOnAnAcceptingControl)
     canvas->OnMouseButton(0, false);
 }
 
-// The key's first taker dies while the key is held; a control made in its place (at the same
-// address) and focused must not get the key repeating into it.
+// A control made at a dead key holder's address and focused must not get the held key repeating.
 TEST_F(InputTest, AKeyHeldWhenItsControlDiesRepeatsIntoNoLaterControl)
 {
     alignas(Recorder) unsigned char storage[sizeof(Recorder)];
@@ -216,13 +215,10 @@ TEST_F(InputTest, AKeyHeldWhenItsControlDiesRepeatsIntoNoLaterControl)
     canvas->OnKey(Gui::Key::Return, true);
     EXPECT_EQ(1, first->returns);
     first->~Recorder();
-
     Recorder* second = new (storage) Recorder(canvas.get());
-    ASSERT_EQ(static_cast<void*>(first), static_cast<void*>(second));
     second->Focus();
     Wait(1.0);
     EXPECT_EQ(0, second->returns);
-    // The key no longer counts as held.
     EXPECT_FALSE(Gui::Input::IsKeyDown(Gui::Key::Return));
     second->~Recorder();
 }

@@ -206,12 +206,10 @@ TEST_F(LayoutTest, ControlsOutsideTheClipDrawNothing)
     EXPECT_EQ(Rect(15, 15, 10, 10), renderer.drawn[1].clip);
 }
 
-// A control left at its default bounds is drawn over its whole size, as any other is.
+// A control left at its default bounds is drawn over its whole size.
 TEST_F(LayoutTest, RenderBoundsMatchTheSizeBeforeAnyBoundsChange)
 {
-    Base fresh(nullptr);
-    EXPECT_EQ(Rect(0, 0, 10, 10), fresh.GetRenderBounds());
-
+    EXPECT_EQ(Rect(0, 0, 10, 10), Base(nullptr).GetRenderBounds());
     new PanelControl(canvas.get());
     canvas->RenderCanvas();
     ASSERT_FALSE(renderer.drawn.empty());

@@ -79,23 +79,20 @@ TEST_F(SpatialGraphDrawingTest, NodeIndicesGoOnlyBesideAnotherDrawingAndProbePoi
     SpatialGraphManager* manager = SpatialGraphManager::GetInstance();
     // One free leaf over 8 x 6 units; its finest cells are 1 wide and 0.75 tall.
     ASSERT_TRUE(manager->CreateGraph(1.0f, BoundingBox(Vector2(-4.0f, -3.0f), Vector2(4.0f, 3.0f))));
-
     manager->SetDrawNodeIndex(true);
     RenderFrame();
     EXPECT_TRUE(RegionIs(0, 0, Width, Height, 255, 255, 255));
     manager->SetDrawNodeIndex(false);
 
-    // The probe points lie one finest cell outside the leaf; the top row at y = 3.375.
+    // A hollow blue square (under 6 pixels) on each probe point, one finest cell outside the
+    // leaf, and none on the centre of the leaf's own cell below it.
     manager->SetDrawGridPoints(true);
     RenderFrame();
     const Vector2 probe = MathUtil::WorldToScreen(Vector2(-3.5f, 3.375f));
-    const int px = (int)probe.X;
-    const int py = (int)probe.Y;
-    // A hollow blue square 0.15 finest cells (0.15 units, under 6 pixels) wide.
+    const Vector2 inside = MathUtil::WorldToScreen(Vector2(-3.5f, 2.625f));
+    const int px = (int)probe.X, py = (int)probe.Y, ix = (int)inside.X, iy = (int)inside.Y;
     EXPECT_GT(CountPixels(px - 5, py - 5, px + 6, py + 6, 0, 0, 255, 40), 8);
     EXPECT_TRUE(IsColor(ReadPixel(px, py), 255, 255, 255));
     EXPECT_EQ(0, CountPixels(px - 12, py - 12, px - 5, py + 12, 0, 0, 255, 40));
-    // Nothing at the centre of the leaf's own finest cell below it.
-    const Vector2 inside = MathUtil::WorldToScreen(Vector2(-3.5f, 2.625f));
-    EXPECT_EQ(0, CountPixels((int)inside.X - 6, (int)inside.Y - 6, (int)inside.X + 7, (int)inside.Y + 7, 0, 0, 255, 40));
+    EXPECT_EQ(0, CountPixels(ix - 6, iy - 6, ix + 7, iy + 7, 0, 0, 255, 40));
 }

@@ -76,9 +76,8 @@ protected:
         return frame;
     }
 
-    // What the console drew before it left out what can't be seen: an empty console, then
-    // every line, newest lowest, spaced by the tallest line measured whole. Returns the
-    // spacing.
+    // The console as drawn before it left out what can't be seen: every line whole, newest
+    // lowest, spaced by the tallest. Returns the spacing.
     int DrawEveryLineWhole(const StringList& lines)
     {
         OfferingConsole empty;
@@ -158,64 +157,48 @@ TEST_F(ConsoleDrawingTest, DrawingOnlyTheVisibleLinesGivesTheSamePixelsAsDrawing
     EXPECT_GT(CountPixels(0, 0, Width, step, 255, 255, 255, 80), 0);
 }
 
+// Lines far wider than the window, with two- and three-byte characters. The oldest is written
+// in pieces, capitals first: only its later pieces reach below the baseline and above the
+// capitals, so the spacing grows only if the continued line is measured again.
 TEST_F(ConsoleDrawingTest, LongLinesDrawOnlyWhatTheWindowShowsWithTheSamePixels)
 {
-    // Lines far wider than the window, with two- and three-byte characters. The oldest is
-    // written in pieces across frames, capitals first: only its later pieces reach below the
-    // baseline and above the capitals, so the line spacing grows only if the continued line
-    // is measured again. The others have no descenders, so the newest stays clear of the
-    // input bar (see above).
-    String mixed;
+    String mixed, capitals;
     while (mixed.size() < 20000)
         mixed += "Lorem ipsum \xc3\xa9t\xc3\xa9 42 jumpy ";
-    String capitals;
     while (capitals.size() < 20000)
         capitals += "SHIP 42 \xe2\x82\xac ";
     const StringList lines = {"QUICK BROWN jumpy fox " + mixed, capitals, String(30000, 'W') + "END"};
-    console.WriteToOutput("QUICK BROWN ");
-    DrawConsole();
-    console.WriteToOutput("jumpy fox ");
-    DrawConsole();
-    console.WriteToOutput(mixed + "\n" + lines[1] + "\n" + lines[2] + "\n");
-    DrawConsole();
+    for (const String& piece : {String("QUICK BROWN "), String("jumpy fox "), mixed + "\n" + capitals + "\n" + lines[2] + "\n"})
+    {
+        console.WriteToOutput(piece);
+        DrawConsole();
+    }
     const std::vector<unsigned char> cut = WholeFrame();
-    // Text runs up to the window's right edge.
     EXPECT_GT(CountPixels(Width - 40, 0, Width, kPanelHeight, 255, 255, 255, 80), 0);
-
     EXPECT_GT(GetTextExtents(lines[0], "ConsoleSmall").Y, GetTextExtents(lines[1] + lines[2], "ConsoleSmall").Y);
     DrawEveryLineWhole(lines);
     EXPECT_TRUE(WholeFrame() == cut);
 }
 
-// Output lines and completions go through the text batch; lines it can't take (characters
-// beyond ASCII) are drawn by the font library between them, in order. The picture is the one
-// the library draws when it draws every line itself.
+// Lines and completions the text batch can't take (beyond ASCII) are drawn by the font library
+// between the batched ones, in order: the picture is the one the library draws alone.
 TEST_F(ConsoleDrawingTest, BatchedLinesLookAsTheFontLibraryDrawsThem)
 {
     String wide;
     while (wide.size() < 3000)
         wide += "gjpqy |AVAWAY 0123 ";
     for (int i = 0; i < 60; ++i)
-    {
-        if (i % 7 == 3)
-            console.WriteToOutput("caf\xc3\xa9 " + IntToString(i) + " \xe2\x82\xac\n");
-        else if (i % 5 == 1)
-            console.WriteToOutput(wide + IntToString(i) + "\n");
-        else
-            console.WriteToOutput("Line " + IntToString(i) + ": gjpqy |{}[]~\n");
-    }
+        console.WriteToOutput(i % 7 == 3   ? "caf\xc3\xa9 " + IntToString(i) + " \xe2\x82\xac\n"
+                              : i % 5 == 1 ? wide + IntToString(i) + "\n"
+                                           : "Line " + IntToString(i) + ": gjpqy |{}[]~\n");
     for (int i = 0; i < 10; ++i)
         console.offered.push_back(i == 2 ? "SHIP\xc3\xa9" : "SHIP_" + IntToString(i * 37) + "gj");
     Type("SHI");
-
-    std::vector<std::vector<unsigned char>> pictures;
-    for (bool batched : {true, false})
-    {
-        TextBatch::SetEnabled(batched);
-        DrawConsole();
-        pictures.push_back(WindowPixels());
-    }
-    EXPECT_TRUE(pictures[0] == pictures[1]);
+    DrawConsole();
+    const std::vector<unsigned char> batched = WindowPixels();
+    TextBatch::SetEnabled(false);
+    DrawConsole();
+    EXPECT_TRUE(WindowPixels() == batched);
     // Text reaches the top and right edges of the window and fills the completion list.
     EXPECT_GT(CountPixels(0, 0, Width, 8, 255, 255, 255, 80), 0);
     EXPECT_GT(CountPixels(Width - 20, 0, Width, kPanelHeight, 255, 255, 255, 80), 0);

@@ -146,10 +146,9 @@ TEST_F(UserInterfaceTest, PaletteReadsBackExactlyAndTheSkinIsDrawn)
     EXPECT_FALSE(IsColor(face, 255, 255, 255, 4));
 }
 
-// The window's picture lines up with its layout: the title bar's 24 rows end with the painted
-// bar, the margin under it is frame with the separator first, the inner panel's first row is the
-// page, the close button's framed box closes inside the button, and the title sits in the middle
-// of the bar.
+// The window's picture lines up with its layout: the painted title bar ends with its 24 rows, a
+// frame margin (separator first) leads to the inner panel's page, the close button's framed box
+// closes inside the bar, and the title sits in the bar's middle.
 TEST_F(UserInterfaceTest, TheWindowPictureLinesUpWithTheTitleBarCloseButtonAndInnerPanel)
 {
     Gui::Controls::WindowControl* window = new Gui::Controls::WindowControl(ui->GetCanvas());
@@ -160,36 +159,30 @@ TEST_F(UserInterfaceTest, TheWindowPictureLinesUpWithTheTitleBarCloseButtonAndIn
     auto wood = [](const Pixel& p) { return p.R > p.B + 30 && p.R < 150; };
     auto page = [](const Pixel& p) { return p.R > 200 && p.G > 180; };
 
-    Gui::Controls::Base* titleBar = window->GetTitleBar();
-    const Gui::Point bar = titleBar->LocalPosToCanvas();
-    const int barBottom = bar.y + titleBar->Height() - 1;
+    const Gui::Point bar = window->GetTitleBar()->LocalPosToCanvas();
+    const int barBottom = bar.y + window->GetTitleBar()->Height() - 1;
+    const int column = bar.x + window->GetTitleBar()->Width() / 2;
     const int panelTop = window->GetInnerPanel()->LocalPosToCanvas().y;
     ASSERT_EQ(barBottom + 5, panelTop);
-    const int column = bar.x + titleBar->Width() / 2;
     int paintedTop = barBottom;
     while (paintedTop > bar.y && sea(ReadPixel(column, paintedTop - 1)))
         --paintedTop;
-    EXPECT_LE(paintedTop, bar.y + 2);
-    EXPECT_TRUE(sea(ReadPixel(column, barBottom)));
+    EXPECT_TRUE(paintedTop <= bar.y + 2 && sea(ReadPixel(column, barBottom)));
     for (int y = barBottom + 1; y < panelTop; ++y)
         EXPECT_TRUE(wood(ReadPixel(column, y))) << "margin row " << y - barBottom - 1;
     EXPECT_LT(ReadPixel(column, barBottom + 1).R, ReadPixel(column, panelTop - 1).R);
     EXPECT_TRUE(page(ReadPixel(column, panelTop)));
 
-    // Everything of the close button that is not bar, within the bar's rows, and what lies
-    // below the button.
-    Gui::Controls::Base* close = window->GetCloseButton();
-    const Gui::Point button = close->LocalPosToCanvas();
-    ASSERT_EQ(Gui::Point(31, 24), close->GetSize());
-    const Box box =
-        InkBox(Box{button.x, paintedTop, button.x + 30, barBottom}, [&](const Pixel& p) { return !sea(p); });
+    // What is not bar within the close button's columns and the bar's rows: a box whose bottom
+    // edge is a dark frame under its light face, with frame below the button.
+    const Gui::Point button = window->GetCloseButton()->LocalPosToCanvas();
+    ASSERT_EQ(Gui::Point(31, 24), window->GetCloseButton()->GetSize());
+    const Box box = InkBox(Box{button.x, paintedTop, button.x + 30, barBottom},
+                           [&](const Pixel& p) { return !sea(p); });
     ASSERT_FALSE(box.Empty());
-    EXPECT_GT(box.Top, paintedTop);
-    EXPECT_LT(box.Bottom, barBottom);
-    // The box's bottom edge is its dark frame, under its light face.
+    EXPECT_TRUE(box.Top > paintedTop && box.Bottom < barBottom);
     const int middle = (box.Left + box.Right) / 2;
-    EXPECT_TRUE(wood(ReadPixel(middle + 3, box.Bottom)));
-    EXPECT_TRUE(page(ReadPixel(middle + 3, box.Bottom - 3)));
+    EXPECT_TRUE(wood(ReadPixel(middle + 3, box.Bottom)) && page(ReadPixel(middle + 3, box.Bottom - 3)));
     EXPECT_TRUE(wood(ReadPixel(middle, button.y + 24)));
 
     // The title's light ink on the bar, left of the close button.

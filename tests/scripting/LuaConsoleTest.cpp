@@ -91,16 +91,15 @@ TEST_F(LuaConsoleTest, CompletesFromTheGlobalsAndTheModule)
     EXPECT_EQ(depth, lua_gettop(State()));
 }
 
+// Module variables, an object's own and its base's methods, and a module variable's members.
 TEST_F(LuaConsoleTest, CompletesModuleVariablesAndTheMethodsOfModuleObjects)
 {
     EXPECT_EQ(StringList({"zarvo.MathUtil_Pi", "zarvo.MathUtil_PiOver2", "zarvo.MathUtil_PiOver4",
                           "zarvo.MathUtil_PixelsToWorldUnits"}),
               console->GetCompletions("zarvo.MathUtil_P"));
     EXPECT_EQ("", Run("ship = zarvo.TextActor(); mark = zarvo.Vector2(1, 2)"));
-    // The class's own methods and those of its base.
     EXPECT_EQ(StringList({"ship:SetDisplayString", "ship:SetDrawShape"}), console->GetCompletions("ship:SetD"));
     EXPECT_EQ(StringList({"=mark.X"}), console->GetCompletions("=mark.X"));
-    // A module variable's value offers its own members.
     EXPECT_EQ(StringList({"zarvo.Vector2_Zero.Length", "zarvo.Vector2_Zero.LengthSquared"}),
               console->GetCompletions("zarvo.Vector2_Zero.Len"));
     EXPECT_EQ(depth, lua_gettop(State()));

@@ -132,6 +132,7 @@ TEST_F(ScriptTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(0u, SystemLogCapture().Lines.back().find("ERROR: Couldn't save the preferences"));
 }
 
+// Every value copied as its text; the text "2.5" reads back as the int 2, the stored float as 3.
 TEST_F(ScriptTest, ACategoryCopyHoldsEveryValueRebuiltFromItsText)
 {
     Preferences* preferences = Preferences::GetInstance();
@@ -143,7 +144,6 @@ TEST_F(ScriptTest, ACategoryCopyHoldsEveryValueRebuiltFromItsText)
     for (const auto& setting : copy)
         EXPECT_EQ(ConfigValue::KIND_String, setting.second.GetKind()) << setting.first;
     EXPECT_EQ(1024, copy.at("width").GetInt());
-    // Read back from the text "2.5": the int form is the integer the text starts with.
     EXPECT_EQ(2, copy.at("scale").GetInt());
     EXPECT_EQ(2.5f, copy.at("scale").GetFloat());
     EXPECT_EQ(3, preferences->GetInt("Copied", "scale"));

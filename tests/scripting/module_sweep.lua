@@ -1,9 +1,9 @@
--- Calls everything one part of the module offers (target: a class name, or "module") with a
--- handful of argument sets, with and without its object. Run by tests/sweep/ModuleSweepChild.cpp,
--- which provides sweep_note(text) (a line on the standard error at once) and sweep_frame(render)
--- (one tick, and a drawn frame when asked), so a crash follows the line that names its call.
+-- Calls everything one part of the module offers (target: a class name, or "module") with
+-- many argument sets, with and without its object, under tests/sweep/ModuleSweepChild.cpp.
+-- Each call is named on the unbuffered standard error first, so a crash follows its name.
 local target = ...
 local function pack(...) return { n = select("#", ...), ... } end
+local function note(text) io.stderr:write("SWEEP: ", text, "\n") end
 local other = zarvo.Vec3i(1, 2, 3)
 local argumentSets = {
   pack(), pack(nil), pack(nil, 1), pack(nil, nil, nil), pack(0), pack(1), pack(-1), pack(2.5), pack(100),
@@ -11,45 +11,34 @@ local argumentSets = {
   pack("x", 1), pack(1, "x"), pack("", ""), pack(other), pack(other, other), pack(1, other), pack(other, 1),
   pack(io.stdout), pack(true), pack({}),
 }
-local calls = 0
 
 local function sweep(label, fn, self)
   if label == "World.StopGame" then return end -- it ends the program
-  for _, arguments in ipairs(argumentSets) do
+  for index, arguments in ipairs(argumentSets) do
     for _, withSelf in ipairs(self ~= nil and { true, false } or { false }) do
       local all = withSelf and pack(self, table.unpack(arguments, 1, arguments.n)) or arguments
-      local shown = {}
-      for i = 1, all.n do
-        local value = all[i]
-        shown[i] = (withSelf and i == 1) and "self" or type(value) == "userdata" and swig_type(value) or tostring(value)
-      end
-      sweep_note(label .. "(" .. table.concat(shown, ", ") .. ")")
+      note(label .. " with argument set " .. index .. (withSelf and " after its object" or ""))
       pcall(fn, table.unpack(all, 1, all.n))
-      calls = calls + 1
       sweep_frame(false)
     end
   end
-  sweep_note("render after " .. label)
+  note("render after " .. label)
   sweep_frame(true)
 end
 
 local function functionsOf(t)
   local names = {}
-  for name, value in pairs(t) do
+  for name, value in pairs(t or {}) do
     if type(name) == "string" and type(value) == "function" then names[#names + 1] = name end
   end
   table.sort(names)
   return names
 end
 
--- A metatable's functions and those of its method, getter and setter tables, with the
--- methods, getters and setters of a class's bases.
+-- A metatable's functions, those of its method, getter and setter tables, and its bases'.
 local function callables(metatable, prefix, found, seen, base)
-  if not base then
-    for _, name in ipairs(functionsOf(metatable)) do found[#found + 1] = { prefix .. "." .. name, metatable[name] } end
-  end
-  for _, inner in ipairs({ ".fn", ".get", ".set" }) do
-    local t = rawget(metatable, inner) or {}
+  for _, inner in ipairs(base and { ".fn", ".get", ".set" } or { "", ".fn", ".get", ".set" }) do
+    local t = inner == "" and metatable or rawget(metatable, inner)
     for _, name in ipairs(functionsOf(t)) do
       if not seen[inner .. name] and not (base and name:sub(1, 2) == "__") then
         seen[inner .. name] = true
@@ -57,13 +46,11 @@ local function callables(metatable, prefix, found, seen, base)
       end
     end
   end
-  for _, baseMetatable in ipairs(rawget(metatable, ".bases") or {}) do
-    callables(baseMetatable, prefix, found, seen, true)
-  end
+  for _, baseMetatable in ipairs(rawget(metatable, ".bases") or {}) do callables(baseMetatable, prefix, found, seen, true) end
   return found
 end
 
--- How to come by an object of each class that has no constructor besides its GetInstance.
+-- A fresh object of the class, or of one derived from it, for classes without a GetInstance.
 local made = {
   DeveloperLog = zarvo.CompoundLog_GetSystemLog, Renderable = zarvo.Actor, MessageListener = zarvo.Actor,
   Controller = function() return zarvo.ControllerManager_GetInstance():GetController(0) end,
@@ -73,8 +60,6 @@ local constructorArguments = {
   pack("Sweep", zarvo.Vector3(1, 2, 3)), pack("Sweep", zarvo.Vec2i(1, 2)), pack("Sweep", zarvo.Vec2ui(1, 2)),
   pack("Sweep", zarvo.Vec3i(1, 2, 3)), pack("Sweep", zarvo.Vec3ui(1, 2, 3)),
 }
-
--- A fresh object of the class, or of one derived from it.
 local function instance(name)
   local make = made[name] or zarvo[name .. "_GetInstance"]
   if make then return make() end
@@ -93,9 +78,7 @@ else
     sweep(entry[1], entry[2], instance(target))
   end
   local class = zarvo[target]
-  for _, entry in ipairs(callables(getmetatable(class), target .. " class", {}, {})) do
-    sweep(entry[1], entry[2], class)
-  end
+  for _, entry in ipairs(callables(getmetatable(class), target .. " class", {}, {})) do sweep(entry[1], entry[2], class) end
   for _, name in ipairs(functionsOf(class)) do sweep(target .. "_" .. name, class[name]) end
 end
-sweep_note("swept " .. calls .. " calls")
+note("swept " .. target)

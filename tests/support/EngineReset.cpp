@@ -14,10 +14,8 @@
 #include "engine/ui/UserInterface.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
-#include <string>
+#include <filesystem>
 
 void ResetEngine()
 {
@@ -30,8 +28,7 @@ void ResetEngine()
     }
     PurgeAllTextures();
     UnregisterAllFonts();
-    // The script state, with every global a test's scripts left and the console and tuning
-    // watch it made, and what the start-up scripts loaded into the preferences and tuning.
+    // The script state with a test's globals, and what its start-up loaded into the settings.
     LuaScriptingModule::Close();
     Preferences::GetInstance()->Clear();
     Tuning::GetInstance()->Clear();
@@ -49,26 +46,18 @@ void ResetEngine()
 namespace
 {
 // Resets before each test, after the previous test's fixture and everything it owned is gone,
-// and starts it in the program's own working directory: tests that move into the source tree
-// to find the game's files would otherwise leave the next one writing its files there.
+// back in the program's own working directory, which a test may have left for the source tree.
 class EngineResetListener : public ::testing::EmptyTestEventListener
 {
-public:
-    EngineResetListener()
-    {
-        char directory[PATH_MAX];
-        if (getcwd(directory, sizeof(directory)) != 0)
-            _startDirectory = directory;
-    }
-
-private:
     void OnTestStart(const ::testing::TestInfo&) override
     {
         ResetEngine();
-        ASSERT_TRUE(_startDirectory.empty() || chdir(_startDirectory.c_str()) == 0) << _startDirectory;
+        std::error_code error;
+        std::filesystem::current_path(_startDirectory, error);
+        ASSERT_FALSE(error) << _startDirectory;
     }
 
-    std::string _startDirectory;
+    const std::filesystem::path _startDirectory = std::filesystem::current_path();
 };
 }
 

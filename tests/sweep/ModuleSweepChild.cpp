@@ -1,7 +1,5 @@
-// The child program of the module sweep (tests/scripting/ModuleSweepTest.cpp): starts the
-// engine as the game does, then runs the sweep script over one part of the module. Each
-// call is announced on the (unbuffered) standard error first, so a crash names its call.
-
+// The module sweep's child (tests/scripting/ModuleSweepTest.cpp): starts the engine as the
+// game does, then runs the sweep script over one part of the module.
 #include "engine/core/World.h"
 #include "engine/scripting/LuaScriptingModule.h"
 
@@ -10,24 +8,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace
-{
-    int Note(lua_State* state)
-    {
-        std::fprintf(stderr, "SWEEP: %s\n", luaL_checkstring(state, 1));
-        return 0;
-    }
-
-    // One simulated tick; with a true argument the frame is drawn too.
-    int Frame(lua_State* state)
-    {
-        World::GetInstance()->Tick(true);
-        if (lua_toboolean(state, 1))
-            World::GetInstance()->Render();
-        return 0;
-    }
-}
-
 // module_sweep_child <sweep script> <class name or module>
 int main(int argc, char** argv)
 {
@@ -35,8 +15,13 @@ int main(int argc, char** argv)
         return 2;
     World::GetInstance()->Initialize();
     lua_State* state = LuaScriptingModule::GetLuaState();
-    lua_register(state, "sweep_note", Note);
-    lua_register(state, "sweep_frame", Frame);
+    // sweep_frame(render): one simulated tick, and a drawn frame when asked.
+    lua_register(state, "sweep_frame", [](lua_State* state) {
+        World::GetInstance()->Tick(true);
+        if (lua_toboolean(state, 1))
+            World::GetInstance()->Render();
+        return 0;
+    });
     const bool swept = luaL_loadfile(state, argv[1]) == LUA_OK &&
                        (lua_pushstring(state, argv[2]), lua_pcall(state, 1, 0, 0) == LUA_OK);
     if (!swept)
