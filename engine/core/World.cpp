@@ -34,14 +34,17 @@ const float kLongestSimulatedStep = 0.16666667f;
 const int kDefaultWindowWidth = 1024;
 const int kDefaultWindowHeight = 768;
 
-// A window size from "WindowSettings", or the default when the setting is no size the window
-// library can make: below one pixel or, when largest is known (not 0), beyond it. A bad
-// saved preference must not stop every start of the program.
+// Whether a window side can have this size: the window library aborts on one below a pixel,
+// and wraps one past the largest video mode (when known, not 0) into some other size.
+bool IsWindowSide(int size, int largest) { return size >= 1 && (largest < 1 || size <= largest); }
+
+// A window size from "WindowSettings", or the default when the setting is no window side. A
+// bad saved preference must not stop every start of the program.
 int ReadWindowSize(const String& name, int fallback, int largest)
 {
     Preferences* preferences = Preferences::GetInstance();
     const int size = preferences->OverrideInt("WindowSettings", name, fallback);
-    if (size >= 1 && (largest < 1 || size <= largest))
+    if (IsWindowSide(size, largest))
     {
         return size;
     }
@@ -386,10 +389,8 @@ void World::AdjustWindow(int width, int height, const String& windowName)
         return;
     }
     _window->SetTitle(windowName);
-    // The window library aborts on a negative size, and wraps one past what the screen can
-    // show into some other size.
     const Vec2i largest = Window::GetLargestVideoMode();
-    if (width < 1 || height < 1 || (largest.X > 0 && (width > largest.X || height > largest.Y)))
+    if (!IsWindowSide(width, largest.X) || !IsWindowSide(height, largest.Y))
     {
         CompoundLog::GetSystemLog().Printf("WARNING: Can't give the window a size of %d x %d pixels; it keeps its size.",
                                            width, height);
