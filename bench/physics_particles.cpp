@@ -1,5 +1,6 @@
 // Cost of the World's physics step with the copy of bodies to their actors, against Box2D
-// stepping the same scene alone, and of a particle system with 10,000 live particles.
+// stepping the same scene alone, and of particle systems with 10,000 live particles and with
+// the largest pool a script may ask for.
 // Prints milliseconds; run it on an idle machine.
 #include "engine/actors/ParticleActor.h"
 #include "engine/core/World.h"
@@ -191,16 +192,17 @@ public:
     }
 };
 
-void ReportParticles()
+void ReportParticles(int count)
 {
-    const int count = 10000;
     FullParticleSystem system(count);
     const double update = MillisecondsPerCall(600, [&]() { system.Update(kStep); });
     std::printf("%d live particles   update: %7.3f ms per frame (%d alive)\n", count, update,
                 system.GetParticlesAlive());
 
     // Drawing needs a window; without a display only the update is measured.
-    if (std::getenv("DISPLAY") == 0 || !World::GetInstance()->Initialize("Zarvo Engine", false, false, false))
+    static const bool windowOpen =
+        std::getenv("DISPLAY") != 0 && World::GetInstance()->Initialize("Zarvo Engine", false, false, false);
+    if (!windowOpen)
     {
         std::printf("%-24s render: no display, not measured\n", "");
         return;
@@ -220,6 +222,8 @@ int main()
     std::printf("Physics step plus body-to-actor sync, ms per step (dt 1/60, gravity -10, best of 3)\n");
     ReportPhysics("pile of 1,000 bodies", PileScene(), 600);
     ReportPhysics("pyramid of 5,050 boxes", PyramidScene(), 200);
-    ReportParticles();
+    // A typical large system, and the largest pool SetMaxParticles allows.
+    ReportParticles(10000);
+    ReportParticles(ParticleActor::MaxParticles);
     return 0;
 }

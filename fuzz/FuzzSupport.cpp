@@ -1,9 +1,11 @@
 #include "FuzzSupport.h"
 
+#include "engine/core/World.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/log/DeveloperLog.h"
 #include "engine/util/FileUtil.h"
 
+#include <GL/gl.h>
 #include <lua.hpp>
 
 #include <algorithm>
@@ -90,6 +92,15 @@ void RemoveScratchDirectory()
 }
 }
 
+void Require(bool holds, const char* fault)
+{
+    if (!holds)
+    {
+        std::fprintf(stderr, "fault: %s\n", fault);
+        std::abort();
+    }
+}
+
 void EnterScratchDirectory()
 {
     static bool entered = false;
@@ -139,4 +150,30 @@ void LimitScriptCosts(lua_State* state)
     }
     s_ticksLeft = kTicksPerInput;
     lua_sethook(state, CountInstructions, LUA_MASKCOUNT, kInstructionsPerTick);
+}
+
+void OpenWorldWindow()
+{
+    static bool opened = false;
+    if (opened)
+    {
+        return;
+    }
+    if (!World::GetInstance()->Initialize("Zarvo Engine", false, false, false))
+    {
+        std::fprintf(stderr, "zarvo fuzz: no window (is there a display?)\n");
+        std::abort();
+    }
+    opened = true;
+}
+
+void FinishDrawing(const char* what)
+{
+    glFinish();
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR)
+    {
+        std::fprintf(stderr, "OpenGL error 0x%x after %s\n", error, what);
+        std::abort();
+    }
 }

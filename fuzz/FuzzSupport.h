@@ -8,6 +8,9 @@ struct lua_State;
 
 // Helpers shared by the fuzz targets.
 
+// Aborts the run, naming the fault, unless holds.
+void Require(bool holds, const char* fault);
+
 // Moves the process into a fresh temporary working directory (once), so targets that read
 // their input from a file of the working directory never touch the source tree.
 void EnterScratchDirectory();
@@ -21,6 +24,15 @@ void TrapRawControlBytesInLog();
 
 // Copies a file of the source tree to the same path under the working directory.
 void CopyFromSource(const std::string& path);
+
+// Opens the World's window (once), so a target can draw as the running game does: the
+// display is scripts/fuzz.sh's virtual X server. Call after EnterScratchDirectory; aborts the
+// run when no window can be opened.
+void OpenWorldWindow();
+
+// Waits for the drawing so far to be done and aborts the run when OpenGL reports an error:
+// drawing must leave no error behind, whatever it drew.
+void FinishDrawing(const char* what);
 
 // Bounds what the scripts run for one input may cost, so hostile text ends in a script
 // error instead of a hang or an exhausted process: about a million instructions, then every

@@ -1,8 +1,10 @@
-// The script console's input line, typed into and run as a player would, without a window:
+// The script console's input line, typed into and run as a player would, and the console
+// drawn in the World's window after every key press and at the end, as each frame draws it:
 // each byte is a typed character, except the control bytes below, which are key presses
 // (Enter, Tab completion, Backspace, history up and down...). Each input gets a fresh script
 // state over the real start-up script, with the libraries that reach outside the process
-// removed (completion would soon type "os.exit" for the fuzzer) and its costs bounded.
+// removed (completion would soon type "os.exit" for the fuzzer) and its costs bounded. What
+// the lines print, whatever their bytes, is drawn.
 #include "FuzzSupport.h"
 
 #include "engine/core/World.h"
@@ -13,8 +15,6 @@
 
 #include <lua.hpp>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -60,22 +60,13 @@ int KeyFor(uint8_t byte)
     }
 }
 
-void Check(bool holds, const char* what)
-{
-    if (!holds)
-    {
-        std::fprintf(stderr, "console fault: %s\n", what);
-        std::abort();
-    }
-}
-
 lua_State* StartScripts()
 {
     LuaScriptingModule::Close();
     LuaScriptingModule::Prepare();
     lua_State* state = LuaScriptingModule::GetLuaState();
-    Check(luaL_dofile(state, "Resources/Scripts/start.lua") == LUA_OK, "start.lua failed");
-    Check(luaL_dostring(state, kWithoutOutsideAccess) == LUA_OK, "the sandbox failed");
+    Require(luaL_dofile(state, "Resources/Scripts/start.lua") == LUA_OK, "start.lua failed");
+    Require(luaL_dostring(state, kWithoutOutsideAccess) == LUA_OK, "the sandbox failed");
     lua_settop(state, 0);
     return state;
 }
@@ -86,6 +77,7 @@ bool SetUp()
     TrapRawControlBytesInLog();
     CopyFromSource("Resources/Scripts/start.lua");
     CopyFromSource("Resources/Fonts/Inconsolata.otf");
+    OpenWorldWindow();
     return true;
 }
 }
@@ -121,10 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         // The toggle key and Escape close it; the player opens it again.
         console.Enable(true);
-        Check(console.GetCursorPosition() <= console.GetCurrentInput().size(), "cursor past the line");
-        Check(lua_gettop(state) == 0, "the script stack changed");
+        if (key != KEY_UNKNOWN)
+        {
+            console.Render();
+        }
+        Require(console.GetCursorPosition() <= console.GetCurrentInput().size(), "cursor past the line");
+        Require(lua_gettop(state) == 0, "the script stack changed");
     }
-    Check(SplitString(console.GetOutputText(), "\n", false) == console.GetOutputLines(),
+    console.Render();
+    FinishDrawing("drawing the console");
+    Require(SplitString(console.GetOutputText(), "\n", false) == console.GetOutputLines(),
           "output lines differ from the output text");
     World::GetInstance()->RegisterConsole(0);
     return 0;

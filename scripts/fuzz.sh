@@ -27,13 +27,22 @@ cmake --build "$BUILD_DIR" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
+# The console and text targets draw in the World's window: every target runs on a virtual X
+# server of its own with Mesa, silent sound and the test run's leak suppressions, with Mesa's
+# driver preloaded as scripts/test.sh does for the sanitizer build (it says why).
+export ALSOFT_DRIVERS=null
+export LIBGL_ALWAYS_SOFTWARE=1
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}"
+export LD_PRELOAD="/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so${LD_PRELOAD:+:$LD_PRELOAD}"
+export ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0"
+on_display() { tests/support/with_display.sh "$@"; }
 failed=0
 # Merges the kept corpus $corpus and the seed files into the smallest set of inputs that
 # covers as much, which becomes the kept corpus. A merge that fails keeps the corpus as it was.
 merge_corpus() {
   rm -rf "$work/merged"
   mkdir -p "$work/merged"
-  if "$BUILD_DIR/fuzz/fuzz_$name" -merge=1 -timeout=25 -close_fd_mask=2 "$work/merged" "$corpus" \
+  if on_display "$BUILD_DIR/fuzz/fuzz_$name" -merge=1 -timeout=25 -close_fd_mask=2 "$work/merged" "$corpus" \
        fuzz/corpus/"$name" >"$work/merge.log" 2>&1; then
     rm -rf "$corpus"
     mv "$work/merged" "$corpus"
@@ -53,7 +62,7 @@ for name in "${targets[@]}"; do
   # Standard error is closed for the target itself (its warnings would flood the log);
   # the fuzzer's own report and the sanitizers' still come through. New inputs that reach
   # new code are written into the kept corpus.
-  if "$BUILD_DIR/fuzz/fuzz_$name" "$corpus" -max_total_time="$SECONDS_PER_TARGET" \
+  if on_display "$BUILD_DIR/fuzz/fuzz_$name" "$corpus" -max_total_time="$SECONDS_PER_TARGET" \
        -timeout=25 -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$work/artifacts/" 2>"$work/log"; then
     grep -E '^stat::number_of_executed_units|^Done ' "$work/log" || true
     echo "kept corpus: $(find "$corpus" -type f | wc -l) inputs in $corpus"

@@ -106,8 +106,16 @@ void Actor::UpdateSpriteAnimation(float dt)
         return;
     }
     _spriteCurrentFrameDelay -= dt;
-    while (_spriteCurrentFrameDelay < 0.0f)
+    // A delay far below the update's time would advance billions of frames, and one too small
+    // to change the remaining time never catches up: past two rounds through every frame (a
+    // ping-pong's full cycle) the animation goes on from a whole delay.
+    for (int advanced = 0; _spriteCurrentFrameDelay < 0.0f; ++advanced)
     {
+        if (advanced == 2 * MAX_SPRITE_FRAMES)
+        {
+            _spriteCurrentFrameDelay = _spriteFrameDelay;
+            break;
+        }
         AdvanceOneFrame();
         _spriteCurrentFrameDelay += _spriteFrameDelay;
     }

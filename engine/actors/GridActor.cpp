@@ -88,12 +88,15 @@ bool GridActor::IsUsableInterval(float interval)
     return interval > 0.0f;
 }
 
+const int GridActor::MaxLinesEachWay = 10000;
+
 void GridActor::RebuildLines()
 {
     _linePoints.clear();
     // Each loop also stops when a step no longer moves the coordinate (an interval lost
     // in the rounding of far-off coordinates), so it always ends.
-    for (float x = _minCoord.X; x < _maxCoord.X; x += _interval)
+    int lines = 0;
+    for (float x = _minCoord.X; x < _maxCoord.X && lines < MaxLinesEachWay; x += _interval, ++lines)
     {
         const float line[4] = {x, _minCoord.Y, x, _maxCoord.Y};
         _linePoints.insert(_linePoints.end(), line, line + 4);
@@ -102,7 +105,9 @@ void GridActor::RebuildLines()
             break;
         }
     }
-    for (float y = _minCoord.Y; y < _maxCoord.Y; y += _interval)
+    const bool wideCut = lines == MaxLinesEachWay;
+    lines = 0;
+    for (float y = _minCoord.Y; y < _maxCoord.Y && lines < MaxLinesEachWay; y += _interval, ++lines)
     {
         const float line[4] = {_minCoord.X, y, _maxCoord.X, y};
         _linePoints.insert(_linePoints.end(), line, line + 4);
@@ -110,6 +115,11 @@ void GridActor::RebuildLines()
         {
             break;
         }
+    }
+    if (wideCut || lines == MaxLinesEachWay)
+    {
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: A grid draws at most %d lines each way; the lines beyond them are left out.", MaxLinesEachWay);
     }
     _axisPoints[0] = Vector2(_minCoord.X, 0.0f);
     _axisPoints[1] = Vector2(_maxCoord.X, 0.0f);

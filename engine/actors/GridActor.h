@@ -32,6 +32,10 @@ public:
     Vector2 GetMinCoord() const { return _minCoord; }
     void SetMaxCoord(const Vector2& maxCoord);
     Vector2 GetMaxCoord() const { return _maxCoord; }
+    // Lines beyond this many each way are left out with a "WARNING: " line: far more than a
+    // window's pixels tell apart, while a range up to an infinite corner made tens of
+    // millions of lines (a gigabyte, half a second a frame).
+    static const int MaxLinesEachWay;
 
     // Two (x, y) points per grid line; exposed for checking the layout.
     const std::vector<float>& GetLinePoints() const { return _linePoints; }

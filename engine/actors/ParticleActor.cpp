@@ -1,5 +1,6 @@
 #include "engine/actors/ParticleActor.h"
 
+#include "engine/log/CompoundLog.h"
 #include "engine/math/MathUtil.h"
 #include "engine/rendering/SpriteBatch.h"
 
@@ -35,10 +36,19 @@ ParticleActor::~ParticleActor() { delete[] _particles; }
 
 String ParticleActor::GetClassName() const { return "ParticleActor"; }
 
+const int ParticleActor::MaxParticles = 100000;
+
 void ParticleActor::SetMaxParticles(int maxParticles)
 {
     if (maxParticles == _maxParticles)
     {
+        return;
+    }
+    if (maxParticles > MaxParticles)
+    {
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: A particle system holds at most %d particles, not %d; it keeps its %d.", MaxParticles,
+            maxParticles, _maxParticles);
         return;
     }
     if (maxParticles < 1)
@@ -166,8 +176,19 @@ void ParticleActor::Emit(float dt)
 {
     const float total = _particlesPerSecond * dt + _emissionCarry + _pendingParticles;
     _pendingParticles = 0.0f;
-    int toStart = (int)std::floor(total);
-    _emissionCarry = total - (float)toStart;
+    const float whole = std::floor(total);
+    _emissionCarry = std::isfinite(total) ? total - whole : 0.0f;
+    // No more than the pool can start: the rest would find no free slot. Compared as floats,
+    // so a huge, infinite or NaN total never becomes an int.
+    int toStart = 0;
+    if (whole >= (float)_maxParticles)
+    {
+        toStart = _maxParticles;
+    }
+    else if (whole >= 1.0f)
+    {
+        toStart = (int)whole;
+    }
 
     const float base = GetRotation() * kDegreesToRadians;
     for (int i = 0; i < _maxParticles && toStart > 0; ++i)

@@ -1,5 +1,6 @@
 #include "engine/actors/TextActor.h"
 
+#include "engine/log/CompoundLog.h"
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
@@ -16,6 +17,12 @@
 namespace
 {
 const float kRadiansPerDegree = 0.01745329052209854f;
+
+// Not-a-number is out of range too.
+bool InTextRange(const Vector2& pixel)
+{
+    return std::fabs(pixel.X) <= kFarthestTextPixel && std::fabs(pixel.Y) <= kFarthestTextPixel;
+}
 
 bool IsKnownAlignment(TextAlignment alignment)
 {
@@ -35,7 +42,7 @@ float AlignmentOffset(TextAlignment alignment, float width)
 
 TextActor::TextActor(const String& fontNickname, const String& displayString,
                      TextAlignment align, int lineSpacing)
-    : _fontNickname(fontNickname), _alignment(align), _lineSpacing(lineSpacing)
+    : _fontNickname(fontNickname), _alignment(align), _lineSpacing(lineSpacing), _outOfDrawingRange(false)
 {
     SetColor(0.0f, 0.0f, 0.0f, 1.0f);
     SetDisplayString(displayString);
@@ -58,8 +65,7 @@ void TextActor::Render()
     ScreenTextRun run(_fontNickname);
     for (const TextLine& line : _lines)
     {
-        run.Draw(line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
-                 rotation);
+        run.Draw(line.Text, ToTextPixel(line.Position.X), ToTextPixel(line.Position.Y), rotation);
     }
 }
 
@@ -92,8 +98,7 @@ bool TextActor::AddToBatch(TextBatch& batch) const
     }
     for (const TextLine& line : _lines)
     {
-        batch.Add(*glyphs, line.Text, static_cast<int>(line.Position.X), static_cast<int>(line.Position.Y),
-                  GetColor());
+        batch.Add(*glyphs, line.Text, ToTextPixel(line.Position.X), ToTextPixel(line.Position.Y), GetColor());
     }
     return true;
 }
@@ -192,12 +197,28 @@ void TextActor::PlaceLines(const Vector2& maxExtents)
     const float sine = std::sin(angle);
     // Every line advances by the tallest line's height, so lines sit on an even pitch.
     const float advance = static_cast<float>(_lineSpacing) + maxExtents.Y;
+    bool outOfRange = false;
     for (TextLine& line : _lines)
     {
         const float offset = AlignmentOffset(_alignment, line.Extents.X);
         line.Position = anchor + Vector2(offset * cosine, offset * sine);
+        outOfRange = outOfRange || !InTextRange(line.Position);
         anchor += Vector2(-advance * sine, advance * cosine);
     }
+    NoteDrawingRange(outOfRange);
+}
+
+// Warns once each time the text goes out of range: a moving camera lays it out every frame.
+void TextActor::NoteDrawingRange(bool outOfRange)
+{
+    if (outOfRange && !_outOfDrawingRange)
+    {
+        const Vector2 position = GetPosition();
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: A TextActor at (%g, %g) lies too far off the window to be drawn there; its "
+            "lines are drawn %g pixels away.", position.X, position.Y, kFarthestTextPixel);
+    }
+    _outOfDrawingRange = outOfRange;
 }
 
 void TextActor::UpdateBoundingBox(const Vector2& maxExtents)

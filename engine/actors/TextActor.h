@@ -69,6 +69,7 @@ private:
     void Relayout();
     Vector2 MeasureLines();
     void PlaceLines(const Vector2& maxExtents);
+    void NoteDrawingRange(bool outOfRange);
     void UpdateBoundingBox(const Vector2& maxExtents);
 
     String _fontNickname;
@@ -77,4 +78,6 @@ private:
     std::vector<TextLine> _lines;
     int _lineSpacing;
     BoundingBox _boundingBox;
+    // The last layout kept a line from lying where the text is, too far off the window.
+    bool _outOfDrawingRange;
 };

@@ -1,5 +1,6 @@
 #include "engine/config/ConfigValue.h"
 
+#include "engine/math/MathUtil.h"
 #include "engine/util/StringUtil.h"
 
 #include <cerrno>
@@ -10,17 +11,6 @@
 
 namespace
 {
-    int ClampToInt(double value)
-    {
-        if (std::isnan(value))
-            return 0;
-        if (value >= (double)INT_MAX)
-            return INT_MAX;
-        if (value <= (double)INT_MIN)
-            return INT_MIN;
-        return (int)value;
-    }
-
     // The decimal integer text starts with (after blanks), clamped; 0 when there is none.
     int LeadingInt(const String& text)
     {
@@ -47,7 +37,7 @@ ConfigValue::ConfigValue(int value)
 }
 
 ConfigValue::ConfigValue(float value)
-    : _int(ClampToInt(std::floor((double)value + 0.5))), _float(value), _string(FloatToString(value)),
+    : _int(MathUtil::RoundToInt((double)value)), _float(value), _string(FloatToString(value)),
       _vector(Vector2::Zero), _kind(KIND_Float)
 {
 }

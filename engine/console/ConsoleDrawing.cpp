@@ -114,7 +114,7 @@ String Console::VisiblePart(const String& line, float width)
     size_t end = 0;
     for (size_t wanted = 64; end < line.size(); wanted *= 2)
     {
-        // Whole characters only, as the font decodes them from the start of the line.
+        // Whole characters only, cut as the font is handed them, from the start of the line.
         while (end < wanted && end < line.size())
             end = DistinctCharacters::CharacterEnd(line, end);
         if (GetTextAdvance(line.substr(0, end), kConsoleFont) >= width)

@@ -1,5 +1,7 @@
 #include "engine/console/DistinctCharacters.h"
 
+#include "engine/rendering/FontSafeText.h"
+
 #include <algorithm>
 
 DistinctCharacters::DistinctCharacters() { Clear(); }
@@ -13,20 +15,7 @@ void DistinctCharacters::Clear()
 
 size_t DistinctCharacters::CharacterEnd(const String& text, size_t position)
 {
-    const unsigned char lead = static_cast<unsigned char>(text[position]);
-    // The font's decoder takes a stray continuation byte (0x80 to 0xBF) as one character.
-    size_t length = 1;
-    if (lead >= 0xFC)
-        length = 6;
-    else if (lead >= 0xF8)
-        length = 5;
-    else if (lead >= 0xF0)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = 3;
-    else if (lead >= 0xC0)
-        length = 2;
-    return std::min(position + length, text.size());
+    return FontSafeText::CharacterEnd(text, position);
 }
 
 bool DistinctCharacters::Add(const String& text)

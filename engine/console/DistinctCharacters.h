@@ -7,8 +7,8 @@
 // The distinct characters of a text, each once, in the order they first appear. Drawn on one
 // line they cover the same rows as the whole text (glyphs on a line differ only in where they
 // stand across it), so a long line's height is measured on a few glyphs instead of all of
-// them. Characters are cut as the font drawing decodes its 8-bit strings: a lead byte and
-// the continuation bytes that it announces.
+// them. Characters are cut as the font drawing sees its 8-bit strings (FontSafeText): a
+// well-formed UTF-8 sequence, or an ill-formed piece that is drawn as one replacement.
 class DistinctCharacters
 {
 public:

@@ -3,14 +3,18 @@
 #include "engine/core/World.h"
 #include "engine/util/DeletionNotice.h"
 
-Renderable::Renderable() : _destroyed(false), _layer(0), _onLayer(false) {}
+Renderable::Renderable()
+    : _destroyed(false), _layer(0), _onLayer(false), _queued(false), _holder(0), _destroyableByOthers(false)
+{
+}
 
-// Renderables are meant to end through Destroy and the World's cleanup pass, which unlinks
-// them first; one deleted directly (by an owner's destructor) must not stay on its layer.
+// Runs after every derived destructor, so the World also forgets what those did to it on the
+// way (a form that removes itself, a member button deleted with its form): no layer, deferred
+// list or running pass keeps a pointer to the object.
 Renderable::~Renderable()
 {
     DeletionNotice::Send(this);
-    if (_onLayer)
+    if (World::HasInstance())
     {
         World::GetInstance()->Forget(this);
     }
@@ -34,4 +38,10 @@ void Renderable::Destroy()
     {
         World::GetInstance()->NoteDestroyed();
     }
+}
+
+void Renderable::SetHolder(const char* holder, bool destroyable)
+{
+    _holder = holder;
+    _destroyableByOthers = destroyable;
 }

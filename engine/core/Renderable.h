@@ -17,6 +17,19 @@ public:
     bool IsDestroyed() const { return _destroyed; }
     int GetLayer() const { return _layer; }
 
+    // Marks the renderable as held by an owner that keeps a pointer to it and puts it on and
+    // off its layer itself (a form's buttons, a ship's life bar, the camera). Scripts can't
+    // add, move, remove or destroy a held renderable, and an unload of the World only takes
+    // it off its layer. A holder that lets go of it when it is destroyed (told in its PreDestroy,
+    // as the game's ships tell the game) passes destroyable: then scripts and the unload may
+    // destroy it. holder names the owner in a script's error ("the game") and must outlive
+    // the renderable, as a string literal does; null lets go of it.
+    void SetHolder(const char* holder, bool destroyable = false);
+    // Null when nothing holds it.
+    const char* GetHolder() const { return _holder; }
+    // True unless a holder keeps it and does not let go of it when it is destroyed.
+    bool MayBeDestroyedByOthers() const { return _holder == 0 || _destroyableByOthers; }
+
 private:
     friend class World;
     friend class WorldIterator;
@@ -25,4 +38,8 @@ private:
     int _layer;
     // Whether the World holds it on a layer now, so a second add can be refused.
     bool _onLayer;
+    // Whether a cleanup or unload pass has it in its queue (see World::Forget).
+    bool _queued;
+    const char* _holder;
+    bool _destroyableByOthers;
 };

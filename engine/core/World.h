@@ -106,6 +106,11 @@ public:
     const RenderLayers& GetLayers() const { return _layers; }
     WorldIterator GetFirstRenderable();
     WorldIterator GetLastRenderable();
+    // Whether the renderable is on a layer or waiting to be added to one.
+    bool Contains(const Renderable* renderable) const;
+    // Deletes every renderable except those the game manager protects (kept on their layers)
+    // and those a holder keeps (only taken off their layers). Refused with a warning while
+    // the layers are locked or another unload runs.
     void UnloadAll();
     bool IsLocked() const { return _locked; }
 
@@ -167,6 +172,12 @@ private:
     void DrawDebugDrawings();
     void Unlink(Renderable* renderable);
     void ForgetDeferred(Renderable* renderable);
+    bool IsPendingAdd(const Renderable* renderable) const;
+    // The cleanup and unload passes take renderables off their layers (or leave them) in one
+    // walk and only then delete (or tell) them from a queue, since a destructor or hook may
+    // unlink or delete other renderables, which a walk would stand on.
+    void Enqueue(Renderable* renderable, bool keep);
+    void FinishQueue();
     bool CancelPendingAdd(Renderable* renderable);
     void CancelPendingLayerChanges(Renderable* renderable);
 
@@ -175,6 +186,13 @@ private:
     void ForgetPhysicsActor(PhysicsActor* actor);
 
     typedef std::pair<Renderable*, int> RenderableAndLayer;
+    // A renderable a pass will delete, or keep and tell of the unload; null once deleted
+    // by someone else meanwhile.
+    struct QueuedRenderable
+    {
+        Renderable* renderable;
+        bool keep;
+    };
 
     static World* s_instance;
 
@@ -202,6 +220,8 @@ private:
     // without one the pass would walk every renderable for nothing.
     bool _destroyedWaiting;
     std::list<DebugDrawBase*> _debugDrawings;
+    std::vector<QueuedRenderable> _passQueue;
+    bool _unloading;
 
     std::unique_ptr<PhysicsWorld> _physics;
     std::unique_ptr<InputRoute> _inputRoute;

@@ -92,6 +92,23 @@ void World::Unlink(Renderable* renderable)
     }
 }
 
+bool World::Contains(const Renderable* renderable) const
+{
+    return renderable->_onLayer || IsPendingAdd(renderable);
+}
+
+bool World::IsPendingAdd(const Renderable* renderable) const
+{
+    for (std::list<RenderableAndLayer>::const_iterator it = _deferredAdds.begin(); it != _deferredAdds.end(); ++it)
+    {
+        if (it->first == renderable)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool World::CancelPendingAdd(Renderable* renderable)
 {
     for (std::list<RenderableAndLayer>::iterator it = _deferredAdds.begin();
@@ -119,6 +136,17 @@ void World::Forget(Renderable* renderable)
 {
     Unlink(renderable);
     ForgetDeferred(renderable);
+    if (!renderable->_queued)
+    {
+        return;
+    }
+    for (size_t i = 0; i < _passQueue.size(); ++i)
+    {
+        if (_passQueue[i].renderable == renderable)
+        {
+            _passQueue[i].renderable = 0;
+        }
+    }
 }
 
 void World::ForgetDeferred(Renderable* renderable)
@@ -181,19 +209,52 @@ void World::CleanUpDestroyed()
     }
     // Destroyed while this pass deletes (by a destructor) counts for the next pass.
     _destroyedWaiting = false;
-    WorldIterator it = GetFirstRenderable();
-    while (*it != 0)
+    for (WorldIterator it = GetFirstRenderable(); *it != 0;)
     {
-        Renderable* renderable = *it;
-        if (!renderable->IsDestroyed())
+        if (!(*it)->IsDestroyed())
         {
             ++it;
             continue;
         }
+        Enqueue(*it, false);
         it.erase();
-        ForgetDeferred(renderable);
-        delete renderable;
     }
+    FinishQueue();
+}
+
+void World::Enqueue(Renderable* renderable, bool keep)
+{
+    renderable->_queued = true;
+    QueuedRenderable entry = {renderable, keep};
+    _passQueue.push_back(entry);
+}
+
+// Renderables deleted meanwhile were nulled here by Forget. A renderable the unload deletes
+// is destroyed first, so its PreDestroy runs once as with any other end.
+void World::FinishQueue()
+{
+    for (size_t i = 0; i < _passQueue.size(); ++i)
+    {
+        QueuedRenderable entry = _passQueue[i];
+        if (entry.renderable == 0)
+        {
+            continue;
+        }
+        _passQueue[i].renderable = 0;
+        entry.renderable->_queued = false;
+        if (!entry.keep)
+        {
+            entry.renderable->Destroy();
+            delete entry.renderable;
+            continue;
+        }
+        Actor* actor = dynamic_cast<Actor*>(entry.renderable);
+        if (actor != 0)
+        {
+            actor->LevelUnloaded();
+        }
+    }
+    _passQueue.clear();
 }
 
 void World::ApplyDeferredChanges()
@@ -225,25 +286,31 @@ void World::ApplyDeferredChanges()
 
 void World::UnloadAll()
 {
-    WorldIterator it = GetFirstRenderable();
-    while (*it != 0)
+    if (_locked || _unloading)
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: The World can't unload while it updates, cleans up or "
+                                           "unloads its renderables; nothing was unloaded.");
+        return;
+    }
+    _unloading = true;
+    for (WorldIterator it = GetFirstRenderable(); *it != 0;)
     {
         Renderable* renderable = *it;
         if (_gameManager != 0 && _gameManager->IsProtectedFromUnload(renderable))
         {
-            Actor* actor = dynamic_cast<Actor*>(renderable);
-            if (actor != 0)
-            {
-                actor->LevelUnloaded();
-            }
+            Enqueue(renderable, true);
             ++it;
             continue;
         }
         it.erase();
-        renderable->Destroy();
-        ForgetDeferred(renderable);
-        delete renderable;
+        // Held: its holder goes on using it and ends it itself.
+        if (renderable->MayBeDestroyedByOthers() || renderable->IsDestroyed())
+        {
+            Enqueue(renderable, false);
+        }
     }
+    FinishQueue();
+    _unloading = false;
     PurgeDebugDrawing();
 }
 

@@ -1,8 +1,10 @@
 #include "engine/math/MathUtil.h"
 
 #include "engine/core/World.h"
+#include "engine/log/CompoundLog.h"
 #include "engine/rendering/Camera.h"
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -36,6 +38,11 @@ Vector2 RotateDegrees(const Vector2& v, float degrees)
 
 // A minimised window reports a height (or width) of 0; one pixel keeps the ratios finite.
 float AtLeastOnePixel(int pixels) { return pixels < 1 ? 1.0f : (float)pixels; }
+
+bool IsFinite(const Vector2& v) { return std::isfinite(v.X) && std::isfinite(v.Y); }
+
+// A value between low and high; in double, so a box wider than a float can span still gives one.
+float Between(float low, float high, float fraction) { return (float)(low + fraction * ((double)high - low)); }
 }
 
 float MathUtil::ToDegrees(float radians) { return radians * kDegreesPerRadian; }
@@ -84,9 +91,22 @@ float MathUtil::VectorDeltaAngle(const Vector2& v1, const Vector2& v2)
     return std::acos(Vector2::Dot(v1, v2));
 }
 
-int MathUtil::RoundToInt(float x) { return (int)std::floor(x + 0.5f); }
+int MathUtil::RoundToInt(float x) { return ClampToInt(std::floor(x + 0.5f)); }
 
-int MathUtil::RoundToInt(double x) { return (int)std::floor(x + 0.5); }
+int MathUtil::RoundToInt(double x) { return ClampToInt(std::floor(x + 0.5)); }
+
+int MathUtil::ClampToInt(double value)
+{
+    if (std::isnan(value))
+    {
+        return 0;
+    }
+    if (value >= (double)INT_MAX)
+    {
+        return INT_MAX;
+    }
+    return value <= (double)INT_MIN ? INT_MIN : (int)value;
+}
 
 float MathUtil::Round(float x) { return x >= 0.0f ? std::floor(x + 0.5f) : std::ceil(x - 0.5f); }
 
@@ -135,7 +155,7 @@ int MathUtil::DrawFromSpan(long long lowest, long long span)
 {
     if (span < 1)
     {
-        return ClampToInt(lowest);
+        return ClampToInt((double)lowest);
     }
     // One draw reaches only RAND_MAX: a wider span takes two, so its upper part comes up too.
     long long draw = rand();
@@ -143,17 +163,8 @@ int MathUtil::DrawFromSpan(long long lowest, long long span)
     {
         draw = draw * ((long long)RAND_MAX + 1) + rand();
     }
-    return ClampToInt(lowest + draw % span);
-}
-
-// Only a target within error of int's limits reaches past them.
-int MathUtil::ClampToInt(long long value)
-{
-    if (value > INT_MAX)
-    {
-        return INT_MAX;
-    }
-    return value < INT_MIN ? INT_MIN : (int)value;
+    // Only a target within error of int's limits reaches past them; a double holds the sum exactly.
+    return ClampToInt((double)(lowest + draw % span));
 }
 
 float MathUtil::RandomFloat(float maximum)
@@ -190,6 +201,8 @@ Vector2 MathUtil::RandomVector(const Vector2& minValues, const Vector2& maxValue
     return Vector2(x, y);
 }
 
+const int MathUtil::MaxPointFieldCount = 10000;
+
 Vector2List MathUtil::RandomPointField(int count, const Vector2& minValue, const Vector2& maxValue,
                                        float minDistance)
 {
@@ -198,22 +211,32 @@ Vector2List MathUtil::RandomPointField(int count, const Vector2& minValue, const
     {
         return points;
     }
+    if (count > MaxPointFieldCount || !IsFinite(minValue) || !IsFinite(maxValue) || !std::isfinite(minDistance))
+    {
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: RandomPointField takes up to %d points in a finite box at a finite distance; no points.",
+            MaxPointFieldCount);
+        return points;
+    }
     SeedOnce();
     const int kDrawsBeforeShrinking = 100;
     int draws = 0;
     while (true)
     {
         Vector2 candidate;
-        candidate.Y = minValue.Y + RandomFraction() * (maxValue.Y - minValue.Y);
-        candidate.X = minValue.X + RandomFraction() * (maxValue.X - minValue.X);
+        candidate.Y = Between(minValue.Y, maxValue.Y, RandomFraction());
+        candidate.X = Between(minValue.X, maxValue.X, RandomFraction());
         ++draws;
 
+        // Shrunk below the smallest normal float, the distance is nothing: it would stall at
+        // the smallest float, and a box too small for its points would never be filled.
+        const bool distanceLeft = minDistance >= FLT_MIN;
         bool fits = true;
-        for (size_t i = 0; i < points.size() && fits; ++i)
+        for (size_t i = 0; i < points.size() && fits && distanceLeft; ++i)
         {
             fits = Vector2::DistanceSquared(candidate, points[i]) >= minDistance;
         }
-        if (draws >= kDrawsBeforeShrinking)
+        if (draws >= kDrawsBeforeShrinking && distanceLeft)
         {
             minDistance *= 0.75f;
             draws = 0;

@@ -35,9 +35,12 @@ public:
     static float WrapAngleBelow(float angle);
     static float VectorDeltaAngle(const Vector2& v1, const Vector2& v2);
 
-    // Halves round up.
+    // Halves round up; clamped into int's range like ClampToInt.
     static int RoundToInt(float x);
     static int RoundToInt(double x);
+    // Cut toward zero into an int: beyond int's range the nearest limit, NaN 0. A plain cast of
+    // those is undefined behaviour, so every float that may hold a script's number goes here.
+    static int ClampToInt(double value);
     // Halves round away from zero.
     static float Round(float x);
     static bool IsNaN(float x);
@@ -70,10 +73,15 @@ public:
     static Vector2 RandomVector();
     static Vector2 RandomVector(const Vector2& maxValues);
     static Vector2 RandomVector(const Vector2& minValues, const Vector2& maxValues);
-    // Up to count points at least about sqrt(minDistance) apart; the distance shrinks
-    // whenever the points don't fit.
+    // count points at least about sqrt(minDistance) apart; the distance shrinks whenever the
+    // points don't fit, and once it has shrunk to nothing a point is kept wherever it falls, so
+    // any finite box (even one of zero size) gets its points. A non-finite corner or distance,
+    // or a count above MaxPointFieldCount, gets an empty list and a "WARNING: " line.
     static Vector2List RandomPointField(int count, const Vector2& minValue, const Vector2& maxValue,
                                         float minDistance = 0.5f);
+    // Each point is compared with every earlier one, so the work grows with count squared:
+    // 10,000 points take up to about half a second.
+    static const int MaxPointFieldCount;
 
     // Window pixels (origin top left, Y down) and world units (Y up), through the camera.
     static Vector2 GetWorldDimensions();
@@ -95,7 +103,6 @@ private:
     // lowest plus a draw below span (lowest itself when span < 1), clamped into int's range;
     // computed in 64 bits, so the widest int ranges neither overflow nor wrap.
     static int DrawFromSpan(long long lowest, long long span);
-    static int ClampToInt(long long value);
 
     static bool s_needsSeeding;
 };

@@ -1,5 +1,6 @@
 #include "engine/messaging/Switchboard.h"
 
+#include "engine/log/CompoundLog.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/MessageListener.h"
 
@@ -35,14 +36,40 @@ Switchboard::~Switchboard()
     }
 }
 
-void Switchboard::Broadcast(Message* message)
+bool Switchboard::Broadcast(Message* message)
 {
+    if (!TakeOwnership(message, "Broadcast"))
+    {
+        return false;
+    }
     _messageQueue.push_back(message);
+    return true;
 }
 
-void Switchboard::DeferredBroadcast(Message* message, float delay)
+bool Switchboard::DeferredBroadcast(Message* message, float delay)
 {
+    if (!TakeOwnership(message, "DeferredBroadcast"))
+    {
+        return false;
+    }
+    // A NaN delay is no delay at all: NaN > 0 is false.
     _delayedMessages.push_back(DelayedMessage(message, delay > 0.0f ? delay : 0.0f));
+    return true;
+}
+
+// Queued twice, a message would be deleted at its first delivery and delivered again from
+// freed memory.
+bool Switchboard::TakeOwnership(Message* message, const char* call)
+{
+    if (message == 0 || !_heldMessages.insert(message).second)
+    {
+        CompoundLog::GetSystemLog().Printf(
+            message == 0 ? "WARNING: Switchboard::%s was given no message."
+                         : "WARNING: Switchboard::%s was given a message that is already queued; it is delivered once.",
+            call);
+        return false;
+    }
+    return true;
 }
 
 bool Switchboard::SubscribeTo(MessageListener* listener, const String& messageName)
@@ -101,6 +128,7 @@ void Switchboard::DeliverFront()
             (*it)->ReceiveMessage(message);
         }
     }
+    _heldMessages.erase(message);
     delete message;
     _messageQueue.pop_front();
 }

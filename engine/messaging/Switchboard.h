@@ -6,6 +6,7 @@
 #include <list>
 #include <map>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 class Message;
@@ -23,8 +24,11 @@ public:
     // the next GetInstance makes a fresh one. Never while messages are being delivered.
     static void Destroy();
 
-    void Broadcast(Message* message);
-    void DeferredBroadcast(Message* message, float delay);
+    // Queues the message; the switchboard owns it from then on and deletes it once delivered.
+    // A message it already holds (queued or waiting out a delay) is refused with a "WARNING: "
+    // line and returns false: it stays queued once, so it is delivered and deleted once.
+    bool Broadcast(Message* message);
+    bool DeferredBroadcast(Message* message, float delay);
 
     bool SubscribeTo(MessageListener* listener, const String& messageName);
     bool UnsubscribeFrom(MessageListener* listener, const String& messageName);
@@ -49,6 +53,7 @@ private:
     typedef std::pair<MessageListener*, String> Subscription;
     typedef std::pair<Message*, float> DelayedMessage;
 
+    bool TakeOwnership(Message* message, const char* call);
     void DeliverFront();
     void ApplyPendingChanges();
     bool AddSubscription(MessageListener* listener, const String& messageName);
@@ -60,6 +65,8 @@ private:
     std::map<String, MessageListenerSet> _subscribers;
     std::map<MessageListener*, StringSet> _subscriptions;
     std::list<DelayedMessage> _delayedMessages;
+    // Every message in the queue or the delayed list, so none is taken twice.
+    std::unordered_set<const Message*> _heldMessages;
     bool _delivering;
     std::list<Subscription> _pendingSubscriptions;
     std::list<Subscription> _pendingUnsubscriptions;

@@ -268,7 +268,7 @@ void SpatialGraphManager::RenderNodeIndices()
     for (const SpatialGraphKDNode* leaf : _graph->GetLeaves())
     {
         const Vector2 screen = MathUtil::WorldToScreen(leaf->Centre);
-        DrawScreenTextColored(ULongToString(leaf->Index), "ConsoleSmall", (int)screen.X, (int)screen.Y, 0.0f,
-                              textColor);
+        DrawScreenTextColored(ULongToString(leaf->Index), "ConsoleSmall", ToTextPixel(screen.X),
+                              ToTextPixel(screen.Y), 0.0f, textColor);
     }
 }

@@ -201,6 +201,9 @@ void PhysicsWorld::CreateSideBlockers(float restitution)
         blocker->SetRestitution(_edgeBlockerRestitution);
         blocker->InitPhysics();
         blocker->Tag("NoDelete");
+        // Rebuilt with every change of view: a script may destroy one (it is forgotten here
+        // when deleted), not take one off its layer, which would leave it to no one.
+        blocker->SetHolder("the engine", true);
         World::GetInstance()->Add(blocker, 0);
         _edgeBlockers[i] = blocker;
     }

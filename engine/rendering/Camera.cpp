@@ -1,8 +1,11 @@
 #include "engine/rendering/Camera.h"
 
+#include "engine/log/CompoundLog.h"
+#include "engine/core/World.h"
 #include "engine/math/MathUtil.h"
 #include "engine/messaging/Message.h"
 #include "engine/messaging/Switchboard.h"
+#include "engine/platform/Window.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -22,6 +25,7 @@ Camera* Camera::GetInstance()
     if (s_instance == 0)
     {
         s_instance = new Camera();
+        s_instance->FitWindow();
     }
     return s_instance;
 }
@@ -46,7 +50,25 @@ void Camera::ForgetActor(Actor* actor)
 
 Camera::Camera() : _windowWidth(0), _windowHeight(0), _locked(0), _lockX(true), _lockY(true), _lockRotation(false)
 {
+    // The World updates and draws it and its window resizes it: scripts can't end it.
+    SetHolder("the engine");
     Reset();
+}
+
+// The World's start-up sizes the first camera; one made later (after the last was deleted)
+// would otherwise keep a view of 0 by 0 pixels for the rest of the run.
+void Camera::FitWindow()
+{
+    if (!World::HasInstance() || !World::GetInstance()->IsInitialized())
+    {
+        return;
+    }
+    const Window& window = World::GetInstance()->GetWindow();
+    if (window.IsOpen())
+    {
+        const Vec2i size = window.GetFramebufferSize();
+        Resize(size.X, size.Y);
+    }
 }
 
 void Camera::Reset()
@@ -63,14 +85,26 @@ void Camera::Reset()
 
 void Camera::Resize(int width, int height)
 {
+    // A view of no pixels has no aspect ratio and a negative one is an OpenGL error.
+    if (width < 1 || height < 1)
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: A camera view of %d x %d pixels can't be shown; it keeps %d x %d.",
+                                           width, height, _windowWidth, _windowHeight);
+        return;
+    }
     if (width != _windowWidth || height != _windowHeight)
     {
         _windowWidth = width;
         _windowHeight = height;
         glViewport(0, 0, width, height);
     }
-    // A minimised window is 0 pixels high; the projection keeps its last sane shape.
-    const float aspect = (float)width / (float)(height < 1 ? 1 : height);
+    Project();
+}
+
+void Camera::Project()
+{
+    // A camera that was never given a size (no window yet) projects for a height of 1.
+    const float aspect = (float)_windowWidth / (float)(_windowHeight < 1 ? 1 : _windowHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(_aperture, aspect, _zNearClip, _zFarClip);
@@ -80,7 +114,11 @@ void Camera::Resize(int width, int height)
 
 void Camera::WindowSizeCallback(GLFWwindow* /*window*/, int width, int height)
 {
-    GetInstance()->Resize(width, height);
+    // A minimised window reports no pixels; the view keeps its last size until it comes back.
+    if (width >= 1 && height >= 1)
+    {
+        GetInstance()->Resize(width, height);
+    }
 }
 
 void Camera::Render()
@@ -187,18 +225,44 @@ float Camera::GetZForViewRadius(float radius) const
     return radius / std::tan((float)(_aperture / 2.0) * kRadiansPerDegree);
 }
 
-void Camera::SetZByViewRadius(float newRadius) { _camera3DPosition.Z = GetZForViewRadius(newRadius); }
+// An eye in the plane of the actors (radius 0) sees a world of no size, and every conversion
+// between pixels and world units divides by that.
+void Camera::SetZByViewRadius(float newRadius)
+{
+    if (!(newRadius > 0.0f) || !std::isfinite(newRadius))
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: A camera's view radius must be above 0, not %g; it keeps %g.",
+                                           newRadius, GetViewRadius());
+        return;
+    }
+    _camera3DPosition.Z = GetZForViewRadius(newRadius);
+}
 
+// The projection needs 0 < near < far, all finite: anything else gives a meaningless picture.
 void Camera::SetNearClipDist(float dist)
 {
+    if (!(dist > 0.0f && dist < _zFarClip))
+    {
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: A camera's near clip distance must be above 0 and below the far one (%g), not %g; it keeps %g.",
+            _zFarClip, dist, _zNearClip);
+        return;
+    }
     _zNearClip = dist;
-    Resize(_windowWidth, _windowHeight);
+    Project();
 }
 
 void Camera::SetFarClipDist(float dist)
 {
+    if (!(dist > _zNearClip) || !std::isfinite(dist))
+    {
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: A camera's far clip distance must be finite and above the near one (%g), not %g; it keeps %g.",
+            _zNearClip, dist, _zFarClip);
+        return;
+    }
     _zFarClip = dist;
-    Resize(_windowWidth, _windowHeight);
+    Project();
 }
 
 Vector2 Camera::GetWorldMaxVertex() { return MathUtil::ScreenToWorld(_windowWidth, 0); }

@@ -19,7 +19,8 @@ public:
 
     // Back to the default view; neither re-projects nor announces.
     void Reset();
-    // Rebuilds the viewport and projection for a window of this many pixels.
+    // Rebuilds the viewport and projection for a window of this many pixels; a size below one
+    // pixel is refused with a "WARNING: " line and the view stays as it is.
     void Resize(int width, int height);
     static void WindowSizeCallback(GLFWwindow* window, int width, int height);
 
@@ -42,7 +43,9 @@ public:
     // Glides the eye to target; replaces a glide under way. The message, when not empty,
     // is broadcast with the camera as sender on arrival.
     virtual void MoveTo(const Vector3& target, float duration, bool smooth, String onCompletionMessage);
+    // Refused with a "WARNING: " line unless above 0 and finite.
     virtual void SetZByViewRadius(float newRadius);
+    // Re-project; refused with a "WARNING: " line unless 0 < near < far, all finite.
     virtual void SetNearClipDist(float dist);
     virtual void SetFarClipDist(float dist);
     virtual void SetViewCenter(float x, float y, float z);
@@ -66,11 +69,14 @@ public:
 
 protected:
     Camera();
-    // Whoever deletes the camera (also the World, when a script put it on a layer and
-    // destroyed it) leaves the next GetInstance to make a new one.
+    // Whoever deletes the camera leaves the next GetInstance to make a new one, sized to the
+    // window. It is held by the engine (see Renderable::SetHolder), so an unload of the World
+    // never deletes it and scripts can't destroy it.
     ~Camera() override;
 
 private:
+    void Project();
+    void FitWindow();
     void AnnounceChange();
     bool FollowLockedActor();
 

@@ -105,6 +105,7 @@ void FontGlyphs::Capture(char character, GlyphQuad& glyph)
     std::vector<GLfloat> buffer(512);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
+    // One printable ASCII character (Find takes no other), which the library decodes as it is.
     const char text[] = {character, 0};
     const FTPoint pen = _font->Render(text);
     GLint texture = 0;

@@ -4,6 +4,7 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontGlyphs.h"
+#include "engine/rendering/FontSafeText.h"
 #include "engine/rendering/TextBatch.h"
 
 #include <FTGL/ftgl.h>
@@ -12,6 +13,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace
@@ -94,21 +97,24 @@ FTFont* LoadFont(const String& filename, int pointSize)
     return font;
 }
 
+// The font library is handed text only through FontSafeText, here and below, so what it
+// measures is what it draws and nothing it can't decode reaches it.
+
 // From the captured glyphs where the font has them: the library's own measurement walks its
 // glyph tables again for every string.
-void MeasureBounds(const RegisteredFont& registered, const String& text, Vector2& lower, Vector2& upper)
+void MeasureBounds(const RegisteredFont& registered, const FontSafeText& text, Vector2& lower, Vector2& upper)
 {
     if (registered.Glyphs != 0 && TextBatch::IsEnabled() &&
-        registered.Glyphs->Measure(text, lower.X, lower.Y, upper.X, upper.Y))
+        registered.Glyphs->Measure(text.Get(), lower.X, lower.Y, upper.X, upper.Y))
     {
         return;
     }
-    const FTBBox box = registered.Font->BBox(text.c_str());
+    const FTBBox box = registered.Font->BBox(text.CStr());
     lower = Vector2(box.Lower().Xf(), box.Lower().Yf());
     upper = Vector2(box.Upper().Xf(), box.Upper().Yf());
 }
 
-Vector2 MeasureText(const RegisteredFont& registered, const String& text)
+Vector2 MeasureText(const RegisteredFont& registered, const FontSafeText& text)
 {
     Vector2 lower;
     Vector2 upper;
@@ -116,22 +122,38 @@ Vector2 MeasureText(const RegisteredFont& registered, const String& text)
     return upper - lower;
 }
 
+// The baseline's height above the window's bottom edge. Taken in a wider type: a pixelY far
+// below an int's range would overflow the difference.
+float HeightAboveBottom(int windowHeight, int pixelY)
+{
+    return static_cast<float>(static_cast<long long>(windowHeight) - pixelY);
+}
+
 // Works on the model-view matrix and leaves it selected and as it found it.
-void RenderAtBaseline(FTFont* font, const String& text, int pixelX, int pixelY, float rotation)
+void RenderAtBaseline(FTFont* font, const FontSafeText& text, int pixelX, int pixelY, float rotation)
 {
     const int windowHeight = Camera::GetInstance()->GetWindowHeight();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(static_cast<float>(pixelX), static_cast<float>(windowHeight - pixelY), 0.0f);
+    glTranslatef(static_cast<float>(pixelX), HeightAboveBottom(windowHeight, pixelY), 0.0f);
     glRotatef(rotation, 0.0f, 0.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
-    font->Render(text.c_str());
+    font->Render(text.CStr());
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
 }
+}
+
+int ToTextPixel(float pixel)
+{
+    if (std::isnan(pixel))
+    {
+        return static_cast<int>(-kFarthestTextPixel);
+    }
+    return static_cast<int>(std::clamp(pixel, -kFarthestTextPixel, kFarthestTextPixel));
 }
 
 bool RegisterFont(const String& filename, int pointSize, const String& nickname)
@@ -190,17 +212,18 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
         return Vector2();
     }
     FTFont* font = registered->Font;
+    const FontSafeText safe(text);
     if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::IsEnabled())
     {
         // The string is drawn in the current colour, as the library draws it.
         GLfloat color[4];
         glGetFloatv(GL_CURRENT_COLOR, color);
         TextBatch& batch = TextBatch::Shared();
-        if (batch.Add(*registered->Glyphs, text, pixelX, pixelY,
+        if (batch.Add(*registered->Glyphs, safe.Get(), pixelX, pixelY,
                       Color(color[0], color[1], color[2], color[3], false)))
         {
             batch.Flush();
-            return MeasureText(*registered, text);
+            return MeasureText(*registered, safe);
         }
     }
     Camera* camera = Camera::GetInstance();
@@ -208,11 +231,11 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
     glPushMatrix();
     glLoadIdentity();
     gluOrtho2D(0.0, camera->GetWindowWidth(), 0.0, camera->GetWindowHeight());
-    RenderAtBaseline(font, text, pixelX, pixelY, rotation);
+    RenderAtBaseline(font, safe, pixelX, pixelY, rotation);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    return MeasureText(*registered, text);
+    return MeasureText(*registered, safe);
 }
 
 Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pixelX, int pixelY,
@@ -230,14 +253,15 @@ Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int 
     {
         return Vector2();
     }
-    RenderAtBaseline(registered->Font, text, pixelX, pixelY, rotation);
-    return MeasureText(*registered, text);
+    const FontSafeText safe(text);
+    RenderAtBaseline(registered->Font, safe, pixelX, pixelY, rotation);
+    return MeasureText(*registered, safe);
 }
 
 Vector2 GetTextExtents(const String& text, const String& nickname)
 {
     const RegisteredFont* registered = FindRegistered(nickname);
-    return registered != 0 ? MeasureText(*registered, text) : Vector2();
+    return registered != 0 ? MeasureText(*registered, FontSafeText(text)) : Vector2();
 }
 
 void GetTextBounds(const String& text, const String& nickname, Vector2& lower, Vector2& upper)
@@ -247,7 +271,7 @@ void GetTextBounds(const String& text, const String& nickname, Vector2& lower, V
     const RegisteredFont* registered = FindRegistered(nickname);
     if (registered != 0)
     {
-        MeasureBounds(*registered, text, lower, upper);
+        MeasureBounds(*registered, FontSafeText(text), lower, upper);
     }
 }
 
@@ -260,7 +284,7 @@ FontGlyphs* FindFontGlyphs(const String& nickname)
 float GetTextAdvance(const String& text, const String& nickname)
 {
     FTFont* font = FindFont(nickname);
-    return font != 0 ? font->Advance(text.c_str()) : 0.0f;
+    return font != 0 ? font->Advance(FontSafeText(text).CStr()) : 0.0f;
 }
 
 float GetTextAscenderHeight(const String& nickname)
@@ -314,7 +338,7 @@ void ScreenTextRun::Draw(const String& text, int pixelX, int pixelY, float rotat
     // edge pixels. FTGL ends its drawing state after every string anyway, so a matrix
     // change per string costs nothing more.
     glLoadIdentity();
-    glTranslatef(static_cast<float>(pixelX), static_cast<float>(_windowHeight - pixelY), 0.0f);
+    glTranslatef(static_cast<float>(pixelX), HeightAboveBottom(_windowHeight, pixelY), 0.0f);
     glRotatef(rotation, 0.0f, 0.0f, 1.0f);
-    _font->Render(text.c_str());
+    _font->Render(FontSafeText(text).CStr());
 }

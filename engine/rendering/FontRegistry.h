@@ -9,7 +9,9 @@ class FontGlyphs;
 
 // Texture-mapped fonts loaded once and then used everywhere by a short nickname.
 // The registry owns the fonts. Text is drawn as 8-bit strings on one line; splitting into
-// lines is the caller's work. Extents are (width, height) in pixels.
+// lines is the caller's work. Extents are (width, height) in pixels. Text is read as UTF-8:
+// whatever in it is not well-formed is measured and drawn as "?" (see FontSafeText), and a
+// zero byte ends it.
 
 // Loads filename at pointSize (doubled on a high-density window) under nickname. A font
 // already registered under that nickname is replaced only when the new one loads.
@@ -18,6 +20,13 @@ bool IsFontRegistered(const String& nickname);
 bool UnregisterFont(const String& nickname);
 // Deletes every font; needed before the OpenGL context goes away.
 void UnregisterAllFonts();
+
+// Text placed further than this many pixels from the window's corner can't show.
+const float kFarthestTextPixel = 1.0e9f;
+// The whole window pixel to draw text at for a position in pixels (as MathUtil::WorldToScreen
+// gives it): truncated, and kept within kFarthestTextPixel, so the conversion and the window
+// arithmetic after it stay inside an int. Not-a-number lands off the window's top left.
+int ToTextPixel(float pixel);
 
 // Draws in window pixels, origin at the top left; (pixelX, pixelY) is the start of the
 // baseline. Uses the current OpenGL colour. An unknown nickname draws nothing.

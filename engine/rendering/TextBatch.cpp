@@ -105,8 +105,9 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
     _pending = true;
 
     const AxisPlacement across(camera->GetWindowWidth(), static_cast<float>(pixelX));
+    // The difference in a wider type: a pixelY far below an int's range would overflow it.
     const AxisPlacement up(camera->GetWindowHeight(),
-                           static_cast<float>(camera->GetWindowHeight() - pixelY));
+                           static_cast<float>(static_cast<long long>(camera->GetWindowHeight()) - pixelY));
     // The library keeps its pen in doubles and snaps each glyph to whole pixels from it.
     double penX = 0.0;
     double penY = 0.0;

@@ -9,6 +9,8 @@
 //   engine's DeletionNotice clears them (pointer and ownership set to zero), and a cleared
 //   handle is refused with "the object no longer exists".
 // - A method called on nil, or on a cleared handle, is refused before the engine sees it.
+// - A number for an integer argument must fit its type: NaN, infinities and numbers beyond
+//   its range are refused rather than cast (undefined behaviour).
 // - The generator's runtime functions that sit in the metatables (lookups, assignments,
 //   finalizers, tostring, disown, equality, constructors) check their arguments first.
 // - The overload error lists the prototypes right after its first line.
@@ -23,6 +25,8 @@
 #include <vector>
 
 static int ZarvoCollect(lua_State* L);
+// Deletes an object its handle owns (zarvo_ownership.i).
+static void ZarvoDeleteOwned(swig_type_info* type, void* object);
 
 static char ZarvoModuleMetatableKey;
 static char ZarvoOpaqueMetatableKey;
@@ -82,11 +86,21 @@ static void ZarvoPushMissingObject(lua_State* L, const char* function, int argum
                                 type != 0 && type->str != 0 ? type->str : "void*", ZarvoTypeName(L, argument));
 }
 
+// A handle of exactly the wanted type (most calls: a method on its own class) needs no cast:
+// the generator's own conversion compares type names as strings first.
 static int ZarvoConvertPtr(lua_State* L, int index, void** ptr, swig_type_info* type, int flags)
 {
-    if (!lua_isnil(L, index) && !ZarvoIsModuleUserdata(L, index))
+    if (lua_isnil(L, index))
+        return SWIG_Lua_ConvertPtr(L, index, ptr, type, flags);
+    if (!ZarvoIsModuleUserdata(L, index))
         return SWIG_ERROR;
-    return SWIG_Lua_ConvertPtr(L, index, ptr, type, flags);
+    swig_lua_userdata* handle = static_cast<swig_lua_userdata*>(lua_touserdata(L, index));
+    if (handle->type != type || (flags & ~SWIG_POINTER_DISOWN) != 0)
+        return SWIG_Lua_ConvertPtr(L, index, ptr, type, flags);
+    if (flags & SWIG_POINTER_DISOWN)
+        handle->own = 0;
+    *ptr = handle->ptr;
+    return SWIG_OK;
 }
 
 static int ZarvoConvertMember(lua_State* L, int index, void* ptr, size_t size, swig_type_info* type)
@@ -244,7 +258,7 @@ static int ZarvoCollect(lua_State* L)
     handle->own = 0;
     swig_lua_class* type = static_cast<swig_lua_class*>(handle->type->clientdata);
     if (owned && object != 0 && type != 0 && type->destructor != 0)
-        type->destructor(object);
+        ZarvoDeleteOwned(handle->type, object);
     return 0;
 }
 
@@ -457,3 +471,55 @@ static void ZarvoGuardModule(lua_State* L)
 // Arguments the engine can't do without: nil is a wrong type.
 %typemap(check) SWIGTYPE *NONNULL
 %{ if (!$1) { ZarvoPushMissingObject(L, "$symname", $argnum, $descriptor); SWIG_fail; } %}
+
+// Numbers into integer arguments: NaN, the infinities and numbers beyond the argument's type
+// have no value there (the generator's plain cast of them is undefined behaviour), so they
+// are script errors naming the argument; a negative number for an unsigned one is refused as
+// before. Fractions are cut toward zero, as always. Two compares on the way in.
+%{
+#include <limits>
+
+static void ZarvoPushNumberError(lua_State* L, const char* function, int argument, lua_Number number,
+                                 const char* type, bool isSigned)
+{
+    if (!isSigned && number < 0)
+        SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), number must not be negative", function, argument);
+    else
+        SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), %s does not fit in '%s'", function, argument,
+                                lua_pushfstring(L, "%f", number), type);
+}
+
+template <class T> static inline bool ZarvoToInteger(lua_State* L, int index, const char* function, int argument,
+                                                     const char* type, T* value)
+{
+    typedef std::numeric_limits<T> Limits;
+    // 2^digits and the number below the lowest value, both exact in a double.
+    const lua_Number beyond = 2.0 * (lua_Number)(Limits::max() / 2 + 1);
+    const lua_Number below = -beyond - 1.0;
+    const lua_Number number = lua_tonumber(L, index);
+    if ((Limits::is_signed ? number > below : number >= 0.0) && number < beyond)
+    {
+        *value = (T)number;
+        return true;
+    }
+    ZarvoPushNumberError(L, function, argument, number, type, Limits::is_signed);
+    return false;
+}
+%}
+%typemap(in, checkfn="lua_isnumber") int, short, long, long long, signed char,
+                                     unsigned int, unsigned short, unsigned long, unsigned long long, unsigned char
+%{ if (!ZarvoToInteger(L, $input, "$symname", $argnum, "$1_type", &$1)) SWIG_fail; %}
+%typemap(in, checkfn="lua_isnumber") const int& ($*1_ltype temp), const short& ($*1_ltype temp),
+                                     const long& ($*1_ltype temp), const long long& ($*1_ltype temp),
+                                     const signed char& ($*1_ltype temp), const unsigned int& ($*1_ltype temp),
+                                     const unsigned short& ($*1_ltype temp), const unsigned long& ($*1_ltype temp),
+                                     const unsigned long long& ($*1_ltype temp), const unsigned char& ($*1_ltype temp)
+%{ if (!ZarvoToInteger(L, $input, "$symname", $argnum, "$*1_type", &temp)) SWIG_fail;
+   $1 = &temp; %}
+// An enumeration comes in as an int.
+%typemap(in, checkfn="lua_isnumber") enum SWIGTYPE (int number)
+%{ if (!ZarvoToInteger(L, $input, "$symname", $argnum, "$1_type", &number)) SWIG_fail;
+   $1 = ($1_ltype)number; %}
+%typemap(in, checkfn="lua_isnumber") const enum SWIGTYPE& ($basetype temp, int number)
+%{ if (!ZarvoToInteger(L, $input, "$symname", $argnum, "$*1_type", &number)) SWIG_fail;
+   temp = ($basetype)number; $1 = &temp; %}

@@ -39,3 +39,5 @@ const String UpgradeNames[UpgradeNameCount] = {
 const String UpgradeForText = "Upgrade for ";
 const String RepairForText = "Repair for ";
 const String CloseButtonText = "Close";
+
+const char GameHolder[] = "the game";

@@ -36,3 +36,7 @@ extern const String UpgradeNames[UpgradeNameCount];
 extern const String UpgradeForText;
 extern const String RepairForText;
 extern const String CloseButtonText;
+
+// The holder the game names on the renderables it keeps (see Renderable::SetHolder), as a
+// script that tries to destroy one is told.
+extern const char GameHolder[];

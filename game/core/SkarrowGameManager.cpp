@@ -89,6 +89,11 @@ SkarrowGameManager::SkarrowGameManager()
     _endScreen = new EndScreen();
     _soundManager = new SoundManager();
     _shipyard = new Shipyard();
+    // Kept for the whole run: nothing else may end them.
+    _startScreen->SetHolder(GameHolder);
+    _endScreen->SetHolder(GameHolder);
+    _soundManager->SetHolder(GameHolder);
+    _shipyard->SetHolder(GameHolder);
     Switchboard* switchboard = Switchboard::GetInstance();
     switchboard->SubscribeTo(this, StartHardcoreModeMessage);
     switchboard->SubscribeTo(this, StartTechRaceMessage);
@@ -105,6 +110,13 @@ SkarrowGameManager::~SkarrowGameManager()
 {
     delete _background;
     _background = 0;
+    // The screens are the manager's own, shown or hidden; each takes itself off its layer.
+    delete _startScreen;
+    delete _endScreen;
+    delete _shipyard;
+    _startScreen = 0;
+    _endScreen = 0;
+    _shipyard = 0;
     // The ships belong to the World.
     _enemies.clear();
     if (s_instance == this)
@@ -200,9 +212,12 @@ void SkarrowGameManager::BeginBattle()
     _kills = 0;
     float heading = MathUtil::RandomFloatInRange(0.0f, 6.283186f);
     _playerShip = new Ship(_shipTemplate, heading, true, ArenaCentre);
+    // A ship that is destroyed tells the manager, which lets go of it then.
+    _playerShip->SetHolder(GameHolder, true);
     World::GetInstance()->Add(_playerShip, ShipLayer);
     Camera::GetInstance()->LockTo(_playerShip, true, true, false);
     _battleHUD = new BattleHUD();
+    _battleHUD->SetHolder(GameHolder);
     World::GetInstance()->Add(_battleHUD, BattleHUDLayer);
     SpawnWave();
     SetMusicMode(SoundManager::MM_Battle);
@@ -272,6 +287,7 @@ Ship* SkarrowGameManager::SpawnEnemy()
     Vector2 offset = Vector2::Normalize(position - ArenaCentre);
     float heading = std::atan2(offset.Y, offset.X) + MathUtil::Pi;
     Ship* enemy = new Ship(_shipTemplate, heading, false, position);
+    enemy->SetHolder(GameHolder, true);
     _enemies.push_back(enemy);
     World::GetInstance()->Add(enemy, ShipLayer);
     return enemy;

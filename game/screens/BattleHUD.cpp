@@ -4,10 +4,14 @@
 #include "engine/actors/TextActor.h"
 #include "engine/core/World.h"
 #include "engine/math/MathUtil.h"
+#include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/Camera.h"
+#include "game/core/GameConstants.h"
 #include "game/screens/IndicatorLayout.h"
 #include "game/ships/Ship.h"
 #include "game/core/SkarrowGameManager.h"
+
+#include <cmath>
 
 namespace
 {
@@ -57,12 +61,15 @@ void BattleHUD::AddIndicator()
     icon->SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     icon->SetSize(50.0f, 33.0f);
     icon->SetSprite("Resources/Images/ship_icon.png", 0, GL_CLAMP, GL_LINEAR);
+    // Pooled for the HUD's life and destroyed with it.
+    icon->SetHolder(GameHolder);
     World::GetInstance()->Add(icon, IconLayer);
 
     TextActor* text = new TextActor("Console", "");
     text->SetLineSpacing(5);
     text->SetAlignment(TXT_Center);
     text->SetColor(0.5f, 0.5f, 0.5f, 1.0f);
+    text->SetHolder(GameHolder);
     World::GetInstance()->Add(text, TextLayer);
 
     _icons.push_back(icon);
@@ -91,7 +98,7 @@ void BattleHUD::UpdateEnemyIndicators()
         _icons[used]->SetPosition(icon);
         _icons[used]->SetAlpha(1.0f);
         _texts[used]->SetAlpha(1.0f);
-        _texts[used]->SetPosition(MathUtil::ScreenToWorld(static_cast<int>(icon.X), static_cast<int>(icon.Y) + TextBelowIcon));
+        _texts[used]->SetPosition(MathUtil::ScreenToWorld(ToTextPixel(icon.X), ToTextPixel(std::trunc(icon.Y) + TextBelowIcon)));
         _texts[used]->SetDisplayString(IndicatorLayout::DistanceText(distance));
         ++used;
     }

@@ -146,8 +146,9 @@ void Button::Render()
     else
         glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     const Vector2& position = GetPosition();
-    int x = (int)(position.X - GetSize().X * 0.5f + ButtonLabelMargin.Horizontal);
-    int y = (int)(position.Y + ButtonLabelMargin.Vertical + LabelBaselineDrop);
+    // A script may move or size the button anywhere: its text is kept within the pixels text can be drawn at.
+    int x = ToTextPixel(position.X - GetSize().X * 0.5f + ButtonLabelMargin.Horizontal);
+    int y = ToTextPixel(position.Y + ButtonLabelMargin.Vertical + LabelBaselineDrop);
     DrawScreenText(_label, _font, x, y, 0.0f);
 }
 

@@ -38,12 +38,13 @@ String EndScreen::ResultLine(int kills)
 void EndScreen::Render()
 {
     HUDActor::Render();
-    const int left = static_cast<int>(GetPosition().X - TextLeftOfCentre);
+    // A script may move the screen anywhere: its text is kept within the pixels text can be drawn at.
+    const int left = ToTextPixel(GetPosition().X - TextLeftOfCentre);
     const float y = GetPosition().Y;
     const int kills = SkarrowGameManager::GetInstance()->GetKills();
-    DrawScreenTextColored(ResultTitleText, TitleFont, left, static_cast<int>(y - 150.0f), 0.0f, Ink);
-    DrawScreenTextColored(ResultLine(kills), TextbodyFont, left, static_cast<int>(y - 100.0f), 0.0f, Ink);
-    DrawScreenTextColored("Press space to start again", TextbodyFont, left, static_cast<int>(y - 40.0f), 0.0f, Ink);
-    DrawScreenTextColored("or press escape to end the game.", TextbodyFont, left, static_cast<int>(y - 10.0f), 0.0f, Ink);
-    DrawScreenTextColored("Do you like it? Or not?", TextbodyFont, left, static_cast<int>(y + 50.0f), 0.0f, Ink);
+    DrawScreenTextColored(ResultTitleText, TitleFont, left, ToTextPixel(y - 150.0f), 0.0f, Ink);
+    DrawScreenTextColored(ResultLine(kills), TextbodyFont, left, ToTextPixel(y - 100.0f), 0.0f, Ink);
+    DrawScreenTextColored("Press space to start again", TextbodyFont, left, ToTextPixel(y - 40.0f), 0.0f, Ink);
+    DrawScreenTextColored("or press escape to end the game.", TextbodyFont, left, ToTextPixel(y - 10.0f), 0.0f, Ink);
+    DrawScreenTextColored("Do you like it? Or not?", TextbodyFont, left, ToTextPixel(y + 50.0f), 0.0f, Ink);
 }

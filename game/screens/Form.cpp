@@ -2,6 +2,7 @@
 
 #include "engine/core/World.h"
 #include "engine/rendering/Camera.h"
+#include "game/core/GameConstants.h"
 #include "game/screens/Button.h"
 
 #include <GL/gl.h>
@@ -31,6 +32,8 @@ Form::~Form()
 
 void Form::AddButton(Button& button)
 {
+    // A member of the derived form: it goes with the form, never on its own.
+    button.SetHolder(GameHolder);
     _buttons.push_back(&button);
 }
 

@@ -8,6 +8,7 @@
 #include "game/screens/ShopPrices.h"
 #include "game/core/SkarrowGameManager.h"
 
+#include <cmath>
 #include <sstream>
 
 namespace
@@ -122,21 +123,22 @@ void Shipyard::UpdateLabels(const Ship& ship)
 void Shipyard::Render()
 {
     HUDActor::Render();
+    // A script may move the shipyard anywhere: its text is kept within the pixels text can be drawn at.
     const float x = GetPosition().X;
     const float y = GetPosition().Y;
-    DrawScreenTextColored(ShipyardTitleText, TitleFont, static_cast<int>(x - 350.0f), static_cast<int>(y - 150.0f), 0.0f, Ink);
+    DrawScreenTextColored(ShipyardTitleText, TitleFont, ToTextPixel(x - 350.0f), ToTextPixel(y - 150.0f), 0.0f, Ink);
 
     const Ship* ship = SkarrowGameManager::GetInstance()->GetPlayerShip();
     if (!ship)
         return;
     UpdateLabels(*ship);
-    DrawScreenTextColored(RumText(*ship), TextbodyFont, static_cast<int>(x - 150.0f), static_cast<int>(y - 143.0f), 0.0f, Ink);
+    DrawScreenTextColored(RumText(*ship), TextbodyFont, ToTextPixel(x - 150.0f), ToTextPixel(y - 143.0f), 0.0f, Ink);
     for (int kind = 0; kind < UK_Count; ++kind)
     {
-        const int rowY = static_cast<int>(y - 93.0f) + static_cast<int>(RowSpacing) * kind;
-        DrawScreenTextColored(UpgradeNames[kind], TextbodyFont, static_cast<int>(x - 350.0f), rowY, 0.0f, Ink);
+        const int rowY = ToTextPixel(std::trunc(y - 93.0f) + RowSpacing * kind);
+        DrawScreenTextColored(UpgradeNames[kind], TextbodyFont, ToTextPixel(x - 350.0f), rowY, 0.0f, Ink);
         std::ostringstream level;
         level << ship->GetStats().GetUpgradeLevel(static_cast<UpgradeKind>(kind));
-        DrawScreenTextColored(level.str(), TextbodyFont, static_cast<int>(x - 200.0f), rowY, 0.0f, Ink);
+        DrawScreenTextColored(level.str(), TextbodyFont, ToTextPixel(x - 200.0f), rowY, 0.0f, Ink);
     }
 }

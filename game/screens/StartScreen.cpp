@@ -42,12 +42,13 @@ void StartScreen::Render()
 {
     HUDActor::Render();
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    // A script may move the screen anywhere: its text is kept within the pixels text can be drawn at.
     const Vector2& centre = GetPosition();
-    int left = (int)(centre.X - TextLeftOfCentre);
-    DrawScreenText(GameTitleText, TitleFont, left, (int)(centre.Y - TitleAboveCentre), 0.0f);
+    int left = ToTextPixel(centre.X - TextLeftOfCentre);
+    DrawScreenText(GameTitleText, TitleFont, left, ToTextPixel(centre.Y - TitleAboveCentre), 0.0f);
     for (int line = 0; line < HelpLineCount; ++line)
     {
-        int y = (int)(centre.Y - HelpAboveCentre + HelpLineHeight * line);
+        int y = ToTextPixel(centre.Y - HelpAboveCentre + HelpLineHeight * line);
         DrawScreenText(HelpLines[line], TextbodyFont, left, y, 0.0f);
     }
 }

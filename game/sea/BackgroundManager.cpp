@@ -2,6 +2,7 @@
 
 #include "engine/core/World.h"
 #include "engine/physics/PhysicsActor.h"
+#include "game/core/GameConstants.h"
 #include "game/sea/BackgroundTile.h"
 
 namespace
@@ -28,6 +29,7 @@ BackgroundManager::BackgroundManager()
         {
             BackgroundTile* tile = new BackgroundTile(column % 2 == 1);
             tile->SetPosition(TileSize * column, TileSize * row);
+            tile->SetHolder(GameHolder);
             _tiles[column * TilesPerSide + row] = tile;
         }
 
@@ -37,6 +39,7 @@ BackgroundManager::BackgroundManager()
         wall->SetPosition(Walls[i].x, Walls[i].y);
         wall->SetSize(Walls[i].width, Walls[i].height);
         wall->SetColor(0.5f, 0.5f, 0.5f, 1.0f);
+        wall->SetHolder(GameHolder);
         World::GetInstance()->Add(wall, BackgroundLayer);
         wall->SetDensity(0.0f);
         wall->SetFriction(0.01f);

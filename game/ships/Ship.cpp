@@ -6,6 +6,7 @@
 #include "engine/input/InputManager.h"
 #include "engine/math/MathUtil.h"
 #include "engine/rendering/Camera.h"
+#include "game/core/GameConstants.h"
 #include "game/ships/CannonBall.h"
 #include "game/ships/EnemyBehaviour.h"
 #include "game/ships/HitParticleActor.h"
@@ -45,6 +46,8 @@ Actor* MakeAttachedActor(const String& sprite, const Vector2& size, const Vector
     actor->SetSize(size);
     actor->SetSprite(sprite, 0, GL_CLAMP, GL_LINEAR);
     actor->SetPosition(position);
+    // The ship moves it every update and destroys it with itself.
+    actor->SetHolder(GameHolder);
     World::GetInstance()->Add(actor, layer);
     return actor;
 }

@@ -1,5 +1,6 @@
 // Angles, rounding, random ranges, boxes and polygons.
 #include "engine/math/MathUtil.h"
+#include "support/SystemLogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,9 @@ TEST(MathUtilRounding, HalvesAndFuzz)
     EXPECT_FLOAT_EQ(6.0f, MathUtil::Lerp(2.0f, 4.0f, 2.0f));
     EXPECT_FLOAT_EQ(4.0f, MathUtil::SmoothStep(2.0f, 4.0f, 2.0f));
     EXPECT_FLOAT_EQ(3.0f, MathUtil::SmoothStep(2.0f, 4.0f, 0.5f));
+    // Beyond int's range a plain cast is undefined: the nearest limit, and 0 for NaN.
+    EXPECT_EQ(INT_MIN, MathUtil::RoundToInt(-1e300));
+    EXPECT_EQ(0, MathUtil::RoundToInt(std::nanf("")));
 }
 
 TEST(MathUtilRandom, StaysInItsRanges)
@@ -101,6 +105,17 @@ TEST(MathUtilRandom, PointFieldShrinksItsDistanceUntilThePointsFit)
         EXPECT_TRUE(points[i].X >= 0 && points[i].X < 1 && points[i].Y >= 0 && points[i].Y < 1);
     }
     EXPECT_TRUE(MathUtil::RandomPointField(0, Vector2(0, 0), Vector2(1, 1)).empty());
+}
+
+// The shrinking distance stalled at the smallest float: a box of no size or a NaN never returned.
+TEST(MathUtilRandom, PointFieldEndsForEveryBox)
+{
+    EXPECT_EQ(3u, MathUtil::RandomPointField(3, Vector2(0, 0), Vector2(0, 0)).size());
+    EXPECT_EQ(4u, MathUtil::RandomPointField(4, Vector2(-3e38f, -3e38f), Vector2(3e38f, 3e38f), 3e38f).size());
+    SystemLogCapture().Lines.clear();
+    EXPECT_TRUE(MathUtil::RandomPointField(3, Vector2(0, 0), Vector2(1, 1), std::nanf("")).empty());
+    EXPECT_TRUE(MathUtil::RandomPointField(MathUtil::MaxPointFieldCount + 1, Vector2(0, 0), Vector2(1, 1)).empty());
+    EXPECT_EQ(2, CountLines(SystemLogCapture(), "WARNING: RandomPointField"));
 }
 
 TEST(MathUtilBoxes, SplitAlongTheLongerAxis)

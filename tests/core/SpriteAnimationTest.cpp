@@ -132,3 +132,12 @@ TEST(SpriteAnimation, SpriteFramesAreClamped)
     EXPECT_EQ(102, actor.GetSpriteTexture(9));
     EXPECT_EQ(100, actor.GetSpriteTexture(-4));
 }
+
+// A delay too small to change the time left advanced frames for ever: the engine hung.
+TEST(SpriteAnimation, TinyDelaysNeverHoldTheUpdate)
+{
+    FramedActor actor(4);
+    actor.PlaySpriteAnimation(1e-40f, SAT_PingPong, 0, 3);
+    actor.Update(1.0f);
+    EXPECT_TRUE(actor.GetSpriteFrame() >= 0 && actor.GetSpriteFrame() <= 3);
+}

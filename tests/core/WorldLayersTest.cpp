@@ -205,6 +205,36 @@ TEST_F(WorldLayersTest, DestroyedOneWithPendingChangesLeavesTheDeferredLists)
     EXPECT_EQ(1u, Contents().size());
 }
 
+// A form holds its buttons as members on the layer above and, like them, removes itself in its
+// destructor: deleting it deletes what the walk stands on next and queues removals of freed
+// objects. Neither pass may read freed memory (the sanitizer build sees it) or delete twice.
+TEST_F(WorldLayersTest, PassesSurviveDestructorsThatRemoveOrDeleteOthers)
+{
+    struct Member : TestRenderable
+    {
+        using TestRenderable::TestRenderable;
+        ~Member() override { World::GetInstance()->Remove(this); }
+    };
+    struct Form : Member
+    {
+        explicit Form(std::vector<std::string>* journal) : Member("form", journal), button("button", journal)
+        {
+            World::GetInstance()->Add(this, 1);
+            World::GetInstance()->Add(&button, 2);
+        }
+        Member button;
+    };
+    world().Add(new TestRenderable("last", &journal), 3);
+    (new Form(&journal))->Destroy();
+    world().Tick(true);
+    new Form(&journal);
+    world().UnloadAll();
+    std::vector<std::string> expected = {"update form", "update button", "update last", "delete button",
+                                         "delete form", "delete button", "delete form", "delete last"};
+    EXPECT_EQ(expected, journal);
+    EXPECT_TRUE(Contents().empty());
+}
+
 TEST_F(WorldLayersTest, PausedSimulationDeletesNothingAndAppliesNothing)
 {
     TestRenderable* a = new TestRenderable("a");

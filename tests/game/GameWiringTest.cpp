@@ -2,6 +2,7 @@
 #include "engine/actors/TextActor.h"
 #include "engine/core/World.h"
 #include "engine/messaging/Message.h"
+#include "engine/scripting/LuaScriptingModule.h"
 #include "game/sea/BackgroundManager.h"
 #include "game/sea/BackgroundTile.h"
 #include "game/screens/BattleHUD.h"
@@ -11,12 +12,14 @@
 #include "game/ships/HitParticleActor.h"
 #include "game/ships/Ship.h"
 #include "game/screens/Shipyard.h"
+#include "game/screens/StartScreen.h"
 #include "game/core/SkarrowGameManager.h"
 #include "game/sound/SoundManager.h"
 #include "game/sea/SplashParticleActor.h"
 #include "support/WorldWindow.h"
 
 #include <gtest/gtest.h>
+#include <lua.hpp>
 #include <unistd.h>
 
 #include <algorithm>
@@ -279,4 +282,54 @@ TEST_F(GameWiringTest, ResetsInEveryStateLeaveAPlayableGame)
     EXPECT_EQ(icons, hud->GetIcons()) << "the pool was rebuilt";
     for (size_t i = 0; i < icons.size(); ++i)
         EXPECT_TRUE(IsInWorld(icons[i]) && IsInWorld(hud->GetTexts()[i])) << "indicator " << i;
+}
+
+namespace
+{
+// The names of the actors on the World's layers, bottom layer first, as a Lua list.
+int ActorNamesOnLayers(lua_State* state)
+{
+    lua_newtable(state);
+    int index = 0;
+    for (const auto& layer : World::GetInstance()->GetLayers())
+        for (Renderable* renderable : layer.second)
+            if (Actor* actor = dynamic_cast<Actor*>(renderable))
+            {
+                lua_pushstring(state, actor->GetName().c_str());
+                lua_rawseti(state, -2, ++index);
+            }
+    return 1;
+}
+}
+
+// A script destroys each named actor of the running game, with frames after each, on the
+// start screen and in a battle: what the game holds is refused with an error that says so and
+// the game goes on; ships sink as the game sinks them. A particle a script takes off the World
+// is the script's, and once collected ends as the World ends one: its sound lets go of it.
+TEST_F(GameWiringTest, ScriptsCantEndWhatTheGameHoldsAndEndWhatTheyTakeBack)
+{
+    lua_State* state = LuaScriptingModule::GetLuaState();
+    lua_register(state, "sweep_frame", [](lua_State*) { World::GetInstance()->RunFrame(); return 0; });
+    lua_register(state, "sweep_actor_names", ActorNamesOnLayers);
+    ASSERT_EQ(LUA_OK, luaL_dofile(state, ZARVO_SOURCE_DIR "/tests/game/destroy_sweep.lua")) << lua_tostring(state, -1);
+    const String refusals = lua_tostring(state, -1);
+    const String refused = ": Error in Renderable_Destroy (arg 1), the object belongs to the game, which still uses it";
+    StartScreen* screen = game->GetStartScreen();
+    for (const String& actor : {"start screen: " + screen->GetName(), "start screen: " + screen->GetHardcoreButton().GetName(),
+                                "battle: " + game->GetBackground()->GetTile(0, 0)->GetName()})
+        EXPECT_NE(String::npos, refusals.find(actor + refused)) << refusals;
+    EXPECT_EQ(screen, Actor::GetNamed(screen->GetName()));
+    EXPECT_EQ(GS_EndScreen, game->GetState());
+
+    Send(RestartMessage);
+    Send(StartHardcoreModeMessage);
+    Actor* splash = new SplashParticleActor(game->GetPlayerShip()->GetPosition(), Vector2(4.0f, 0.0f));
+    const std::vector<SoundEffect*>& effects = game->GetSoundManager()->GetPlayingEffects();
+    auto following = [&] {
+        return std::count_if(effects.begin(), effects.end(), [&](SoundEffect* e) { return e->GetSource() == splash; });
+    };
+    ASSERT_GT(following(), 0);
+    const String remove = "zarvo.World_GetInstance():Remove(zarvo.Actor_GetNamed('" + splash->GetName() + "'))";
+    luaL_dostring(state, (remove + " collectgarbage()").c_str());
+    EXPECT_EQ(0, following());
 }

@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include <cmath>
+
 #include <memory>
 
 namespace
@@ -70,4 +72,15 @@ TEST_F(StartScreenTest, DrawsTitleHelpLinesAndButtonsAtTheirPlaces)
     // Button faces centred at (512, 594) and (512, 634), with dark labels.
     EXPECT_GT(DarkPixels(440, 580, 584, 608), 30);
     EXPECT_GT(DarkPixels(440, 620, 584, 648), 30);
+}
+
+// Moved by a script beyond every pixel, its text positions met an undefined cast to int.
+TEST_F(StartScreenTest, MovedBeyondEveryPixelItDrawsNothingThere)
+{
+    screen->SetVisible(true);
+    screen->SetPosition(1e10f, std::nanf(""));
+    screen->GetHardcoreButton().SetPosition(std::nanf(""), 1e30f);
+    DrawFrame();
+    Capture();
+    EXPECT_EQ(0, DarkPixels(162, 205, 500, 500));
 }

@@ -1,6 +1,7 @@
 // Particle systems: emission, bursts, the life of particles and of the system, and drawing.
 #include "engine/actors/ParticleActor.h"
 #include "engine/core/World.h"
+#include "support/SystemLogCapture.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -50,6 +51,19 @@ TEST(ParticleActor, RateCarriesItsFractionFromUpdateToUpdate)
         started.push_back(CountStarted(system));
     }
     EXPECT_EQ((std::vector<int>{1, 2, 1, 2, 1, 2}), started);
+}
+
+// A pool a script asked for threw std::bad_alloc; a rate beyond an int had no count to start.
+TEST(ParticleActor, PoolsAndRatesBeyondAFramesWorthAreHeldBack)
+{
+    SystemLogCapture().Lines.clear();
+    ParticleActor system;
+    system.SetMaxParticles(20);
+    system.SetMaxParticles(2147483647);
+    EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: A particle system holds at most"));
+    system.SetParticlesPerSecond(1e30f);
+    system.Update(0.1f);
+    EXPECT_EQ(20, CountStarted(system));
 }
 
 TEST(ParticleActor, BurstStartsEverythingAtOnceAndOverflowIsLost)

@@ -6,6 +6,7 @@
 #include "engine/messaging/MessageListener.h"
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
+#include "support/SystemLogCapture.h"
 #include "support/WorldWindow.h"
 
 #include <GL/gl.h>
@@ -129,6 +130,21 @@ TEST_F(CameraView, MinimisedWindowNeverDividesByZero)
     EXPECT_TRUE(std::isfinite(MathUtil::PixelsToWorldUnits(5.0f)));
 }
 
+// Views without a picture gave OpenGL errors, a white window or a world of no size.
+TEST_F(CameraView, ViewsWithoutAPictureAreRefused)
+{
+    Camera* camera = Camera::GetInstance();
+    SystemLogCapture().Lines.clear();
+    camera->Resize(0, 0);
+    camera->Resize(-5, 10);
+    camera->SetZByViewRadius(0.0f);
+    camera->SetNearClipDist(std::nanf(""));
+    camera->SetFarClipDist(-1.0f);
+    EXPECT_EQ(5, CountLines(SystemLogCapture(), "WARNING: A camera"));
+    EXPECT_EQ(GL_NO_ERROR, glGetError());
+    EXPECT_NEAR(38.4f, MathUtil::WorldUnitsToPixels(1.0f), 1e-3);
+}
+
 TEST_F(CameraView, LockToFollowsTheActor)
 {
     MessageCounter changes("CameraChange");
@@ -220,4 +236,21 @@ TEST_F(CameraView, ADeletedActorIsNoLongerFollowed)
     EXPECT_EQ(0, camera->GetLockedActor());
     DrawFrame();
     EXPECT_EQ(Vector2(2.0f, 2.0f), camera->GetPosition());
+}
+
+// The camera is the engine's: an unload only takes it off a layer someone put it on, and a
+// camera made after the first takes the window's size, so the view keeps its shape.
+TEST_F(CameraView, OutlivesAnUnloadAndANewOneFitsTheWindow)
+{
+    Camera* camera = Camera::GetInstance();
+    World::GetInstance()->Add(camera, 0);
+    World::GetInstance()->ResetWorld();
+    EXPECT_EQ(camera, Camera::GetInstance());
+    EXPECT_FALSE(World::GetInstance()->Contains(camera));
+    Camera::Destroy();
+    Camera::GetInstance()->SetNearClipDist(0.01f);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(1024, viewport[2]);
+    EXPECT_EQ(768, viewport[3]);
 }

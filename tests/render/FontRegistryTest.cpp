@@ -232,3 +232,32 @@ TEST_F(FontRegistryTest, RawTextUsesTheCallersProjection)
     EXPECT_NEAR(ink.Left, 200, 6);
     EXPECT_GT(ink.Width(), extents.X * 1.6f);
 }
+
+// Each piece of text that is not UTF-8 is drawn and measured as one "?" where it stands,
+// unturned (through the text batch) and turned (through the font library).
+TEST_F(FontRegistryTest, TextThatIsNotUtf8IsDrawnWithAReplacementWhereEachBadPieceStands)
+{
+    ASSERT_TRUE(RegisterFont(kFontFile, 24, "Console"));
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    const std::pair<String, String> cases[] = {
+        {"a\xff" "b\xfe", "a?b?"},                // bytes that are never UTF-8
+        {"x\xfc", "x?"},                          // a lead byte at the end
+        {"\xe0\x80" "c", "?" "?c"},               // a cut sequence, then a stray continuation byte
+        {"\xc0\xaf" "e\xed\xa0\x80", "?" "?e?" "?" "?"},  // an overlong "/", a surrogate
+        {"\xf4\x90\x80\x80" "d", "?" "?" "?" "?d"},       // past U+10FFFF
+        {"caf\xc3\xa9 \xe2\x82", "caf\xc3\xa9 ?"},  // well-formed kept, a cut one at the end
+    };
+    for (const auto& [text, shown] : cases)
+    {
+        for (float rotation : {0.0f, 90.0f})
+        {
+            ClearWindow();
+            const Vector2 drawn = DrawScreenText(text, "Console", 300, 300, rotation);
+            const std::vector<unsigned char> picture = WindowPixels();
+            ClearWindow();
+            EXPECT_EQ(DrawScreenText(shown, "Console", 300, 300, rotation), drawn) << shown;
+            EXPECT_TRUE(picture == WindowPixels()) << shown << " turned by " << rotation;
+        }
+        EXPECT_EQ(GetTextExtents(shown, "Console"), GetTextExtents(text, "Console")) << shown;
+    }
+}

@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace
@@ -132,6 +133,8 @@ TEST_F(GridActorTest, RefusesIntervalsThatWouldNeverEnd)
     // Far from the origin a step too small to move a float still ends.
     GridActor far(Color(), Color(), 0.001f, Vector2(1.0e8f, 0.0f), Vector2(1.0e8f + 64.0f, 1.0f));
     EXPECT_FALSE(far.GetLinePoints().empty());
+    far.SetMaxCoord(Vector2(0.0f, INFINITY));
+    EXPECT_EQ((size_t)GridActor::MaxLinesEachWay * 4u, far.GetLinePoints().size());
 }
 
 TEST_F(GridActorTest, DrawsWithoutTextureCoordinatesLeftEnabled)

@@ -5,11 +5,14 @@
 #include "engine/messaging/Switchboard.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
+#include "engine/rendering/TextBatch.h"
 #include "support/InkWindow.h"
+#include "support/SystemLogCapture.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace
@@ -173,6 +176,28 @@ TEST_F(TextActorTest, UnknownFontDrawsNothing)
 
     // Back on a registered font it shows again.
     actor->SetFont("Console");
+    DrawWorld();
+    EXPECT_FALSE(InkBox().Empty());
+}
+
+// Placed far beyond any window (or at no number at all), the text is drawn nowhere, through the
+// batch or the font library, with one warning; brought back, it shows again.
+TEST_F(TextActorTest, TextFarOffTheWindowWarnsOnceAndDrawsNothing)
+{
+    SystemLogCapture().Lines.clear();
+    TextActor* actor = AddText("Adrift", TXT_Left, Vector2(0.0f, 1e10f));
+    for (bool batched : {true, false})
+    {
+        TextBatch::SetEnabled(batched);
+        actor->SetPosition(-1e30f, std::nanf(""));
+        DrawWorld();
+        actor->SetPosition(1e30f, -1e10f);
+        DrawWorld();
+        EXPECT_TRUE(InkBox().Empty());
+    }
+    TextBatch::SetEnabled(true);
+    EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: A TextActor at (0, 1e+10) lies too far off"));
+    actor->SetPosition(0.0f, 0.0f);
     DrawWorld();
     EXPECT_FALSE(InkBox().Empty());
 }

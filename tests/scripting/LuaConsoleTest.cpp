@@ -1,8 +1,12 @@
 #include "scripting/ScriptTestSupport.h"
 
+#include "engine/actors/TextActor.h"
 #include "engine/core/World.h"
+#include "engine/log/CompoundLog.h"
+#include "engine/log/ConsoleLog.h"
 #include "engine/scripting/LuaConsole.h"
 #include "engine/scripting/LuaScriptingModule.h"
+#include "engine/rendering/FontRegistry.h"
 
 #include <GLFW/glfw3.h>
 #include <lua.hpp>
@@ -132,6 +136,43 @@ TEST_F(LuaConsoleTest, HostileCompletionTablesCantAbort)
     EXPECT_NE(String::npos, console->GetOutputText().find("ERROR: running autocompletions: ", before));
     EXPECT_FALSE(LuaScriptingModule::CallFunction("LoadLevel", StringList(1, "x")));
     EXPECT_EQ(depth, lua_gettop(State()));
+}
+
+// Bytes that are not UTF-8, from every road a script has to the font: printed, echoed, shown
+// by a text actor, offered as a completion, logged to the console while it was closed. Each
+// is measured and drawn as "?" where it stands, and the console goes on.
+TEST_F(LuaConsoleTest, TextThatIsNotUtf8IsMeasuredAndDrawnWithReplacements)
+{
+    Enter("print(string.char(255))");
+    Enter("=string.rep('x', 40) .. string.char(252)");
+    Enter("math.randomseed(28) local b = {} for i = 1, 4096 do b[i] = string.char(math.random(0, 255)) end "
+          "print(table.concat(b))");
+    Enter("t = zarvo.TextActor('Console', string.rep('x', 40) .. '\\252\\n\\224\\128\\244\\144\\128\\128') "
+          "zarvo.World_GetInstance():Add(t)");
+    Enter("tt = {} tt['\\255x'] = 1 tt['\\254\\240\\159'] = 2");
+    ConsoleLog log;
+    CompoundLog::GetSystemLog().AddLog(&log);
+    console->Enable(false);
+    EXPECT_EQ("", Run("zarvo.CompoundLog_GetSystemLog():Log('logged \\253 while closed \\237\\160\\128')"));
+    console->Enable(true);
+    for (char c : String("tt."))
+        console->GetInput((unsigned char)c);
+    EXPECT_EQ(2u, console->GetCompletionCandidates().size());
+    World::GetInstance()->Render();
+    console->Render();
+
+    EXPECT_EQ(GetTextExtents(String(40, 'x') + "?", "ConsoleSmall"),
+              GetTextExtents(String(40, 'x') + "\xfc", "ConsoleSmall"));
+    EXPECT_EQ(GetTextExtents("logged ? while closed ???", "ConsoleSmall"),
+              GetTextExtents(console->GetOutputLines().back(), "ConsoleSmall"));
+    const TextActor mended("Console", String(40, 'x') + "?\n" + String(6, '?'));
+    const Actor* shown = Actor::GetNamed(Eval("t:GetName()"));
+    ASSERT_TRUE(shown != nullptr);
+    EXPECT_EQ(mended.GetBoundingBox(), shown->GetBoundingBox());
+    console->GetSpecialInputDown(GLFW_KEY_HOME);
+    for (int i = 0; i < 3; ++i)
+        console->GetSpecialInputDown(GLFW_KEY_DELETE);
+    EXPECT_EQ("> =1+1\n2\n", Enter("=1+1"));
 }
 
 TEST_F(ScriptTest, ExecuteInScriptLeavesTheStackAsItFoundIt)

@@ -1,6 +1,8 @@
 #include "scripting/ScriptTestSupport.h"
 
+#include "engine/actors/Actor.h"
 #include "engine/core/World.h"
+#include "engine/messaging/Switchboard.h"
 
 // A handle whose object the engine deleted is refused with a script error, however the
 // object went.
@@ -56,4 +58,61 @@ TEST_F(ScriptTest, NilAndForeignArgumentsAreRefused)
     EXPECT_EQ("", Run("p = zarvo.PhysicsActor(); p:SetPolygonVertices({ zarvo.Vector2(0, 0), zarvo.Vector2(1, 0), "
                       "zarvo.Vector2(0, 1) })"));
     EXPECT_NE(String::npos, Run("p:SetPolygonVertices({ 1, 2 })").find("expected a table of 'Vector2' got 'number' at 1"));
+}
+
+// A number no int (or unsigned) can hold became INT_MIN by a plain cast: 2^31 was saved as -2147483648.
+TEST_F(ScriptTest, NumbersNoIntegerCanHoldAreRefusedNamingTheArgument)
+{
+    StartScripts();
+    EXPECT_EQ("-2147483648 4294967295", Eval("zarvo.Vec2i(-2^31, 2^31 - 1).X .. ' ' .. zarvo.Vec2ui(2^32 - 1, 0).X"));
+    EXPECT_NE(String::npos, Run("zarvo.Preferences_GetInstance():SetInt('T', 'c', 2^31)")
+                                .find("Error in Preferences_SetInt (arg 4), 2147483648 does not fit in 'int'"));
+    for (const char* call : {"zarvo.MathUtil_RandomInt(0/0)", "zarvo.Vec2i(-2^31 - 1, 0)", "zarvo.Vec2ui(2^32, 0)",
+                             "zarvo.TextActor():SetAlignment(1/0)"})
+        EXPECT_NE(String::npos, Run(call).find("does not fit in")) << call;
+    EXPECT_NE(String::npos, Run("zarvo.Vec2ui(-1, 0)").find("Error in new_Vec2ui (arg 1), number must not be negative"));
+}
+
+// A message still queued or waiting was queued again, and delivered from freed memory.
+TEST_F(ScriptTest, AMessageBroadcastTwiceIsAScriptErrorAndDeliveredOnce)
+{
+    StartScripts();
+    for (const char* twice : {"S:Broadcast(m) S:Broadcast(m)", "S:DeferredBroadcast(m, 0.5) S:Broadcast(m)",
+                              "S:DeferredBroadcast(m, 0.5) S:DeferredBroadcast(m, 0)"})
+    {
+        EXPECT_NE(String::npos, Run(std::string("S = zarvo.Switchboard_GetInstance() m = zarvo.Message('Q') ") + twice)
+                                    .find("the message is already queued")) << twice;
+        Switchboard::GetInstance()->Update(1.0f);
+        Switchboard::GetInstance()->SendAllMessages();
+        EXPECT_NE(String::npos, Run("m:GetMessageName()").find("the object no longer exists")) << twice;
+    }
+}
+
+// A renderable a script hands to the World is the World's through every handle of it; one the
+// World gives up on a script's Remove is the script's again (no leak); one a holder keeps
+// (a game's button, the camera) is refused to a script's Add, Remove, move and Destroy.
+TEST_F(ScriptTest, RenderablesChangeHandsOnlyWhereNoHolderKeepsThem)
+{
+    StartScripts();
+    Actor* held = new Actor();
+    held->SetName("Held");
+    held->SetHolder("the game");
+    World::GetInstance()->Add(held, 1);
+    EXPECT_EQ("", Run("world = zarvo.World_GetInstance(); local a = zarvo.Actor(); a:SetName('Taken'); world:Add(a, 1); "
+                      "world:Remove(a); local b = zarvo.Actor(); b:SetName('Added'); world:Add(b:GetSelf(), 1); "
+                      "a = nil; b = nil; collectgarbage(); collectgarbage(); h = zarvo.Actor_GetNamed('Held')"));
+    EXPECT_EQ("nil", Eval("zarvo.Actor_GetNamed('Taken')"));
+    EXPECT_EQ("Added", Eval("zarvo.Actor_GetNamed('Added'):GetName()"));
+    for (const char* call : {"h:Destroy()", "world:Remove(h)", "world:Add(h, 2)", "world:UpdateLayer(h, 2)"})
+        EXPECT_NE(String::npos, Run(call).find("), the object belongs to the game, which still uses it")) << call;
+    for (const char* call : {"zarvo.Camera_GetInstance():Destroy()", "world:Add(zarvo.Camera_GetInstance())"})
+        EXPECT_NE(String::npos, Run(call).find("belongs to the engine")) << call;
+    World::GetInstance()->Tick(true);
+    EXPECT_EQ(1, held->GetLayer());
+
+    // A holder that lets go of it on its destruction (the game's ships) lets scripts destroy it.
+    held->SetHolder("the game", true);
+    EXPECT_EQ("", Run("h:Destroy()"));
+    World::GetInstance()->Tick(true);
+    EXPECT_EQ(nullptr, Actor::GetNamed("Held"));
 }

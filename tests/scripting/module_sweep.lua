@@ -12,19 +12,48 @@ local argumentSets = {
   pack(io.stdout), pack(true), pack({}),
 }
 
-local function sweep(label, fn, self)
+-- Numbers no int holds, in each of four places and in vectors; strings with NUL bytes, bytes no
+-- font decodes, a megabyte; values whose every use raises; a function and a coroutine.
+local raising = setmetatable({}, { __index = error, __newindex = error, __len = error, __call = error,
+  __tostring = error, __concat = error, __eq = error, __lt = error, __unm = error, __add = error })
+local oddVector, zero = zarvo.Vector2(0 / 0, 1 / 0), zarvo.Vector2(0, 0)
+local function add(...) for _, set in ipairs({ ... }) do argumentSets[#argumentSets + 1] = set end end
+for _, n in ipairs({ 0 / 0, 1 / 0, -1 / 0, 1e300, -1e300, 2 ^ 31, -2 ^ 31 - 1, 2 ^ 53, 2 ^ 64, -1e9 }) do
+  add(pack(n), pack(n, n), pack(n, n, n), pack(n, n, n, n))
+end
+for _, text in ipairs({ string.rep("x", 1024 * 1024), "a\0b", "\252", "\255", "\224\128" }) do
+  add(pack(text), pack(text, text), pack("Console", text))
+end
+add(pack(oddVector), pack(oddVector, oddVector), pack(3, zero, zero), pack(3, zero, oddVector, 0 / 0), pack(raising),
+    pack(raising, raising), pack(print), pack(coroutine.create(print)))
+
+-- Text actors still hand the font library text it can't decode, which reads past the string's end.
+local gone = zarvo.Actor()
+zarvo.World_GetInstance():Add(gone, 0) gone:Destroy() sweep_frame(false)
+
+-- A method is also given no object, a handle whose actor is gone, another class's object and a
+-- class table; or, with calls = 2, called twice in a row on its object with the same arguments.
+-- A call the module refused reached nothing, so only one that went through ticks.
+local function sweep(label, fn, self, sets, calls)
   if label == "World.StopGame" then return end -- it ends the program
-  for index, arguments in ipairs(argumentSets) do
-    for _, withSelf in ipairs(self ~= nil and { true, false } or { false }) do
-      local all = withSelf and pack(self, table.unpack(arguments, 1, arguments.n)) or arguments
-      note(label .. " with argument set " .. index .. (withSelf and " after its object" or ""))
-      pcall(fn, table.unpack(all, 1, all.n))
-      sweep_frame(false)
+  local selves = self == nil and { false } or calls and { self } or
+    { self, false, gone, swig_type(self) == "Vec3i *" and zero or other, zarvo.Actor }
+  for index, arguments in ipairs(sets or argumentSets) do
+    for position, withSelf in ipairs(selves) do
+      local all = withSelf and pack(withSelf, table.unpack(arguments, 1, arguments.n)) or arguments
+      for call = 1, calls or 1 do
+        note(label .. " with argument set " .. index .. (withSelf and " after object " .. position or "") .. " call " .. call)
+        if pcall(fn, table.unpack(all, 1, all.n)) then sweep_frame(false) end
+      end
     end
   end
   note("render after " .. label)
   sweep_frame(true)
 end
+
+-- What a first call took (a message broadcast, an actor added, a log) must not be taken twice.
+local function fresh() return { pack(), pack(1), pack("x"), pack(zarvo.Message("Twice")), pack(zarvo.Actor(), 1),
+                                pack(zarvo.Message("Twice"), 0.5), pack(zarvo.FileLog("sweep_twice")) } end
 
 local function functionsOf(t)
   local names = {}
@@ -76,6 +105,7 @@ if target == "module" then
 else
   for _, entry in ipairs(callables(debug.getregistry().SWIG[target], target, {}, {})) do
     sweep(entry[1], entry[2], instance(target))
+    sweep(entry[1], entry[2], instance(target), fresh(), 2)
   end
   local class = zarvo[target]
   for _, entry in ipairs(callables(getmetatable(class), target .. " class", {}, {})) do sweep(entry[1], entry[2], class) end
