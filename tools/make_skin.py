@@ -159,7 +159,8 @@ RED = (170, 48, 36)
 # Roles the skin itself draws with: 6 tree lines, 10-12 row lines, 13-15 row fills,
 # 19 corner strips, 47 the modal background. The controls' text colours are chosen here too:
 # 0/1 window title (active/inactive), 21-24 button text (normal/hovered/down/disabled),
-# 25-28 tab text, 29-32 menu text, 33 label text, 34 tooltip text, 48 tooltip background,
+# 25-28 tab text, 29-32 menu text, 33 label text, 34 tooltip text, 48 tooltip background
+# (opaque, so nothing under a tip shows through its text),
 # and the label's other colours: 36 dark, 37 highlight, 42 bright (gui/skin/ColorIndex.h).
 # The inactive title is dark enough to read on the grey title bar.
 PALETTE = {
@@ -177,7 +178,7 @@ PALETTE = {
     37: RED + (255,), 38: SEA + (255,), 39: BRASS + (255,), 40: GREY_DARK + (255,),
     41: INK + (255,), 42: PARCHMENT_LIGHT + (255,), 43: SEA_LIGHT + (255,),
     44: WOOD_LIGHT + (255,), 45: GREY + (255,), 46: PARCHMENT_DARK + (255,),
-    47: SEA_DARK + (150,), 48: PARCHMENT_LIGHT + (240,),
+    47: SEA_DARK + (150,), 48: PARCHMENT_LIGHT + (255,),
 }
 
 # Pixels the palette is read from, in read order, with the colour index each one fills.

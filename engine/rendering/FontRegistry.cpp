@@ -293,6 +293,12 @@ float GetTextAscenderHeight(const String& nickname)
     return font != 0 ? font->Ascender() : 0.0f;
 }
 
+float GetTextLineHeight(const String& nickname)
+{
+    FTFont* font = FindFont(nickname);
+    return font != 0 ? font->LineHeight() : 0.0f;
+}
+
 ScreenTextRun::ScreenTextRun(const String& nickname)
     : _font(FindFont(nickname)), _windowHeight(0)
 {

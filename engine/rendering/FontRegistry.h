@@ -50,6 +50,9 @@ void GetTextBounds(const String& text, const String& nickname, Vector2& lower, V
 float GetTextAdvance(const String& text, const String& nickname);
 // 0 for an unknown nickname.
 float GetTextAscenderHeight(const String& nickname);
+// The distance from one line's baseline to the next, whatever the text: what a blank line
+// takes. 0 for an unknown nickname.
+float GetTextLineHeight(const String& nickname);
 
 // The captured glyphs of a registered font, for drawing its unturned strings through a
 // TextBatch; owned by the registry and deleted with the font. Null for an unknown nickname

@@ -1,5 +1,6 @@
 #include "engine/ui/GuiRenderer.h"
 
+#include "engine/log/CompoundLog.h"
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontRegistry.h"
 #include "engine/rendering/TextureCache.h"
@@ -34,6 +35,7 @@ GuiRenderer::GuiRenderer(const String& skinImage)
 
 GuiRenderer::~GuiRenderer()
 {
+    FreeFont(&_fallbackFont);
 }
 
 void GuiRenderer::Begin()
@@ -270,21 +272,67 @@ void GuiRenderer::LoadFont(Gui::Font* font)
         FreeFont(font);
     }
     font->realsize = font->size * Scale();
-    const std::pair<String, int> key(Gui::WideToNarrow(font->facename), (int)font->realsize);
-    std::map<std::pair<String, int>, FontUse>::iterator use = _fonts.find(key);
-    if (use == _fonts.end())
+    FontUse* use = FindOrRegisterFont(std::make_pair(Gui::WideToNarrow(font->facename), (int)font->realsize));
+    if (use == nullptr && font != &_fallbackFont)
     {
-        // The size is part of the nickname: the same face at two sizes is two fonts.
-        const String nickname = key.first + "@" + std::to_string(key.second);
-        const bool registeredBefore = IsFontRegistered(nickname);
-        if (!registeredBefore && !RegisterFont(key.first, key.second, nickname))
-        {
-            return;
-        }
-        use = _fonts.insert(std::make_pair(key, FontUse{key, nickname, 0, !registeredBefore})).first;
+        use = FallbackFontUse();
     }
-    ++use->second.users;
-    font->data = &use->second;
+    if (use == nullptr)
+    {
+        return;
+    }
+    ++use->users;
+    font->data = use;
+}
+
+GuiRenderer::FontUse* GuiRenderer::FindOrRegisterFont(const std::pair<String, int>& key)
+{
+    std::map<std::pair<String, int>, FontUse>::iterator use = _fonts.find(key);
+    if (use != _fonts.end())
+    {
+        return &use->second;
+    }
+    // Every text measures and draws itself every frame: a file that failed once would be
+    // tried, and its failure logged, sixty times a second.
+    if (_failedFonts.count(key) != 0)
+    {
+        return nullptr;
+    }
+    // The size is part of the nickname: the same face at two sizes is two fonts.
+    const String nickname = key.first + "@" + std::to_string(key.second);
+    const bool registeredBefore = IsFontRegistered(nickname);
+    if (!registeredBefore && !RegisterFont(key.first, key.second, nickname))
+    {
+        _failedFonts.insert(key);
+        if (_reportedFontFiles.insert(key.first).second)
+        {
+            CompoundLog::GetSystemLog().Printf("WARNING: The toolkit can't load the font \"%s\"; its text is drawn "
+                                               "in the default font.",
+                                               key.first.c_str());
+        }
+        return nullptr;
+    }
+    return &_fonts.insert(std::make_pair(key, FontUse{key, nickname, 0, !registeredBefore})).first->second;
+}
+
+GuiRenderer::FontUse* GuiRenderer::FallbackFontUse()
+{
+    if (_fallbackFont.facename.empty())
+    {
+        return nullptr;
+    }
+    if (_fallbackFont.data == nullptr)
+    {
+        LoadFont(&_fallbackFont);
+    }
+    return static_cast<FontUse*>(_fallbackFont.data);
+}
+
+void GuiRenderer::SetFallbackFont(const std::wstring& face, float size)
+{
+    FreeFont(&_fallbackFont);
+    _fallbackFont.facename = face;
+    _fallbackFont.size = size;
 }
 
 void GuiRenderer::FreeFont(Gui::Font* font)
@@ -353,7 +401,12 @@ Gui::Point GuiRenderer::MeasureText(Gui::Font* font, const std::wstring& text)
     // The toolkit draws text from the pen and clips it to the size measured here: a first
     // glyph that starts right of the pen (an "F") would lose as much of the last one.
     const float width = upper.X - std::min(lower.X, 0.0f);
-    const float height = upper.Y - lower.Y;
+    float height = upper.Y - lower.Y;
+    // Blank text (a space) covers no pixels, yet takes a line like any other text.
+    if (height <= 0.0f)
+    {
+        height = GetTextLineHeight(use->nickname);
+    }
     return Gui::Point((int)std::floor(width + 0.5f), (int)std::floor(height + 0.5f));
 }
 

@@ -5,6 +5,8 @@
 #include "gui/renderer/Base.h"
 
 #include <map>
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,8 @@
 //
 // Textures and fonts are shared per file (and per size for fonts) and counted: a texture or
 // font goes back to the engine only when its last toolkit user frees it, and only when the
-// toolkit itself loaded it there.
+// toolkit itself loaded it there. A font file that can't be loaded is tried once and reported
+// once; its text is drawn in the fallback font instead.
 class GuiRenderer : public Gui::Renderer::Base
 {
 public:
@@ -51,6 +54,10 @@ public:
     // Drops the skin pixels once the skin has read its colours.
     virtual void ReleaseSkinPixels();
 
+    // What text in a font that can't be loaded is drawn and measured in (the host gives the
+    // skin's default font). Without one, such text is not drawn.
+    void SetFallbackFont(const std::wstring& face, float size);
+
     // Draw calls made since the last Begin.
     int GetDrawCallCount() const { return _drawCalls; }
 
@@ -81,6 +88,11 @@ private:
     };
 
     void Flush();
+    // The registered font of that face and size, registering it on first use; null when the
+    // file can't be loaded, which is tried only once.
+    FontUse* FindOrRegisterFont(const std::pair<String, int>& key);
+    // The fallback font's use, loading it first; null when there is none.
+    FontUse* FallbackFontUse();
     void AddVertex(int x, int y, float u, float v);
     void SetTexturing(bool on);
 
@@ -95,4 +107,7 @@ private:
     std::vector<Color> _skinPixels;
     std::map<String, TextureUse> _textures;
     std::map<std::pair<String, int>, FontUse> _fonts;
+    std::set<std::pair<String, int>> _failedFonts;
+    std::set<String> _reportedFontFiles;
+    Gui::Font _fallbackFont;
 };

@@ -95,6 +95,7 @@ UserInterface::UserInterface() : _renderer(0), _skin(0), _canvas(0), _insideTool
     _skin = new Gui::Skin::TexturedBase(_renderer);
     _skin->Init(kSkinImage);
     _skin->SetDefaultFont(kSkinFont, kSkinFontSize);
+    _renderer->SetFallbackFont(_skin->GetDefaultFont()->facename, _skin->GetDefaultFont()->size);
     _renderer->ReleaseSkinPixels();
 
     _canvas = new Gui::Controls::Canvas(_skin);
@@ -116,6 +117,7 @@ void UserInterface::Shutdown()
     delete _canvas;
     _canvas = 0;
     _ownedControls.clear();
+    _heldInToolkit.clear();
     delete _skin;
     _skin = 0;
     delete _renderer;
@@ -191,16 +193,28 @@ void UserInterface::MouseDownEvent(Vec2i, MouseButtonInput button)
     if (TakesMouse())
     {
         InsideToolkit inside(_insideToolkit);
+        _heldInToolkit.insert(ToToolkitButton(button));
         _canvas->OnMouseButton(ToToolkitButton(button), true);
     }
 }
 
 void UserInterface::MouseUpEvent(Vec2i, MouseButtonInput button)
 {
+    if (_canvas == 0)
+    {
+        return;
+    }
+    const bool heldInToolkit = _heldInToolkit.erase(ToToolkitButton(button)) != 0;
+    InsideToolkit inside(_insideToolkit);
     if (TakesMouse())
     {
-        InsideToolkit inside(_insideToolkit);
         _canvas->OnMouseButton(ToToolkitButton(button), false);
+    }
+    else if (heldInToolkit)
+    {
+        // The console took the release of a press the toolkit got: the pressed control must
+        // not keep the mouse, nor press later when the pointer comes back over it.
+        _canvas->OnMouseButtonLost(ToToolkitButton(button));
     }
 }
 

@@ -96,5 +96,7 @@ private:
     Vec2i _lastPointer;
     std::set<Gui::Controls::Base*> _ownedControls;
     std::list<Gui::Controls::Base*> _removalQueue;
+    // The toolkit's numbers of the buttons it got pressed and not yet released.
+    std::set<int> _heldInToolkit;
     bool _insideToolkit;
 };

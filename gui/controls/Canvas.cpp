@@ -189,6 +189,11 @@ bool Canvas::OnMouseButton(int button, bool down)
     return !Hidden() && Input::OnMouseClicked(this, button, down);
 }
 
+void Canvas::OnMouseButtonLost(int button)
+{
+    Input::OnMouseButtonLost(this, button);
+}
+
 bool Canvas::OnKey(int key, bool down)
 {
     if (Hidden() || key <= Key::Invalid || key >= Key::Count)

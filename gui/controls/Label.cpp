@@ -115,7 +115,15 @@ void Label::MakeColorBright() { UseSkinColor(Skin::ColorIndex::LabelBright); }
 void Label::MakeColorDark() { UseSkinColor(Skin::ColorIndex::LabelDark); }
 void Label::MakeColorHighlight() { UseSkinColor(Skin::ColorIndex::LabelHighlight); }
 
-void Label::PostLayout(Skin::Base*) { _text->Position(_alignment); }
+void Label::PostLayout(Skin::Base*)
+{
+    // Wrapped lines follow the text area's width, whatever changed it (a new padding too).
+    if (_text->Wrap() && _text->WrappedWidth() != _text->WrapWidth())
+    {
+        _text->RefreshSize();
+    }
+    _text->Position(_alignment);
+}
 
 void Label::OnBoundsChanged(Rect oldBounds)
 {

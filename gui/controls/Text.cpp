@@ -196,6 +196,17 @@ void Text::DeleteLines()
     _lines.clear();
 }
 
+int Text::WrapWidth() const
+{
+    const Controls::Base* parent = GetParent();
+    if (parent == nullptr)
+    {
+        return Width();
+    }
+    const Padding& padding = parent->GetPadding();
+    return std::max(0, parent->Width() - padding.left - padding.right);
+}
+
 void Text::RefreshSizeWrap()
 {
     DeleteLines();
@@ -204,8 +215,10 @@ void Text::RefreshSizeWrap()
     {
         return;
     }
+    // A space covers no pixels, but the renderer measures blank text a whole line high.
     const int lineHeight = Measure(L" ").y;
-    const int available = Width();
+    const int available = WrapWidth();
+    _wrappedWidth = available;
     std::wstring line;
     int y = 0;
     for (size_t i = 0; i < words.size(); ++i)
@@ -214,7 +227,10 @@ void Text::RefreshSizeWrap()
         const std::wstring before = line;
         line += word;
         const bool last = i + 1 == words.size();
-        if (Measure(line).x > available || word == L"\n" || last)
+        // A word wider than the whole width stays on a line of its own rather than leaving
+        // an empty line before it.
+        const bool tooWide = Measure(line).x > available && !before.empty();
+        if (tooWide || word == L"\n" || last)
         {
             Text* child = new Text(this);
             child->SetFont(_font);
@@ -226,8 +242,7 @@ void Text::RefreshSizeWrap()
             y += lineHeight;
         }
     }
-    const int parentWidth = GetParent() != nullptr ? GetParent()->Width() : Width();
-    SetSize(parentWidth, ChildrenSize().y);
+    SetSize(available, ChildrenSize().y);
     InvalidateParent();
     Invalidate();
 }

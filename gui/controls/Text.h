@@ -12,8 +12,9 @@ namespace Gui
     namespace ControlsInternal
     {
         // A run of text in one font and colour that sizes itself to its measured text. With
-        // wrapping on it splits into line children (each a Text) as wide as it is, and draws
-        // nothing itself. The font is not owned and must outlive the Text (a Label owns it).
+        // wrapping on it splits into line children (each a Text) that fit its parent's inner
+        // width (a Label's text area), and draws nothing itself. The font is not owned and
+        // must outlive the Text (a Label owns it).
         class Text : public Controls::Base
         {
             GUI_CONTROL_TYPE(Text, Controls::Base)
@@ -44,6 +45,11 @@ namespace Gui
             virtual int NumLines() { return (int)_lines.size(); }
             virtual void RefreshSizeWrap();
             void Layout(Skin::Base* skin) override;
+            // The width wrapped lines may take: the parent's width inside its padding, or the
+            // Text's own without a parent.
+            int WrapWidth() const;
+            // The width the lines were last wrapped against; -1 before the first wrap.
+            int WrappedWidth() const { return _wrappedWidth; }
 
             int Length() const { return (int)_string.GetUnicode().size(); }
             // Where the character of that index starts, in this Text's coordinates.
@@ -65,6 +71,7 @@ namespace Gui
             Color _colorOverride = Color(255, 255, 255, 0);
             bool _wrap = false;
             bool _textDirty = true;
+            int _wrappedWidth = -1;
             std::list<Text*> _lines;
         };
     }

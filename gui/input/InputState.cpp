@@ -36,6 +36,10 @@ KeyData s_keys;
 float s_lastClickTime[kButtonCount];
 Point s_lastClickPosition;
 Point s_mousePosition;
+// The canvas the pointer was last reported on; null until then.
+Controls::Canvas* s_pointerCanvas = nullptr;
+// A release with this position completes nothing: no control lies there.
+const Point kNowhere(-1, -1);
 
 struct StartUp
 {
@@ -68,71 +72,40 @@ void FindKeyboardFocus(Controls::Base* control)
     }
     control->Focus();
 }
-}
 
-bool IsKeyDown(int key)
+// The hovered role goes to the control under the pointer, with leave and enter calls.
+void HoverControlUnderPointer(Controls::Canvas* canvas)
 {
-    return key >= 0 && key < Key::Count && s_keys.keyDown[key];
-}
-
-bool IsShiftDown()
-{
-    return IsKeyDown(Key::Shift);
-}
-
-bool IsControlDown()
-{
-    return IsKeyDown(Key::Control);
-}
-
-bool IsLeftMouseDown()
-{
-    return s_keys.leftMouseDown;
-}
-
-bool IsRightMouseDown()
-{
-    return s_keys.rightMouseDown;
-}
-
-Point GetMousePosition()
-{
-    return s_mousePosition;
-}
-
-void OnMouseMoved(Controls::Canvas* canvas, int x, int y)
-{
-    s_mousePosition = Point(x, y);
-    Controls::Base* under = canvas->GetControlAt(x, y, true);
-    if (under != HoveredControl)
+    Controls::Base* under = canvas->GetControlAt(s_mousePosition.x, s_mousePosition.y, true);
+    if (under == HoveredControl)
     {
-        Controls::Base* old = HoveredControl;
-        HoveredControl = nullptr;
-        if (old != nullptr)
-        {
-            old->OnMouseLeave();
-        }
-        HoveredControl = under;
-        if (under != nullptr)
-        {
-            under->OnMouseEnter();
-        }
+        return;
     }
-    // While a control holds the mouse (a pressed button, a dragged window) it keeps the
-    // hovered role wherever the pointer goes.
-    if (BelongsTo(MouseFocus, canvas))
+    Controls::Base* old = HoveredControl;
+    HoveredControl = nullptr;
+    if (old != nullptr)
     {
-        if (HoveredControl != nullptr)
-        {
-            Controls::Base* old = HoveredControl;
-            HoveredControl = nullptr;
-            old->Redraw();
-        }
-        HoveredControl = MouseFocus;
+        old->OnMouseLeave();
+    }
+    HoveredControl = under;
+    if (under != nullptr)
+    {
+        under->OnMouseEnter();
     }
 }
 
-bool OnMouseClicked(Controls::Canvas* canvas, int button, bool down)
+// With no control holding the mouse, the hovered role follows what lies under a resting
+// pointer too: a modal made over it, a control let go of the mouse, moved or deleted.
+void RefreshHoverUnderResting(Controls::Canvas* canvas)
+{
+    if (canvas == s_pointerCanvas && !BelongsTo(MouseFocus, canvas))
+    {
+        HoverControlUnderPointer(canvas);
+    }
+}
+
+// The click itself, to the hovered control.
+bool DispatchClick(Controls::Canvas* canvas, int button, bool down)
 {
     if (down && (HoveredControl == nullptr || !HoveredControl->IsMenuComponent()))
     {
@@ -214,6 +187,104 @@ bool OnMouseClicked(Controls::Canvas* canvas, int button, bool down)
     }
     return false;
 }
+}
+
+bool IsKeyDown(int key)
+{
+    return key >= 0 && key < Key::Count && s_keys.keyDown[key];
+}
+
+bool IsShiftDown()
+{
+    return IsKeyDown(Key::Shift);
+}
+
+bool IsControlDown()
+{
+    return IsKeyDown(Key::Control);
+}
+
+bool IsLeftMouseDown()
+{
+    return s_keys.leftMouseDown;
+}
+
+bool IsRightMouseDown()
+{
+    return s_keys.rightMouseDown;
+}
+
+Point GetMousePosition()
+{
+    return s_mousePosition;
+}
+
+void OnMouseMoved(Controls::Canvas* canvas, int x, int y)
+{
+    s_mousePosition = Point(x, y);
+    s_pointerCanvas = canvas;
+    HoverControlUnderPointer(canvas);
+    // While a control holds the mouse (a pressed button, a dragged window) it keeps the
+    // hovered role wherever the pointer goes.
+    if (BelongsTo(MouseFocus, canvas))
+    {
+        if (HoveredControl != nullptr)
+        {
+            Controls::Base* old = HoveredControl;
+            HoveredControl = nullptr;
+            old->Redraw();
+        }
+        HoveredControl = MouseFocus;
+    }
+}
+
+bool OnMouseClicked(Controls::Canvas* canvas, int button, bool down)
+{
+    if (down)
+    {
+        RefreshHoverUnderResting(canvas);
+    }
+    const bool used = DispatchClick(canvas, button, down);
+    // A release that let go of the mouse leaves the hovered role with the control that held
+    // it; the next click belongs to the control under the pointer.
+    RefreshHoverUnderResting(canvas);
+    return used;
+}
+
+void OnMouseButtonLost(Controls::Canvas* canvas, int button)
+{
+    if (button == 0)
+    {
+        s_keys.leftMouseDown = false;
+        // The press can no longer start a drag.
+        if (DragAndDrop::CurrentPackage() == nullptr)
+        {
+            DragAndDrop::OnMouseButton(nullptr, kNowhere.x, kNowhere.y, false);
+        }
+    }
+    else if (button == 1)
+    {
+        s_keys.rightMouseDown = false;
+    }
+    if (!BelongsTo(MouseFocus, canvas))
+    {
+        return;
+    }
+    Controls::Base* holder = MouseFocus;
+    if (button == 0)
+    {
+        holder->OnMouseClickLeft(kNowhere.x, kNowhere.y, false);
+    }
+    else if (button == 1)
+    {
+        holder->OnMouseClickRight(kNowhere.x, kNowhere.y, false);
+    }
+    if (MouseFocus == holder)
+    {
+        MouseFocus = nullptr;
+    }
+    RefreshHoverUnderResting(canvas);
+}
 
 bool OnKeyEvent(Controls::Canvas* canvas, int key, bool down)
 {
@@ -253,6 +324,7 @@ void OnCanvasThink(Controls::Canvas* canvas)
     {
         MouseFocus = nullptr;
     }
+    RefreshHoverUnderResting(canvas);
     if (KeyboardFocus != nullptr && (!KeyboardFocus->Visible() || !KeyboardFocus->GetKeyboardInputEnabled()))
     {
         KeyboardFocus = nullptr;
@@ -342,6 +414,10 @@ void ControlDeleted(Controls::Base* control)
     {
         s_keys.target = nullptr;
     }
+    if (s_pointerCanvas == control)
+    {
+        s_pointerCanvas = nullptr;
+    }
 }
 
 void Reset()
@@ -363,6 +439,7 @@ void Reset()
     }
     s_lastClickPosition = Point();
     s_mousePosition = Point();
+    s_pointerCanvas = nullptr;
     DragAndDrop::Reset();
     ToolTip::Reset();
 }

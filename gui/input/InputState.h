@@ -37,11 +37,17 @@ namespace Gui
         // Records the pointer and moves the hovered role to the control under it.
         void OnMouseMoved(Controls::Canvas* canvas, int x, int y);
         // Button 0 is left, 1 right; up to 5 are counted. False when no control of this
-        // canvas (other than the canvas) is under the pointer.
+        // canvas (other than the canvas) is under the pointer. Unless a control holds the
+        // mouse, the click goes to the control under the pointer where it last moved, and a
+        // control letting go of the mouse hands the hovered role back to what lies there.
         bool OnMouseClicked(Controls::Canvas* canvas, int button, bool down);
+        // The host lost the release of a button this canvas saw pressed: the control holding
+        // the mouse gets a release that completes nothing and lets go.
+        void OnMouseButtonLost(Controls::Canvas* canvas, int button);
         // A press of a key already down is ignored.
         bool OnKeyEvent(Controls::Canvas* canvas, int key, bool down);
-        // Once per canvas think: reads the clock, checks the focus, repeats held keys.
+        // Once per canvas think: reads the clock, checks the focus, hands the hovered role to
+        // the control under a resting pointer (unless one holds the mouse), repeats held keys.
         void OnCanvasThink(Controls::Canvas* canvas);
         // Builds "CTRL+", "SHIFT+" and the upper-cased character and asks the focused, the
         // mouse-focused control and the canvas in that order.

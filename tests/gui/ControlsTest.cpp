@@ -75,24 +75,33 @@ TEST_F(ControlsTest, LabelPlacesItsTextByAlignmentAndSkipsUnchangedText)
     EXPECT_EQ(10 + 3 + 5, sized->Height());
 }
 
+// Wrapped against the label's width inside its padding, whatever changes it, with the lines
+// one under the other.
 TEST_F(ControlsTest, WrappedTextSplitsIntoLinesAndRewrappingReplacesThem)
 {
     Label* label = new Label(canvas.get());
-    label->SetBounds(0, 0, 36, 40);
     label->SetWrap(true);
     label->SetText("aaa bbb ccc"); // 4 pixels a character: "aaa bbb " is 32 wide
+    label->SetBounds(0, 0, 36, 40);
     Gui::ControlsInternal::Text* text = label->GetTextControl();
-    text->SetWidth(36);
     for (int i = 0; i < 3; ++i)
     {
+        canvas->DoThink();
         text->RefreshSize();
     }
     ASSERT_EQ(2, text->NumLines());
     EXPECT_EQ(2u, text->NumChildren()); // the old lines are gone, not stacked up
     EXPECT_EQ(L"aaa bbb ", text->GetLine(0)->GetText().GetUnicode());
     EXPECT_EQ(L"ccc", text->GetLine(1)->GetText().GetUnicode());
+    EXPECT_EQ(10, text->GetLine(1)->Y());
     EXPECT_EQ(1, text->GetLineFromChar(9));
     EXPECT_EQ(8, text->GetStartCharFromLine(1));
+
+    label->SetPadding(Gui::Padding(0, 0, 12, 0));
+    canvas->DoThink();
+    ASSERT_EQ(3, text->NumLines());
+    EXPECT_EQ(20, text->GetLine(2)->Y());
+    EXPECT_EQ(24, text->Width());
 }
 
 TEST(LabelFontTest, OwnedFontsAreReleasedWhenReplacedAndWhenDeletedDirectly)
