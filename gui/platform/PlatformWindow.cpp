@@ -5,6 +5,8 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -15,8 +17,11 @@ namespace WindowsLayer
 namespace
 {
 std::map<GLFWwindow*, std::unique_ptr<WindowState>> s_windows;
-// The platform layer started the window library, so it ends it with its last window.
+// The platform layer started the window library, so it ends it when the program ends.
 bool s_startedLibrary = false;
+bool s_endsAtExit = false;
+// The sides a window may have when no monitor tells how large the desktop is.
+const int kLargestSideWithoutMonitor = 16384;
 
 // The library answers "not initialized" to any call made before it was started.
 bool LibraryRunning()
@@ -26,6 +31,18 @@ bool LibraryRunning()
     return glfwGetError(nullptr) != GLFW_NOT_INITIALIZED;
 }
 
+void EndLibraryAtExit()
+{
+    if (s_startedLibrary && LibraryRunning())
+    {
+        glfwTerminate();
+    }
+    s_windows.clear();
+    s_startedLibrary = false;
+}
+
+// Started once and kept: every start and end of the library opens and closes the display
+// again, which leaks and, after a few hundred rounds, fails.
 bool StartLibrary()
 {
     if (LibraryRunning())
@@ -37,16 +54,56 @@ bool StartLibrary()
         return false;
     }
     s_startedLibrary = true;
+    if (!s_endsAtExit)
+    {
+        s_endsAtExit = true;
+        std::atexit(&EndLibraryAtExit);
+    }
     return true;
 }
 
-void EndLibraryWhenUnused()
+// The box around every monitor at its largest video mode; (0, 0) when no monitor is known.
+Point LargestWindowSize()
 {
-    if (s_startedLibrary && s_windows.empty())
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool any = false;
+    for (int i = 0; i < count; ++i)
     {
-        glfwTerminate();
-        s_startedLibrary = false;
+        int x = 0, y = 0, width = 0, height = 0, modeCount = 0;
+        glfwGetMonitorPos(monitors[i], &x, &y);
+        const GLFWvidmode* modes = glfwGetVideoModes(monitors[i], &modeCount);
+        for (int m = 0; m < modeCount; ++m)
+        {
+            width = std::max(width, modes[m].width);
+            height = std::max(height, modes[m].height);
+        }
+        if (width < 1 || height < 1)
+        {
+            continue;
+        }
+        left = any ? std::min(left, x) : x;
+        top = any ? std::min(top, y) : y;
+        right = any ? std::max(right, x + width) : x + width;
+        bottom = any ? std::max(bottom, y + height) : y + height;
+        any = true;
     }
+    return Point(right - left, bottom - top);
+}
+
+// The X server takes no side of 0 or beyond 16 bits, and the window library ends the program
+// when it is refused one, or wraps it into another size; a window far beyond the desktop
+// makes drawing buffers larger than the X library can send. So a window is at least one pixel
+// and at most as large as the desktop.
+bool IsWindowSize(int w, int h, Point& largest)
+{
+    largest = LargestWindowSize();
+    if (largest.x < 1 || largest.y < 1)
+    {
+        largest = Point(kLargestSideWithoutMonitor, kLargestSideWithoutMonitor);
+    }
+    return w >= 1 && h >= 1 && w <= largest.x && h <= largest.y;
 }
 
 Rect BoundsOf(GLFWwindow* window)
@@ -90,6 +147,13 @@ GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& 
                    title.c_str());
         return nullptr;
     }
+    Point largest;
+    if (!IsWindowSize(w, h, largest))
+    {
+        Debug::Msg("ERROR: The window \"%s\" cannot be made %d x %d pixels large (1 x 1 up to %d x %d).\n",
+                   title.c_str(), w, h, largest.x, largest.y);
+        return nullptr;
+    }
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
     // Made hidden, so it first shows where it belongs.
@@ -101,10 +165,11 @@ GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& 
     if (window == nullptr)
     {
         Debug::Msg("ERROR: The window \"%s\" cannot be made.\n", title.c_str());
-        EndLibraryWhenUnused();
         return nullptr;
     }
-    s_windows[window].reset(new WindowState());
+    WindowState* state = new WindowState();
+    state->title = title;
+    s_windows[window].reset(state);
     CollectMessages(window);
     glfwSetWindowPos(window, x, y);
     glfwShowWindow(window);
@@ -120,15 +185,32 @@ void DestroyPlatformWindow(GLFWwindow* window)
     }
     s_windows.erase(window);
     glfwDestroyWindow(window);
-    EndLibraryWhenUnused();
+}
+
+void EndWindowLibrary()
+{
+    if (s_windows.empty())
+    {
+        EndLibraryAtExit();
+    }
 }
 
 void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h)
 {
-    if (StateOf(window) != nullptr)
+    WindowState* state = StateOf(window);
+    if (state == nullptr)
     {
-        Place(window, Rect(x, y, w, h));
+        return;
     }
+    Point largest;
+    if (!IsWindowSize(w, h, largest))
+    {
+        Debug::Msg("WARNING: The window \"%s\" cannot be made %d x %d pixels large (1 x 1 up to %d x %d); it keeps "
+                   "its bounds.\n",
+                   state->title.c_str(), w, h, largest.x, largest.y);
+        return;
+    }
+    Place(window, Rect(x, y, w, h));
 }
 
 void SetWindowMaximized(GLFWwindow* window, bool maximized, Point& position, Point& size)

@@ -14,8 +14,8 @@ struct GLFWwindow;
 //
 // What the Windows-only details of such a window become here:
 // - COM: nothing here needs it. In its place the window library is started with the first
-//   platform window when nobody has started it, and ended again with the last one; a library
-//   that a host started stays running.
+//   platform window when nobody has started it, and kept running until the program ends
+//   (or EndWindowLibrary); a library that a host started is the host's to end.
 // - The window class "GUI_Window_Class" names the X window class (WM_CLASS) instead.
 // - The drop shadow and the region with corners rounded by 4: the window library can neither
 //   shape a window nor ask for a shadow, so the window stays rectangular and any shadow is
@@ -34,11 +34,16 @@ namespace Gui
     {
         // A shown, focused window at (x, y) on the screen with a client area of w x h pixels;
         // owned by the caller until DestroyPlatformWindow. Null after an "ERROR: " line when
-        // there is no display or the window cannot be made.
+        // there is no display, the window cannot be made, or a side is below 1 pixel or
+        // beyond the desktop (the box around every monitor).
         GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& title);
-        // Its pending messages go with it.
+        // Its pending messages go with it; the window library keeps running.
         void DestroyPlatformWindow(GLFWwindow* window);
-        // Moves and sizes it without raising or focusing it.
+        // Ends the window library now when this layer started it and none of its windows is
+        // left (otherwise nothing happens); the next CreatePlatformWindow starts it again.
+        void EndWindowLibrary();
+        // Moves and sizes it without raising or focusing it. A size that CreatePlatformWindow
+        // would refuse leaves the window as it is, after a "WARNING: " line.
         void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h);
         // Maximizes the window over the work area, or restores it; position and size receive
         // where it is then (and are left as they are for a window left alone).

@@ -5,6 +5,7 @@
 #include "gui/platform/PlatformMessage.h"
 
 #include <deque>
+#include <string>
 
 struct GLFWwindow;
 
@@ -24,6 +25,8 @@ namespace Gui
             bool maximized = false;
             // Where a maximized window goes back to.
             Rect restoreBounds;
+            // For the lines that report a failure.
+            std::string title;
         };
 
         // Null for a window that CreatePlatformWindow did not make (or that was destroyed).

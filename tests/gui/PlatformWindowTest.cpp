@@ -7,7 +7,11 @@
 #include "support/ScopedEnvironment.h"
 #include "support/X11Display.h"
 
+#include <unistd.h>
+
 #include <chrono>
+#include <climits>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -156,6 +160,8 @@ TEST_F(PlatformWindowTest, TheWindowIsPlacedMaximizedRestoredAndFedMessageByMess
 
 TEST_F(GuiFixture, WithoutADisplayNoPlatformWindowIsMade)
 {
+    // The library started by an earlier window would keep its display.
+    WL::EndWindowLibrary();
     ScopedEnvironment environment;
     environment.Set("DISPLAY", "");
     environment.Unset("WAYLAND_DISPLAY");
@@ -190,4 +196,52 @@ TEST_F(PlatformWindowTest, KeysPointerWheelAndCloseReachTheCanvas)
     EXPECT_TRUE(PumpUntil([&] { return !log.From("quit").empty(); }));
     // The window stays: the canvas's program decides what a close request means.
     EXPECT_NE(0ul, display.WaitForWindow(kTitle, 1.0));
+}
+
+// Sizes the X server or its library can't take are refused with a line, not with the end of
+// the program: no window is made, and a window keeps its size (the screen is 1600 x 1200).
+TEST_F(PlatformWindowTest, SizesNoWindowCanHaveAreRefused)
+{
+    for (Point size : {Point(-1, -1), Point(0, 100), Point(32767, 32767), Point(100000, 100000),
+                       Point(INT_MAX, INT_MAX), Point(1601, 100)})
+    {
+        s_output.clear();
+        EXPECT_EQ(nullptr, WL::CreatePlatformWindow(0, 0, size.x, size.y, "Too large"));
+        WL::SetBoundsPlatformWindow(window, 10, 10, size.x, size.y);
+        EXPECT_EQ(0u, s_output.find("ERROR: The window \"Too large\" cannot be made")) << s_output;
+        EXPECT_NE(std::string::npos, s_output.find("WARNING: The window \"Toolkit window\" cannot be made"));
+    }
+    Point xSize;
+    auto sized = [&](Point wanted) { return display.GetWindowSize(xWindow, xSize.x, xSize.y), xSize == wanted; };
+    EXPECT_TRUE(PumpUntil([&] { return sized(Point(320, 240)); }));
+    WL::SetBoundsPlatformWindow(window, 0, 0, 1600, 1200);
+    EXPECT_TRUE(PumpUntil([&] { return sized(Point(1600, 1200)); }));
+}
+
+// The window library stays running between windows: starting and ending it with each one
+// opened the display anew every time, which leaked and after a few hundred rounds failed.
+TEST_F(GuiFixture, AThousandWindowsComeAndGoAndMemoryStaysFlat)
+{
+    auto residentKilobytes = [] {
+        long pages = 0, resident = 0;
+        std::ifstream("/proc/self/statm") >> pages >> resident;
+        return resident * (sysconf(_SC_PAGESIZE) / 1024);
+    };
+    auto cycles = [&](int count) {
+        int made = 0;
+        for (int i = 0; i < count; ++i)
+        {
+            GLFWwindow* window = WL::CreatePlatformWindow(10, 10, 64, 48, "Passing window");
+            made += window != nullptr;
+            WL::ProcessMessages(window, canvas.get()); // as any program with a window does
+            WL::DestroyPlatformWindow(window);
+        }
+        return made;
+    };
+    ASSERT_EQ(50, cycles(50)); // warms the library and the X connection up
+    const long before = residentKilobytes();
+    EXPECT_EQ(1000, cycles(1000));
+    // A round used to cost some 200 kilobytes; the sanitizer's quarantine of freed blocks
+    // alone grows a few megabytes.
+    EXPECT_LT(residentKilobytes() - before, 8 * 1024) << "kilobytes grown";
 }
