@@ -38,18 +38,6 @@ struct AxisPlacement
     }
 };
 
-bool Outside(const float* clip, int axis)
-{
-    bool below = true;
-    bool above = true;
-    for (int corner = 0; corner < 4; ++corner)
-    {
-        below = below && clip[corner * 2 + axis] < -1.0f;
-        above = above && clip[corner * 2 + axis] > 1.0f;
-    }
-    return below || above;
-}
-
 bool Crossing(const float* clip)
 {
     for (int i = 0; i < 8; ++i)
@@ -143,12 +131,13 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
 // A string drawn on its own goes down the driver's clipping path whole when any of its quads
 // is not wholly inside the window, and that path cuts quads into triangles otherwise than
 // the direct one: such a string goes into runs of its own, so the other strings stay on the
-// direct path and every string is drawn as it was. A quad wholly outside draws no pixel and
-// is left out, and so is a quad without area: both cover no pixel, though either still sends
-// its string down the clipping path when it lies outside.
+// direct path and every string is drawn as it was. Its runs keep every quad the library
+// drew, those wholly outside or without area too: they cover no pixel, but one of them may be
+// all that sends the string down the clipping path (a handwriting font's first glyph wholly
+// left of the window, say). Elsewhere a quad without area is left out.
 void TextBatch::AddQuad(const Quad& quad, bool crossing)
 {
-    if (quad.Empty || Outside(quad.Corners, 0) || Outside(quad.Corners, 1))
+    if (quad.Empty && !crossing)
     {
         return;
     }

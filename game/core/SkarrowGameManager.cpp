@@ -20,20 +20,24 @@
 #include "game/sound/SoundManager.h"
 #include "game/screens/StartScreen.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
 const Vector2 ArenaCentre(70.0f, 70.0f);
 // Enemies appear in the square from the centre to this far up and right of it.
 const float SpawnSpread = 46.2f;
-// The player starts at the spawn square's corner. An enemy is placed at least this far from
-// the player's ship: clear of both hulls (6 long each) and beyond the mini cannons' reach
-// (15 from muzzles 2.5 off the centre, plus half a hull), so no wave opens inside the player
-// or with a shot already landing, and at top speed (5) an enemy needs some 3 s to close in.
-const float SafeSpawnDistance = 20.0f;
-// Positions drawn before settling for the farthest one; around a player in the middle of
-// the square about two in five draws are safe, so the fallback is practically never taken.
+// A new enemy's hull and another ship's must not overlap whatever their headings: their
+// centres stay apart by both hull radii (3.16 each for the "Testship") and this margin, 7.8
+// in all. A Testship at full speed sails 0.83 in the longest tick the World simulates (1/6 s);
+// the margin covers that up to three velocity upgrades (8.75 units/s), so the first physics
+// step after a spawn never finds two hulls inside each other. Nearer than that is the game's
+// own: an enemy may well spawn within mini-cannon reach.
+const float SpawnMargin = 1.5f;
+// Positions drawn before settling for the roomiest one; around a lone player in the middle of
+// the square fewer than one draw in ten is too near, so the fallback is practically never taken.
 const int SpawnDraws = 32;
 const float CameraViewRadius = 15.0f;
 const int ShipLayer = 2;
@@ -258,26 +262,40 @@ void SkarrowGameManager::EndBattle()
     }
 }
 
+float SkarrowGameManager::SpawnRoom(const Vector2& position) const
+{
+    const float newHull = _shipTemplate.GetHullRadius() + SpawnMargin;
+    float room = std::numeric_limits<float>::max();
+    auto keepClearOf = [&](const Ship* ship) {
+        const float clearance = newHull + ship->GetStats().GetHullRadius();
+        room = std::min(room, Vector2::Distance(position, ship->GetPosition()) - clearance);
+    };
+    if (_playerShip != 0)
+        keepClearOf(_playerShip);
+    // The wave's earlier ships too: enemies rammed into each other damage each other.
+    for (const Ship* enemy : _enemies)
+        keepClearOf(enemy);
+    return room;
+}
+
 Vector2 SkarrowGameManager::DrawSpawnPosition() const
 {
-    Vector2 farthest;
-    float farthestDistance = -1.0f;
+    Vector2 roomiest;
+    float roomiestRoom = -std::numeric_limits<float>::max();
     for (int draw = 0; draw < SpawnDraws; ++draw)
     {
         Vector2 spread = MathUtil::RandomVector(Vector2(1.0f, 1.0f));
         Vector2 position(ArenaCentre.X + SpawnSpread * spread.X, ArenaCentre.Y + SpawnSpread * spread.Y);
-        if (_playerShip == 0)
+        const float room = SpawnRoom(position);
+        if (room >= 0.0f)
             return position;
-        float distance = Vector2::Distance(position, _playerShip->GetPosition());
-        if (distance >= SafeSpawnDistance)
-            return position;
-        if (distance > farthestDistance)
+        if (room > roomiestRoom)
         {
-            farthest = position;
-            farthestDistance = distance;
+            roomiest = position;
+            roomiestRoom = room;
         }
     }
-    return farthest;
+    return roomiest;
 }
 
 Ship* SkarrowGameManager::SpawnEnemy()

@@ -79,8 +79,11 @@ private:
     void DestroySoundManager();
     bool IsLongLived(Renderable* renderable) const;
     bool IsInBattle() const { return _state == GS_Hardcore || _state == GS_TechRace; }
-    // A place in the spawn square, redrawn while it lies too near the player's ship.
+    // A place in the spawn square, redrawn while a new hull there could touch a ship afloat.
     Vector2 DrawSpawnPosition() const;
+    // The distance from the place to the nearest ship afloat, less what a new enemy's hull and
+    // that ship's need to clear each other at any headings; negative while they could touch.
+    float SpawnRoom(const Vector2& position) const;
     Ship* SpawnEnemy();
 
     static SkarrowGameManager* s_instance;

@@ -5,7 +5,6 @@
 #include "engine/rendering/FontRegistry.h"
 #include "game/core/GameConstants.h"
 #include "game/ships/Ship.h"
-#include "game/screens/ShopPrices.h"
 #include "game/core/SkarrowGameManager.h"
 
 #include <cmath>
@@ -16,6 +15,7 @@ namespace
     const float ButtonsRightOfCentre = 100.0f;
     const float RowSpacing = 50.0f;
     const Color Ink(0.0f, 0.0f, 0.0f, 1.0f);
+    const float RepairCostPerHealth = 0.25f;
 
     const String* const UpgradeMessages[UK_Count] = {&UpgradeShipStrengthMessage, &UpgradeShipVelocityMessage,
                                                      &UpgradeShipHandlingMessage, &UpgradeCannonMessage,
@@ -62,20 +62,25 @@ bool Shipyard::BuyUpgrade(Ship* ship, UpgradeKind kind)
 {
     if (!ship)
         return false;
-    const float price = ShopPrices::UpgradeCost(ship->GetStats(), kind);
-    if (price > ship->GetRum())
+    const float price = ship->GetStats().GetUpgradePrice(kind);
+    if (!(price <= ship->GetRum()))
         return false;
     ship->AddRum(-price);
-    ship->ApplyUpgrade(kind);
+    ship->GetStats().ApplyUpgrade(kind);
     return true;
+}
+
+float Shipyard::RepairCost(const Ship& ship)
+{
+    return ship.GetStats().GetHealth().GetMissingHealth() * RepairCostPerHealth;
 }
 
 bool Shipyard::Repair(Ship* ship)
 {
     if (!ship)
         return false;
-    const float cost = ShopPrices::RepairCost(ship->GetStats());
-    if (cost > ship->GetRum())
+    const float cost = RepairCost(*ship);
+    if (!(cost <= ship->GetRum()))
         return false;
     ship->GetStats().GetHealth().Heal();
     ship->AddRum(-cost);
@@ -84,17 +89,17 @@ bool Shipyard::Repair(Ship* ship)
 
 String Shipyard::UpgradeLabel(const Ship& ship, UpgradeKind kind)
 {
-    return WithAmount(UpgradeForText, ShopPrices::UpgradeCost(ship.GetStats(), kind));
+    return WithAmount(UpgradeForText, std::ceil(ship.GetStats().GetUpgradePrice(kind)));
 }
 
 String Shipyard::RepairLabel(const Ship& ship)
 {
-    return WithAmount(RepairForText, ShopPrices::RepairCost(ship.GetStats()));
+    return WithAmount(RepairForText, std::ceil(RepairCost(ship)));
 }
 
 String Shipyard::RumText(const Ship& ship)
 {
-    return WithAmount("Rum: ", ShopPrices::SpendableRum(ship.GetRum()));
+    return WithAmount("Rum: ", std::floor(ship.GetRum()));
 }
 
 void Shipyard::ReceiveMessage(Message* message)

@@ -17,10 +17,14 @@ public:
     void ReceiveMessage(Message* message) override;
     void Render() override;
 
-    // Spend the shown price on one level of the kind, when the ship has the rum.
+    // Spends the exact price of the kind's next level (31.25 for the second) when the ship
+    // has that much rum, an equal amount included. A null ship buys nothing.
     static bool BuyUpgrade(Ship* ship, UpgradeKind kind);
+    // A quarter of a rum per point of missing health, charged exactly.
+    static float RepairCost(const Ship& ship);
     static bool Repair(Ship* ship);
-    // "Upgrade for 25", "Repair for 10", "Rum: 50".
+    // The labels round the price up and the rum down to whole numbers: "Upgrade for 32" for
+    // 31.25, "Repair for 11" for 10.25, "Rum: 31" for 31.5.
     static String UpgradeLabel(const Ship& ship, UpgradeKind kind);
     static String RepairLabel(const Ship& ship);
     static String RumText(const Ship& ship);

@@ -1,7 +1,5 @@
 #include "game/ships/EnemyBehaviour.h"
 
-#include "game/ships/Geometry2D.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -27,8 +25,11 @@ namespace
     const float BrakeSpeedRatio = 0.5f;
     const float MiniCannonReach = 15.0f;
     const float AimSpeed = 7.5f;
-    // Used to predict a ball's flight when the tick itself has no length (a paused frame).
-    const float NominalTick = 1.0f / 60.0f;
+    const float BroadsideHitRadius = 0.5f;
+    // Steps of the broadside prediction per second of the balls' flight.
+    const float PredictionStepsPerSecond = 4.0f;
+    // Far beyond any ball's flight; keeps a broken flight time from overflowing the count.
+    const float MaxPredictionSteps = 10000.0f;
 
     Vector2 Direction(float angle)
     {
@@ -128,32 +129,9 @@ namespace
         return command;
     }
 
-    struct Ball
+    bool WithinHitRadius(const Vector2& first, const Vector2& second, const Vector2& target)
     {
-        Vector2 position;
-        Vector2 velocity;
-    };
-
-    // The balls a broadside fired now would launch, exactly as the ship's guns place them.
-    std::vector<Ball> LaunchBalls(const ShipSnapshot& enemy, float mass)
-    {
-        std::vector<Ball> balls;
-        const int pairs = enemy.broadsideCannons / 2;
-        for (int pair = 0; pair < pairs && 2 * pair + 1 < static_cast<int>(enemy.broadsidePorts.size()); ++pair)
-        {
-            const Vector2& port = enemy.broadsidePorts[2 * pair];
-            const Vector2& starboard = enemy.broadsidePorts[2 * pair + 1];
-            balls.push_back({enemy.LocalToWorld(Vector2(port.X * enemy.size.X, port.Y * enemy.size.Y)),
-                             enemy.PortVelocity() / mass});
-            balls.push_back({enemy.LocalToWorld(Vector2(starboard.X * enemy.size.X, starboard.Y * enemy.size.Y)),
-                             enemy.StarboardVelocity() / mass});
-        }
-        return balls;
-    }
-
-    bool BallTouches(const ShipSnapshot& player, const Vector2& playerPosition, const Ball& ball, float radius)
-    {
-        return Geometry2D::DistanceToConvex(player.WorldHullAt(playerPosition), ball.position) < radius;
+        return Vector2::Distance(first, target) < BroadsideHitRadius || Vector2::Distance(second, target) < BroadsideHitRadius;
     }
 }
 
@@ -193,29 +171,35 @@ bool ShouldFireBroadside(const ShipSnapshot& enemy, const ShipSnapshot* player, 
     if (!player || !(enemy.broadsideTimer > enemy.broadsideReload))
         return false;
 
-    // A ball is a circle body: its mass turns the launch impulse into its speed, and the drag
-    // impulse v * (1 - e^dt) it takes every tick slows it by that much over its mass.
-    const float mass = enemy.ballDensity * Pi * enemy.ballRadius * enemy.ballRadius;
-    if (!(mass > 0.0f))
+    // The enemy's guess at its balls: one point per side, abeam a full width from the centre,
+    // sails at the launch vector over this divisor, a little faster every step.
+    const float divisor = 2.0f * Pi * enemy.ballDensity * enemy.ballRadius;
+    Vector2 port = enemy.LocalToWorld(Vector2(0.0f, enemy.size.Y));
+    Vector2 starboard = enemy.LocalToWorld(Vector2(0.0f, -enemy.size.Y));
+    Vector2 target = player->position;
+    if (WithinHitRadius(port, starboard, target))
+        return true;
+    // Balls without mass or size give no launch speed to predict with.
+    if (!(divisor > 0.0f))
         return false;
-    const float tick = dt > 0.0f ? dt : NominalTick;
-    const float dragPerTick = 1.0f + (1.0f - std::exp(tick)) / mass;
 
-    std::vector<Ball> balls = LaunchBalls(enemy, mass);
+    Vector2 portVelocity = enemy.PortVelocity() / divisor;
+    Vector2 starboardVelocity = enemy.StarboardVelocity() / divisor;
     const Vector2 playerVelocity = player->ForwardVelocity();
-    Vector2 playerPosition = player->position;
-    for (float flown = 0.0f; flown < enemy.ballFlightTime; flown += tick)
+    const float growth = std::exp(dt);
+    const float stepCount = std::floor(enemy.ballFlightTime * PredictionStepsPerSecond + 0.5f);
+    const int steps = stepCount > 0.0f ? static_cast<int>(std::min(stepCount, MaxPredictionSteps)) : 0;
+    bool hit = false;
+    for (int step = 0; step < steps; ++step)
     {
-        playerPosition += playerVelocity * tick;
-        for (Ball& ball : balls)
-        {
-            ball.position += ball.velocity * tick;
-            ball.velocity *= dragPerTick;
-            if (BallTouches(*player, playerPosition, ball, enemy.ballRadius))
-                return true;
-        }
+        port += portVelocity * PredictionStep;
+        starboard += starboardVelocity * PredictionStep;
+        target += playerVelocity * PredictionStep;
+        portVelocity *= growth;
+        starboardVelocity *= growth;
+        hit = hit || WithinHitRadius(port, starboard, target);
     }
-    return false;
+    return hit;
 }
 
 MiniCannonAim AimMiniCannons(const ShipSnapshot& enemy, const ShipSnapshot* player, float dt)
@@ -239,7 +223,8 @@ MiniCannonAim AimMiniCannons(const ShipSnapshot& enemy, const ShipSnapshot* play
 
     for (const Vector2& port : enemy.miniCannonPorts)
     {
-        const Vector2 muzzle = enemy.MiniCannonMuzzle(port);
+        // The port fractions as they stand, not scaled by the hull: the decision's own muzzles.
+        const Vector2 muzzle = enemy.LocalToWorld(port);
         Vector2 target = aim.aimTarget;
         if (Vector2::Distance(target, muzzle) > enemy.miniCannonRange)
             target = muzzle + Vector2::Normalize(target - muzzle) * enemy.miniCannonRange;

@@ -36,7 +36,11 @@ struct EnemySurroundings
 Vector2 WanderTarget(float& wanderAngle, const ShipSnapshot& enemy, float dt);
 SteeringCommand ComputeEnemySteering(float& wanderAngle, const ShipSnapshot& enemy,
                                      const EnemySurroundings& surroundings, float dt);
-// Whether a broadside fired now would hit the player, by following each ball's real flight.
+// Whether a broadside fired now would hit the player: a point abeam on each side, a full
+// width from the centre, is stepped along the launch vector in quarter seconds over the balls'
+// flight time, and counts when it comes within 0.5 of the player's centre.
 bool ShouldFireBroadside(const ShipSnapshot& enemy, const ShipSnapshot* player, float dt);
+// Creeps the aim toward the player while the two are close; the request says whether the
+// port fractions, taken unscaled as muzzles, would put the aim inside the player's hull.
 MiniCannonAim AimMiniCannons(const ShipSnapshot& enemy, const ShipSnapshot* player, float dt);
 FireDecision DecideEnemyFire(const ShipSnapshot& enemy, const ShipSnapshot* player, float dt);

@@ -10,7 +10,4 @@ class Geometry2D
 public:
     // Inside or on the edge, as the physics point test answers for a convex fixture.
     static bool ConvexContains(const std::vector<Vector2>& polygon, const Vector2& point);
-    // 0 inside; otherwise the distance to the nearest edge.
-    static float DistanceToConvex(const std::vector<Vector2>& polygon, const Vector2& point);
-    static float DistanceToSegment(const Vector2& a, const Vector2& b, const Vector2& point);
 };

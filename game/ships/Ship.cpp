@@ -152,8 +152,6 @@ ShipSnapshot Ship::TakeSnapshot() const
     snapshot.aimTarget = _aimTarget;
     snapshot.broadsideTimer = _broadsideTimer;
     snapshot.broadsideReload = _stats.GetBroadsideReload();
-    snapshot.broadsideCannons = _stats.GetBroadsideCannons();
-    snapshot.broadsidePorts = _stats.GetBroadsidePorts();
     snapshot.ballImpulse = _stats.GetBallImpulse();
     snapshot.ballDensity = _stats.GetBallDensity();
     snapshot.ballRadius = _stats.GetBallRadius();
@@ -509,31 +507,9 @@ void Ship::PreDestroy()
         player->AddRum(RumPerKill);
 }
 
-void Ship::ApplyUpgrade(UpgradeKind kind)
+void Ship::FitHullToStats()
 {
-    _stats.ApplyUpgrade(kind);
-    if (kind != UK_Strength)
-        return;
     SetSize(_stats.GetSize());
-    SetDensity(_stats.GetDensity());
+    // Rebuilds the fixture's polygon in place; the mass is not recomputed.
     SetPolygonVertices(_stats.GetScaledHull());
-    b2Body* body = GetBody();
-    if (!body || !body->GetFixtureList())
-        return;
-    b2Fixture* old = body->GetFixtureList();
-    std::vector<b2Vec2> corners;
-    for (const Vector2& corner : _stats.GetScaledHull())
-        corners.push_back(b2Vec2(corner.X, corner.Y));
-    b2PolygonShape hull;
-    hull.Set(corners.data(), static_cast<int32>(corners.size()));
-    b2FixtureDef fixture;
-    fixture.shape = &hull;
-    fixture.density = _stats.GetDensity();
-    fixture.friction = old->GetFriction();
-    fixture.restitution = old->GetRestitution();
-    fixture.filter = old->GetFilterData();
-    fixture.userData = old->GetUserData();
-    body->DestroyFixture(old);
-    // A fixture with density recomputes the body's mass.
-    body->CreateFixture(&fixture);
 }

@@ -58,9 +58,10 @@ public:
     void FireMiniCannons();
     // All damage reaches a ship here; a negative amount heals up to the maximum.
     void TakeDamage(float amount, const Vector2& point);
-    // Buys one level of the kind for this ship; strength rebuilds the hull so its new size
-    // and density reach the body (its mass) as well as the picture.
-    void ApplyUpgrade(UpgradeKind kind);
+    // Gives the picture and the body's polygon the size the stats now say. The body keeps
+    // the mass (and density) it was built with: a stronger hull is bigger and tougher, but
+    // handles as before.
+    void FitHullToStats();
 
     void MouseMotionEvent(Vec2i screenCoordinates) override;
     void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button) override;

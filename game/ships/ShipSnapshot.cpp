@@ -35,22 +35,12 @@ Vector2 ShipSnapshot::LocalToWorld(const Vector2& offset) const
     return position + Vector2::Rotate(offset, heading);
 }
 
-Vector2 ShipSnapshot::MiniCannonMuzzle(const Vector2& port) const
-{
-    return LocalToWorld(Vector2(port.X * size.X * 0.5f, port.Y * size.Y * 0.5f));
-}
-
 std::vector<Vector2> ShipSnapshot::WorldHull() const
-{
-    return WorldHullAt(position);
-}
-
-std::vector<Vector2> ShipSnapshot::WorldHullAt(const Vector2& where) const
 {
     std::vector<Vector2> corners;
     corners.reserve(hull.size());
     for (const Vector2& corner : hull)
-        corners.push_back(where + Vector2::Rotate(Vector2(corner.X * size.X, corner.Y * size.Y), heading));
+        corners.push_back(LocalToWorld(Vector2(corner.X * size.X, corner.Y * size.Y)));
     return corners;
 }
 

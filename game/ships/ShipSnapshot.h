@@ -17,9 +17,6 @@ struct ShipSnapshot
 
     float broadsideTimer = 0.0f;
     float broadsideReload = 0.0f;
-    int broadsideCannons = 0;
-    // Fractions of length and width, in pairs: port side first, then starboard.
-    std::vector<Vector2> broadsidePorts;
     float ballImpulse = 0.0f;      // effective sideways impulse per ball
     float ballDensity = 0.0f;
     float ballRadius = 0.0f;
@@ -27,7 +24,8 @@ struct ShipSnapshot
 
     float miniCannonTimer = 0.0f;
     float miniCannonReload = 0.0f;
-    // Fractions of half the length and half the width.
+    // Fractions of half the length and half the width where the guns fire from; the enemy's
+    // decision to fire takes them as offsets in world units.
     std::vector<Vector2> miniCannonPorts;
     float miniCannonRange = 0.0f;
 
@@ -41,8 +39,6 @@ struct ShipSnapshot
     Vector2 StarboardVelocity() const;
     // A ship-local offset (world units) turned into a world point.
     Vector2 LocalToWorld(const Vector2& offset) const;
-    Vector2 MiniCannonMuzzle(const Vector2& port) const;
     std::vector<Vector2> WorldHull() const;
-    std::vector<Vector2> WorldHullAt(const Vector2& where) const;
     bool HullContains(const Vector2& point) const;
 };

@@ -1,5 +1,8 @@
 #include "game/ships/ShipStats.h"
 
+#include "game/ships/Ship.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -85,8 +88,10 @@ void ShipStats::ApplyUpgrade(UpgradeKind kind)
     _upgrades.ApplyUpgrade(kind);
     if (kind != UK_Strength)
         return;
-    _health.SetMaxHealth(_maxHealth * Multiplier(US_MaxHealth));
+    _health.SetMaxHealth(GetMaxHealth());
     _health.Heal();
+    if (_owner != 0)
+        _owner->FitHullToStats();
 }
 
 Vector2List ShipStats::GetScaledHull() const
@@ -95,4 +100,12 @@ Vector2List ShipStats::GetScaledHull() const
     for (const Vector2& vertex : _hullPolygon)
         scaled.push_back(Vector2(vertex.X * GetLength(), vertex.Y * GetWidth()));
     return scaled;
+}
+
+float ShipStats::GetHullRadius() const
+{
+    float radius = 0.0f;
+    for (const Vector2& corner : GetScaledHull())
+        radius = std::max(radius, corner.Length());
+    return radius;
 }

@@ -61,7 +61,7 @@ public:
     // Length and width of the hull, upgrades included: the ship's actor size.
     Vector2 GetSize() const { return Vector2(GetLength(), GetWidth()); }
     float GetDensity() const { return _density * Multiplier(US_Density); }
-    float GetMaxHealth() const { return _maxHealth; }
+    float GetMaxHealth() const { return _maxHealth * Multiplier(US_MaxHealth); }
     const String& GetName() const { return _name; }
     const String& GetSpriteFile() const { return _spriteFile; }
     int GetBroadsideCannons() const { return _broadsideCannons; }
@@ -87,11 +87,14 @@ public:
     const Vector2List& GetHullPolygon() const { return _hullPolygon; }
     // The hull polygon in world units: every vertex scaled by the effective size.
     Vector2List GetScaledHull() const;
+    // How far the farthest corner of the scaled hull lies from the ship's centre: at any
+    // heading the hull stays within this circle (3.16 for the "Testship").
+    float GetHullRadius() const;
     Ship* GetOwner() const { return _owner; }
 
     float Multiplier(int slot) const { return _upgrades.GetMultiplier(slot); }
     // Buys one level of the kind. Strength also raises the health ceiling and repairs fully,
-    // and refits the owning ship's hull, body mass included.
+    // and gives the owning ship (when there is one) its bigger size and polygon.
     void ApplyUpgrade(UpgradeKind kind);
     int GetUpgradeLevel(UpgradeKind kind) const { return _upgrades.GetLevel(kind); }
     float GetUpgradePrice(UpgradeKind kind) const { return _upgrades.UpgradePrice(kind); }

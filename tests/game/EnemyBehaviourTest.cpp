@@ -20,8 +20,6 @@ namespace
         ship.aimTarget = position;
         ship.broadsideTimer = 1.0f;
         ship.broadsideReload = 1.0f;
-        ship.broadsideCannons = 4;
-        ship.broadsidePorts = {Vector2(0.25f, 0.8f), Vector2(0.25f, -0.8f), Vector2(-0.25f, 0.8f), Vector2(-0.25f, -0.8f)};
         ship.ballImpulse = 25.0f;
         ship.ballDensity = 2.0f;
         ship.ballRadius = 0.5f;
@@ -181,7 +179,7 @@ TEST(EnemySteering, IgnoresEnemiesBehindOrFarAway)
 TEST(EnemyBroadside, HoldsFireWhileReloadingOrWithoutPlayer)
 {
     ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
-    const ShipSnapshot player = Testship(Vector2(0.0f, 8.0f), 0.0f);
+    const ShipSnapshot player = Testship(Vector2(0.0f, 6.0f), 0.0f);
     EXPECT_FALSE(ShouldFireBroadside(enemy, nullptr, 1.0f / 60.0f));
     enemy.broadsideTimer = 1.0f;  // not strictly past the reload
     EXPECT_FALSE(ShouldFireBroadside(enemy, &player, 1.0f / 60.0f));
@@ -189,40 +187,63 @@ TEST(EnemyBroadside, HoldsFireWhileReloadingOrWithoutPlayer)
     EXPECT_TRUE(ShouldFireBroadside(enemy, &player, 1.0f / 60.0f));
 }
 
-TEST(EnemyBroadside, PredictsTheRangeOfADraggedBall)
+TEST(EnemyBroadside, APlayerBesideAStartPointIsFiredAtWithoutStepping)
 {
-    // A ball of mass 2 * pi * 0.25 = 1.571 leaves at 25 / 1.571 = 15.9 units/s and loses about
-    // half its speed each second, so it carries about 15 units in its 1.5 s.
+    // The start points lie a full width (2) abeam; with no flight time there are no steps.
+    ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
+    enemy.broadsideTimer = 2.0f;
+    enemy.ballFlightTime = 0.0f;
+    const ShipSnapshot nearPort = Testship(Vector2(0.0f, 2.4f), 0.0f);
+    const ShipSnapshot nearStarboard = Testship(Vector2(0.4f, -2.0f), 0.0f);
+    const ShipSnapshot tooFar = Testship(Vector2(0.0f, 2.6f), 0.0f);
+    EXPECT_TRUE(ShouldFireBroadside(enemy, &nearPort, 1.0f / 60.0f));
+    EXPECT_TRUE(ShouldFireBroadside(enemy, &nearStarboard, 1.0f / 60.0f));
+    EXPECT_FALSE(ShouldFireBroadside(enemy, &tooFar, 1.0f / 60.0f));
+}
+
+TEST(EnemyBroadside, AStoppedEnemyReachesAboutEightUnitsAbeam)
+{
+    // Worked by hand for a 1/60 s tick: the launch vector 25 over 2 pi x 2 x 0.5 is 3.979
+    // units/s, so the port point goes 0.995 in the first quarter second, each step 1.0168
+    // times the last: 2, 2.995, 4.006, 5.035, 6.080, 7.144, 8.225 units abeam.
     ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
     enemy.broadsideTimer = 2.0f;
     const float tick = 1.0f / 60.0f;
-    const ShipSnapshot inReach = Testship(Vector2(0.0f, 15.0f), 0.0f);
-    const ShipSnapshot outOfReach = Testship(Vector2(0.0f, 19.0f), 0.0f);
-    const ShipSnapshot starboard = Testship(Vector2(1.5f, -14.0f), 0.0f);
-    EXPECT_TRUE(ShouldFireBroadside(enemy, &inReach, tick));
-    EXPECT_FALSE(ShouldFireBroadside(enemy, &outOfReach, tick));
-    EXPECT_TRUE(ShouldFireBroadside(enemy, &starboard, tick));
+    for (float abeam : {4.2f, 6.0f, 8.0f})
+    {
+        const ShipSnapshot port = Testship(Vector2(0.0f, abeam), 0.0f);
+        const ShipSnapshot starboard = Testship(Vector2(0.0f, -abeam), 0.0f);
+        EXPECT_TRUE(ShouldFireBroadside(enemy, &port, tick)) << abeam;
+        EXPECT_TRUE(ShouldFireBroadside(enemy, &starboard, tick)) << abeam;
+    }
+    // Between two steps (0.52 and 0.54 from the nearest), beyond the last, ahead, abeam but off the line.
+    for (const Vector2& miss : {Vector2(0.0f, 6.6f), Vector2(0.0f, 12.0f), Vector2(0.0f, 18.0f),
+                                Vector2(8.0f, 0.0f), Vector2(0.6f, 6.0f)})
+    {
+        const ShipSnapshot player = Testship(miss, 0.0f);
+        EXPECT_FALSE(ShouldFireBroadside(enemy, &player, tick)) << miss.X << ", " << miss.Y;
+    }
 }
 
-TEST(EnemyBroadside, DoesNotFireAlongTheKeel)
+TEST(EnemyBroadside, TurnsWithTheHeadingAndLeadsAMovingPlayer)
 {
-    ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
+    ShipSnapshot enemy = Testship(Vector2(10.0f, 10.0f), Pi / 2.0f);
     enemy.broadsideTimer = 2.0f;
-    const ShipSnapshot ahead = Testship(Vector2(12.0f, 0.0f), 0.0f);
-    EXPECT_FALSE(ShouldFireBroadside(enemy, &ahead, 1.0f / 60.0f));
-}
+    // Facing +Y, the port side is -X.
+    const ShipSnapshot west = Testship(Vector2(4.0f, 10.0f), 0.0f);
+    const ShipSnapshot north = Testship(Vector2(10.0f, 16.0f), 0.0f);
+    EXPECT_TRUE(ShouldFireBroadside(enemy, &west, 1.0f / 60.0f));
+    EXPECT_FALSE(ShouldFireBroadside(enemy, &north, 1.0f / 60.0f));
 
-TEST(EnemyBroadside, LeadsAMovingPlayer)
-{
-    ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
+    // Without a tick's growth the port point is 4.984 abeam after three steps, when a player
+    // sailing -X at 4 from 3 units aside has come to the line; at rest there it is missed.
+    enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
     enemy.broadsideTimer = 2.0f;
-    // The player crosses ahead of the guns: now out of the line of fire, in it by the time the balls arrive.
-    const ShipSnapshot crossing = Testship(Vector2(-6.0f, 10.0f), 0.0f, 5.0f);
-    const ShipSnapshot leaving = Testship(Vector2(4.0f, 10.0f), 0.0f, 5.0f);
-    EXPECT_TRUE(ShouldFireBroadside(enemy, &crossing, 1.0f / 60.0f));
-    EXPECT_FALSE(ShouldFireBroadside(enemy, &leaving, 1.0f / 60.0f));
+    const ShipSnapshot crossing = Testship(Vector2(3.0f, 5.0f), Pi, 4.0f);
+    const ShipSnapshot waiting = Testship(Vector2(3.0f, 5.0f), Pi);
+    EXPECT_TRUE(ShouldFireBroadside(enemy, &crossing, 0.0f));
+    EXPECT_FALSE(ShouldFireBroadside(enemy, &waiting, 0.0f));
 }
-
 TEST(EnemyMiniCannons, AimCreepsTowardThePlayer)
 {
     ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
@@ -244,21 +265,24 @@ TEST(EnemyMiniCannons, SnapsBackWhenThePlayerIsOutOfReach)
     EXPECT_EQ(enemy.position, AimMiniCannons(enemy, nullptr, 0.1f).aimTarget);
 }
 
-TEST(EnemyMiniCannons, FiresWhenTheRealMuzzlesReachThePlayer)
+TEST(EnemyMiniCannons, DecidesFromTheUnscaledPortFractions)
 {
-    // The muzzles stand 2.4 units astern of the centre: (-2.4, +-0.8).
+    // The decision's muzzles stand at (-0.8, +-0.8) from the centre, the last port's deciding;
+    // the guns themselves fire from (-2.4, +-0.8).
     ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
     enemy.miniCannonTimer = 1.5f;
-    // The aim already on a player whose stern is 15.5 ahead of the centre: in reach of the
-    // centre, but 17.9 from the muzzles, which carry 15 units.
-    ShipSnapshot far = Testship(Vector2(18.5f, 0.0f), 0.0f);
-    enemy.aimTarget = Vector2(15.5f, 0.0f);
-    EXPECT_FALSE(AimMiniCannons(enemy, &far, 0.0f).request);
-
-    ShipSnapshot near = Testship(Vector2(14.0f, 0.0f), 0.0f);
-    enemy.aimTarget = Vector2(12.0f, 0.0f);
+    // The aim 14.8 from the deciding muzzle, on a hull from 13.5 to 19.5: within its 15 units.
+    // From the real muzzle it is 16.4 away, so that one would fall short.
+    const ShipSnapshot near = Testship(Vector2(16.5f, 0.0f), 0.0f);
+    enemy.aimTarget = Vector2(14.0f, 0.0f);
     EXPECT_TRUE(AimMiniCannons(enemy, &near, 0.0f).request);
 
+    // 15.8 away: pulled in to x = 14.2, short of a hull that starts at 14.5.
+    const ShipSnapshot far = Testship(Vector2(17.5f, 0.0f), 0.0f);
+    enemy.aimTarget = Vector2(15.0f, 0.0f);
+    EXPECT_FALSE(AimMiniCannons(enemy, &far, 0.0f).request);
+
+    enemy.aimTarget = Vector2(14.0f, 0.0f);
     enemy.miniCannonTimer = 0.5f;  // reloading
     EXPECT_FALSE(AimMiniCannons(enemy, &near, 0.0f).request);
 }
@@ -268,7 +292,7 @@ TEST(EnemyFire, CombinesBroadsideAndMiniCannonDecisions)
     ShipSnapshot enemy = Testship(Vector2(0.0f, 0.0f), 0.0f);
     enemy.broadsideTimer = 2.0f;
     enemy.miniCannonTimer = 2.0f;
-    const ShipSnapshot player = Testship(Vector2(-1.0f, 6.0f), 0.0f);
+    const ShipSnapshot player = Testship(Vector2(0.0f, 6.0f), 0.0f);
     enemy.aimTarget = player.position;
     const FireDecision decision = DecideEnemyFire(enemy, &player, 1.0f / 60.0f);
     EXPECT_TRUE(decision.broadside);

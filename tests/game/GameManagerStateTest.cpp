@@ -295,13 +295,16 @@ TEST_F(GameManagerStateTest, WavesGrowEveryThirdWaveAndEveryKillPaysRum)
     EXPECT_EQ(4, manager->GetWaveSize());
 }
 
-TEST_F(GameManagerStateTest, EnemiesSpawnInTheSquareAndClearOfThePlayer)
+TEST_F(GameManagerStateTest, EnemiesSpawnInTheSquareWhereNoTwoHullsCanTouch)
 {
     Send(StartHardcoreModeMessage);
     Ship* player = manager->GetPlayerShip();
     ASSERT_NE(nullptr, player);
     // Seeded from the clock on first use; seeded by the test from here on.
     MathUtil::RandomInt(2);
+    // Two Testship hulls reach 3.16 from their centres each; with the margin they keep 7.8 apart.
+    const float apart = 7.8f;
+    int withinMiniCannonReach = 0;
     // The start at the square's corner, its middle, its far corner, and clear outside it.
     const Vector2 playerPlaces[] = {Vector2(70.0f, 70.0f), Vector2(93.1f, 93.1f), Vector2(116.2f, 116.2f),
                                     Vector2(30.0f, 30.0f)};
@@ -309,20 +312,35 @@ TEST_F(GameManagerStateTest, EnemiesSpawnInTheSquareAndClearOfThePlayer)
     {
         player->GetBody()->SetTransform(b2Vec2(place.X, place.Y), 0.0f);
         player->SyncFromBody(place.X, place.Y, 0.0f);
-        for (unsigned int seed = 1; seed <= 100; ++seed)
+        for (unsigned int seed = 1; seed <= 150; ++seed)
         {
             srand(seed);
+            // Sinking the last of the wave brings a wave of one; two more waves of one join it.
             manager->ResetCounters();
+            const std::list<Ship*> sunk = manager->GetEnemies();
+            for (Ship* enemy : sunk)
+                enemy->Destroy();
             manager->SpawnWave();
-            const Ship* enemy = manager->GetEnemies().back();
-            const Vector2 position = enemy->GetPosition();
-            EXPECT_GE(Vector2::Distance(position, place), 20.0f) << "seed " << seed;
-            EXPECT_TRUE(position.X >= 70.0f && position.X <= 116.2f && position.Y >= 70.0f && position.Y <= 116.2f);
-            // Still facing the arena centre.
-            const Vector2 toCentre = Vector2::Normalize(Vector2(70.0f, 70.0f) - position);
-            EXPECT_NEAR(std::atan2(toCentre.Y, toCentre.X), enemy->GetHeading(), 1e-3f);
+            manager->SpawnWave();
+            const std::vector<Ship*> wave(manager->GetEnemies().begin(), manager->GetEnemies().end());
+            ASSERT_EQ(3u, wave.size());
+            for (size_t i = 0; i < wave.size(); ++i)
+            {
+                const Vector2 position = wave[i]->GetPosition();
+                const float toPlayer = Vector2::Distance(position, place);
+                EXPECT_GE(toPlayer, apart) << "seed " << seed;
+                withinMiniCannonReach += toPlayer < 18.0f ? 1 : 0;
+                for (size_t j = 0; j < i; ++j)
+                    EXPECT_GE(Vector2::Distance(position, wave[j]->GetPosition()), apart) << "seed " << seed;
+                EXPECT_TRUE(position.X >= 70.0f && position.X <= 116.2f && position.Y >= 70.0f && position.Y <= 116.2f);
+                // Facing the arena centre.
+                const Vector2 toCentre = Vector2::Normalize(Vector2(70.0f, 70.0f) - position);
+                EXPECT_NEAR(std::atan2(toCentre.Y, toCentre.X), wave[i]->GetHeading(), 1e-3f);
+            }
         }
     }
+    // Nearer than that is the game's own: enemies do appear within mini-cannon reach.
+    EXPECT_GT(withinMiniCannonReach, 100);
 }
 
 TEST_F(GameManagerStateTest, SinkingTheLastEnemyInATechRaceOpensTheShipyardAgain)

@@ -1,5 +1,4 @@
 #include "game/ships/ShipStats.h"
-#include "game/screens/ShopPrices.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +12,6 @@ namespace
     }
 }
 
-TEST(UpgradePrices, ShownAndChargedPricesForTheFirstSixLevels)
-{
-    ShipStats stats = Testship();
-    const float expected[] = {25.0f, 32.0f, 40.0f, 49.0f, 62.0f, 77.0f};
-    for (int level = 0; level < 6; ++level)
-    {
-        EXPECT_EQ(level, stats.GetUpgradeLevel(UK_Cannon));
-        EXPECT_EQ(expected[level], ShopPrices::UpgradeCost(stats, UK_Cannon)) << "level " << level;
-        stats.ApplyUpgrade(UK_Cannon);
-    }
-}
-
 TEST(UpgradePrices, RawPriceGrowsByAQuarterPerLevel)
 {
     ShipStats stats = Testship();
@@ -35,25 +22,6 @@ TEST(UpgradePrices, RawPriceGrowsByAQuarterPerLevel)
     EXPECT_NEAR(25.0f, stats.GetUpgradePrice(UK_Handling), 1e-4f);
 }
 
-TEST(UpgradePrices, RumIsShownAsWhatCanBeSpent)
-{
-    EXPECT_EQ(31.0f, ShopPrices::SpendableRum(31.75f));
-    EXPECT_EQ(50.0f, ShopPrices::SpendableRum(50.0f));
-    // A whole price never exceeds shown rum while the raw price is within it.
-    EXPECT_EQ(32.0f, ShopPrices::Whole(31.25f));
-    EXPECT_EQ(0.0f, ShopPrices::Whole(0.0f));
-}
-
-TEST(RepairCost, AQuarterRumPerMissingPoint)
-{
-    ShipStats stats = Testship();
-    EXPECT_EQ(0.0f, ShopPrices::RepairCost(stats));
-    stats.GetHealth().SetHealth(60.0f);
-    EXPECT_EQ(10.0f, ShopPrices::RepairCost(stats));
-    stats.GetHealth().SetHealth(59.0f);
-    EXPECT_EQ(11.0f, ShopPrices::RepairCost(stats));  // 10.25 rounds up to whole rum
-}
-
 TEST(UpgradeMultipliers, StrengthGrowsTheHullAndRepairsToTheNewMaximum)
 {
     ShipStats stats = Testship();
@@ -61,6 +29,7 @@ TEST(UpgradeMultipliers, StrengthGrowsTheHullAndRepairsToTheNewMaximum)
     stats.ApplyUpgrade(UK_Strength);
     EXPECT_FLOAT_EQ(125.0f, stats.GetHealth().GetHealth());
     EXPECT_FLOAT_EQ(125.0f, stats.GetHealth().GetMaxHealth());
+    EXPECT_FLOAT_EQ(125.0f, stats.GetMaxHealth());
     EXPECT_FLOAT_EQ(6.6f, stats.GetLength());
     EXPECT_FLOAT_EQ(2.2f, stats.GetWidth());
     EXPECT_FLOAT_EQ(1.25f, stats.GetDensity());
@@ -70,6 +39,7 @@ TEST(UpgradeMultipliers, StrengthGrowsTheHullAndRepairsToTheNewMaximum)
 
     stats.ApplyUpgrade(UK_Strength);
     EXPECT_FLOAT_EQ(150.0f, stats.GetHealth().GetMaxHealth());
+    EXPECT_FLOAT_EQ(150.0f, stats.GetMaxHealth());
     EXPECT_FLOAT_EQ(7.2f, stats.GetLength());
 }
 
