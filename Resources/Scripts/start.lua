@@ -56,7 +56,8 @@ end
 
 -- The console's completions: the names in the globals, or in the table or module object
 -- before the last "." or ":", that start with the word being typed. Each is the whole new
--- input line.
+-- input line. After a call, an index or a literal ("f():", "t[1].") there is none: what
+-- the value holds can't be known without calling or reading it again.
 function getAutoCompletions(input)
   -- Split with greedy patterns only, in time linear in the line: "before" ends at the last
   -- character that can't be part of a name path, "path" at the path's last "." or ":".
@@ -68,6 +69,9 @@ function getAutoCompletions(input)
   local path, word = rest:match("^(.*[%.:])(.*)$")
   if not path then
     path, word = "", rest
+  end
+  if path:match("^[%.:]") then
+    return {}
   end
   local scope = _G
   for part in path:gmatch("([%w_]+)[%.:]") do

@@ -96,6 +96,8 @@ bool TextActor::AddToBatch(TextBatch& batch) const
     {
         return false;
     }
+    // Set even when there is no line to draw in it, as Render sets it.
+    batch.SetColor(GetColor());
     for (const TextLine& line : _lines)
     {
         batch.Add(*glyphs, line.Text, ToTextPixel(line.Position.X), ToTextPixel(line.Position.Y), GetColor());

@@ -112,6 +112,13 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
         Platform::ChangeDirectory("bits");
     }
 
+    // Without the window library no window can be had; it has said why. Started before the
+    // preference script, which may choose the window's size from the screen's video modes.
+    if (!Window::StartLibrary())
+    {
+        _running = false;
+        return false;
+    }
     // The preference script sets "WindowSettings" before the window exists.
     LuaScriptingModule::Prepare();
     Preferences* preferences = Preferences::GetInstance();

@@ -149,6 +149,12 @@ void InputManager::ReadBindingFile(const String& path)
     {
         return;
     }
+    // Editors may begin a UTF-8 file with a byte-order mark; it is no part of the first key name.
+    const String byteOrderMark = "\xef\xbb\xbf";
+    if (!lines.empty() && lines[0].compare(0, byteOrderMark.size(), byteOrderMark) == 0)
+    {
+        lines[0].erase(0, byteOrderMark.size());
+    }
     for (const String& line : lines)
     {
         ReadBindingLine(line);
@@ -180,7 +186,7 @@ void InputManager::AddBinding(const String& keyName, const String& value)
     if (code == -1)
     {
         CompoundLog::GetSystemLog().Printf("WARNING: Unknown key name \"%s\"; nothing is bound to it.",
-                                            EscapeControlBytes(keyName).c_str());
+                                            EscapeNonAsciiBytes(keyName).c_str());
         return;
     }
 

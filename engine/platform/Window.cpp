@@ -20,21 +20,6 @@ static_assert(WINDOW_MOUSE_BUTTON_RIGHT == GLFW_MOUSE_BUTTON_RIGHT &&
 
 namespace
 {
-// Starts the window library; false, with an "ERROR: " line giving its reason, when it cannot
-// (no display to talk to). Nothing else of the library may be called then.
-bool StartWindowLibrary()
-{
-    if (glfwInit() == GLFW_TRUE)
-    {
-        return true;
-    }
-    const char* reason = 0;
-    glfwGetError(&reason);
-    CompoundLog::GetSystemLog().Printf("ERROR: Couldn't open a window: the window library could not start (%s).",
-                                       reason != 0 ? reason : "no reason given");
-    return false;
-}
-
 const int kStandardCursors[CURSOR_SHAPE_COUNT] = {GLFW_ARROW_CURSOR,   GLFW_IBEAM_CURSOR,
                                                   GLFW_CROSSHAIR_CURSOR, GLFW_HAND_CURSOR,
                                                   GLFW_HRESIZE_CURSOR, GLFW_VRESIZE_CURSOR};
@@ -50,6 +35,20 @@ Window::Window() : _handle(0), _highDensity(false)
 
 Window::~Window() { Close(); }
 
+bool Window::StartLibrary()
+{
+    // Nothing else of the library may be called when this fails.
+    if (glfwInit() == GLFW_TRUE)
+    {
+        return true;
+    }
+    const char* reason = 0;
+    glfwGetError(&reason);
+    CompoundLog::GetSystemLog().Printf("ERROR: Couldn't open a window: the window library could not start (%s).",
+                                       reason != 0 ? reason : "no reason given");
+    return false;
+}
+
 bool Window::Open(const String& title, int width, int height, bool antiAliasing, bool fullScreen,
                   bool resizable)
 {
@@ -64,7 +63,7 @@ bool Window::Open(const String& title, int width, int height, bool antiAliasing,
                                            height);
         return false;
     }
-    if (!StartWindowLibrary())
+    if (!StartLibrary())
     {
         return false;
     }

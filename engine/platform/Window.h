@@ -44,10 +44,14 @@ public:
     // Closes the window when one is open.
     ~Window();
 
-    // Starts the window library, creates the window (windowed unless fullScreen, which uses the
-    // primary monitor) and makes its context current, with no vertical sync. Logs an "ERROR: "
-    // line and returns false when either fails or a size is below one pixel; false too when
-    // a window is open already.
+    // Starts the window library, so the monitor's video modes can be read before any window
+    // exists; true at once when it runs already. False, with an "ERROR: " line giving the
+    // library's reason, when it can't (no display): no window can be opened then.
+    static bool StartLibrary();
+    // Starts the window library if need be, creates the window (windowed unless fullScreen,
+    // which uses the primary monitor) and makes its context current, with no vertical sync.
+    // Logs an "ERROR: " line and returns false when either fails or a size is below one pixel;
+    // false too when a window is open already.
     bool Open(const String& title, int width, int height, bool antiAliasing, bool fullScreen,
               bool resizable);
     // Destroys the window and its cursors; the window library keeps running.
@@ -80,7 +84,7 @@ public:
     // The pointer in window pixels, origin top-left.
     Vec2i GetCursorPosition() const;
     // Width, height and the sum of the red, green and blue bits of every mode of the primary
-    // monitor; empty when there is none.
+    // monitor; empty when there is none or the library has not been started.
     static std::vector<Vec3ui> GetVideoModes();
     // The greatest width and the greatest height among those modes, starting the window
     // library first if need be; (0, 0) when it can't start or there is no monitor.

@@ -1,5 +1,7 @@
 #include "engine/rendering/FontGlyphs.h"
 
+#include "engine/rendering/GLContext.h"
+
 #include <FTGL/ftgl.h>
 #include <GL/gl.h>
 
@@ -81,6 +83,11 @@ const GlyphQuad* FontGlyphs::Find(char character)
     }
     if (!_captured[slot])
     {
+        // Without a context the capture would see no quad and keep that for good.
+        if (!IsGLContextCurrent())
+        {
+            return 0;
+        }
         Capture(character, _glyphs[slot]);
         _captured[slot] = true;
     }

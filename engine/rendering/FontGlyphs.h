@@ -25,17 +25,19 @@ struct GlyphQuad
 // captured once per glyph (by drawing it once in OpenGL's feedback mode) the first time it is
 // asked for, so strings can be laid out without the library drawing them glyph by glyph.
 // Only printable ASCII characters are kept. The font is not owned and must outlive this;
-// Find may only be called while the OpenGL context is current and no primitive is open.
+// Find may not be called while a primitive is open. While no OpenGL context is current
+// nothing is captured: glyphs are captured once one is.
 class FontGlyphs
 {
 public:
     explicit FontGlyphs(FTFont* font);
 
-    // Null for a character outside printable ASCII.
+    // Null for a character outside printable ASCII, and for one not captured yet while no
+    // OpenGL context is current.
     const GlyphQuad* Find(char character);
     // The corners of text's bounding box relative to the start of its baseline (y up),
     // measured as the library measures it, from the glyphs' own boxes and advances; false,
-    // measuring nothing, when a character is outside printable ASCII.
+    // measuring nothing, when Find has no glyph for a character.
     bool Measure(const String& text, float& left, float& bottom, float& right, float& top);
 
 private:

@@ -5,6 +5,7 @@
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontGlyphs.h"
 #include "engine/rendering/FontSafeText.h"
+#include "engine/rendering/GLContext.h"
 #include "engine/rendering/TextBatch.h"
 
 #include <FTGL/ftgl.h>
@@ -24,6 +25,10 @@ struct RegisteredFont
 {
     FTFont* Font;
     FontGlyphs* Glyphs;
+    // Measures while no OpenGL context is current; made the first time it is needed.
+    FTFont* Windowless;
+    String Filename;
+    int PointSize;
 };
 
 typedef std::map<String, RegisteredFont> FontMap;
@@ -35,9 +40,9 @@ FontMap& Fonts()
     return *fonts;
 }
 
-const RegisteredFont* FindRegistered(const String& nickname)
+RegisteredFont* FindRegistered(const String& nickname)
 {
-    FontMap::const_iterator found = Fonts().find(nickname);
+    FontMap::iterator found = Fonts().find(nickname);
     return found != Fonts().end() ? &found->second : 0;
 }
 
@@ -51,7 +56,8 @@ void DeleteFont(RegisteredFont& registered)
 {
     delete registered.Glyphs;
     delete registered.Font;
-    registered = RegisteredFont{0, 0};
+    delete registered.Windowless;
+    registered = RegisteredFont{0, 0, 0, String(), 0};
 }
 
 // The font library moves the pen by the font's kerning table between glyph pairs, which the
@@ -75,9 +81,10 @@ bool FontKerns(const String& filename)
 }
 
 // Null when the file can't be opened or the size can't be set; the failure is logged.
+template <class FontClass>
 FTFont* LoadFont(const String& filename, int pointSize)
 {
-    FTFont* font = new FTGLTextureFont(filename.c_str());
+    FTFont* font = new FontClass(filename.c_str());
     if (font->Error() != 0)
     {
         CompoundLog::GetSystemLog().Printf("Failed to open font %s", filename.c_str());
@@ -97,24 +104,48 @@ FTFont* LoadFont(const String& filename, int pointSize)
     return font;
 }
 
+// The texture font makes a glyph's texture the first time it meets the glyph, measuring or
+// drawing, and keeps the glyph for good: made without a context, that texture never exists
+// and the glyph never draws. So while no context is current, a pixmap font of the same file
+// and size, which keeps its glyphs in memory and measures alike, measures instead, and
+// nothing is drawn. Null when that font can't be loaded (logged).
+FTFont* MeasuringFont(RegisteredFont& registered)
+{
+    if (IsGLContextCurrent())
+    {
+        return registered.Font;
+    }
+    if (registered.Windowless == 0)
+    {
+        registered.Windowless = LoadFont<FTPixmapFont>(registered.Filename, registered.PointSize);
+    }
+    return registered.Windowless;
+}
+
 // The font library is handed text only through FontSafeText, here and below, so what it
 // measures is what it draws and nothing it can't decode reaches it.
 
 // From the captured glyphs where the font has them: the library's own measurement walks its
 // glyph tables again for every string.
-void MeasureBounds(const RegisteredFont& registered, const FontSafeText& text, Vector2& lower, Vector2& upper)
+void MeasureBounds(RegisteredFont& registered, const FontSafeText& text, Vector2& lower, Vector2& upper)
 {
     if (registered.Glyphs != 0 && TextBatch::IsEnabled() &&
         registered.Glyphs->Measure(text.Get(), lower.X, lower.Y, upper.X, upper.Y))
     {
         return;
     }
-    const FTBBox box = registered.Font->BBox(text.CStr());
+    FTFont* font = MeasuringFont(registered);
+    if (font == 0)
+    {
+        lower = upper = Vector2();
+        return;
+    }
+    const FTBBox box = font->BBox(text.CStr());
     lower = Vector2(box.Lower().Xf(), box.Lower().Yf());
     upper = Vector2(box.Upper().Xf(), box.Upper().Yf());
 }
 
-Vector2 MeasureText(const RegisteredFont& registered, const FontSafeText& text)
+Vector2 MeasureText(RegisteredFont& registered, const FontSafeText& text)
 {
     Vector2 lower;
     Vector2 upper;
@@ -163,7 +194,7 @@ bool RegisterFont(const String& filename, int pointSize, const String& nickname)
         pointSize *= 2;
     }
     // Loaded before the old font goes, so a failed reload leaves the nickname usable.
-    FTFont* font = LoadFont(filename, pointSize);
+    FTFont* font = LoadFont<FTGLTextureFont>(filename, pointSize);
     if (font == 0)
     {
         return false;
@@ -172,6 +203,8 @@ bool RegisterFont(const String& filename, int pointSize, const String& nickname)
     DeleteFont(slot);
     slot.Font = font;
     slot.Glyphs = FontKerns(filename) ? 0 : new FontGlyphs(font);
+    slot.Filename = filename;
+    slot.PointSize = pointSize;
     return true;
 }
 
@@ -206,13 +239,17 @@ void UnregisterAllFonts()
 Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY,
                        float rotation)
 {
-    const RegisteredFont* registered = FindRegistered(nickname);
+    RegisteredFont* registered = FindRegistered(nickname);
     if (registered == 0)
     {
         return Vector2();
     }
     FTFont* font = registered->Font;
     const FontSafeText safe(text);
+    if (!IsGLContextCurrent())
+    {
+        return MeasureText(*registered, safe);
+    }
     if (rotation == 0.0f && registered->Glyphs != 0 && TextBatch::IsEnabled())
     {
         // The string is drawn in the current colour, as the library draws it.
@@ -248,19 +285,22 @@ Vector2 DrawScreenTextColored(const String& text, const String& nickname, int pi
 Vector2 DrawTextRaw(const String& text, const String& nickname, int pixelX, int pixelY,
                     float rotation)
 {
-    const RegisteredFont* registered = FindRegistered(nickname);
+    RegisteredFont* registered = FindRegistered(nickname);
     if (registered == 0)
     {
         return Vector2();
     }
     const FontSafeText safe(text);
-    RenderAtBaseline(registered->Font, safe, pixelX, pixelY, rotation);
+    if (IsGLContextCurrent())
+    {
+        RenderAtBaseline(registered->Font, safe, pixelX, pixelY, rotation);
+    }
     return MeasureText(*registered, safe);
 }
 
 Vector2 GetTextExtents(const String& text, const String& nickname)
 {
-    const RegisteredFont* registered = FindRegistered(nickname);
+    RegisteredFont* registered = FindRegistered(nickname);
     return registered != 0 ? MeasureText(*registered, FontSafeText(text)) : Vector2();
 }
 
@@ -268,7 +308,7 @@ void GetTextBounds(const String& text, const String& nickname, Vector2& lower, V
 {
     lower = Vector2();
     upper = Vector2();
-    const RegisteredFont* registered = FindRegistered(nickname);
+    RegisteredFont* registered = FindRegistered(nickname);
     if (registered != 0)
     {
         MeasureBounds(*registered, FontSafeText(text), lower, upper);
@@ -283,7 +323,8 @@ FontGlyphs* FindFontGlyphs(const String& nickname)
 
 float GetTextAdvance(const String& text, const String& nickname)
 {
-    FTFont* font = FindFont(nickname);
+    RegisteredFont* registered = FindRegistered(nickname);
+    FTFont* font = registered != 0 ? MeasuringFont(*registered) : 0;
     return font != 0 ? font->Advance(FontSafeText(text).CStr()) : 0.0f;
 }
 
@@ -299,8 +340,9 @@ float GetTextLineHeight(const String& nickname)
     return font != 0 ? font->LineHeight() : 0.0f;
 }
 
+// Without a context the run draws nothing: drawing would make glyphs that never show.
 ScreenTextRun::ScreenTextRun(const String& nickname)
-    : _font(FindFont(nickname)), _windowHeight(0)
+    : _font(IsGLContextCurrent() ? FindFont(nickname) : 0), _windowHeight(0)
 {
     if (_font == 0)
     {

@@ -11,7 +11,8 @@ class FontGlyphs;
 // The registry owns the fonts. Text is drawn as 8-bit strings on one line; splitting into
 // lines is the caller's work. Extents are (width, height) in pixels. Text is read as UTF-8:
 // whatever in it is not well-formed is measured and drawn as "?" (see FontSafeText), and a
-// zero byte ends it.
+// zero byte ends it. Text may be measured before the window exists; while no OpenGL context
+// is current nothing is drawn.
 
 // Loads filename at pointSize (doubled on a high-density window) under nickname. A font
 // already registered under that nickname is replaced only when the new one loads.

@@ -82,6 +82,12 @@ bool TextBatch::CanAdd(const String& text)
     return true;
 }
 
+void TextBatch::SetColor(const Color& color)
+{
+    _color = color;
+    _pending = true;
+}
+
 bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixelY, const Color& color)
 {
     if (!CanAdd(text))
@@ -89,9 +95,6 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
         return false;
     }
     Camera* camera = Camera::GetInstance();
-    _color = color;
-    _pending = true;
-
     const AxisPlacement across(camera->GetWindowWidth(), static_cast<float>(pixelX));
     // The difference in a wider type: a pixelY far below an int's range would overflow it.
     const AxisPlacement up(camera->GetWindowHeight(),
@@ -103,7 +106,12 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
     bool crossing = false;
     for (char character : text)
     {
-        const GlyphQuad& glyph = *glyphs.Find(character);
+        const GlyphQuad* found = glyphs.Find(character);
+        if (found == 0)
+        {
+            return false;
+        }
+        const GlyphQuad& glyph = *found;
         if (glyph.Drawn)
         {
             const float left = std::floor(static_cast<float>(penX) + glyph.Left);
@@ -121,6 +129,7 @@ bool TextBatch::Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixe
         penX += glyph.AdvanceX;
         penY += glyph.AdvanceY;
     }
+    SetColor(color);
     for (const Quad& quad : _stringQuads)
     {
         AddQuad(quad, crossing);

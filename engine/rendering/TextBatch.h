@@ -22,11 +22,15 @@ public:
 
     // Adds text as DrawScreenText draws it unturned in color: (pixelX, pixelY) is the start
     // of its baseline in window pixels from the top left. False, adding nothing, when CanAdd
-    // is false; the caller then draws the string by itself.
+    // is false or the glyphs can't be captured yet (no OpenGL context is current); the
+    // caller then draws the string by itself.
     bool Add(FontGlyphs& glyphs, const String& text, int pixelX, int pixelY, const Color& color);
     // Whether Add would take text: every character is printable ASCII (what the glyph
     // tables hold) and the window has an area.
     static bool CanAdd(const String& text);
+    // Makes color the one the next Flush leaves current, as a string drawn in it would,
+    // without adding a quad: a text without lines still sets its colour.
+    void SetColor(const Color& color);
 
     // Draws what waits. The matrices, the client arrays and every enable except 2-D
     // texturing and the depth test are as they were; 2-D texturing is off and the depth

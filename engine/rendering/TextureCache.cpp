@@ -125,23 +125,30 @@ int GetTextureReference(const String& filename, GLint clampmode, GLint filtermod
     ilDeleteImages(1, &image);
     ReportDevILErrors(filename);
 
-    if (textureIndex == 0)
-    {
-        CompoundLog::GetSystemLog().Printf("ERROR: Couldn't upload the texture %s.", filename.c_str());
-        return -1;
-    }
-
     if (cached == cache.end())
     {
+        // Kept as texture 0, which draws untextured: the file is not decoded again for every
+        // caller, and an actor given it shows its colour rather than its last look.
+        if (textureIndex == 0)
+        {
+            CompoundLog::GetSystemLog().Printf("ERROR: Couldn't upload the texture %s; it is drawn untextured.",
+                                               filename.c_str());
+        }
         TextureCacheEntry entry = {filename, clampmode, filtermode, textureIndex, width, height, false};
         cache[filename] = entry;
+        return (int)textureIndex;
     }
-    else
+    cached->second.dirty = false;
+    // What holds the texture's name goes on drawing whatever the refused upload left in it.
+    if (textureIndex == 0)
     {
-        cached->second.width = width;
-        cached->second.height = height;
-        cached->second.dirty = false;
+        CompoundLog::GetSystemLog().Printf("ERROR: Couldn't upload the texture %s again; it keeps its last picture.",
+                                           filename.c_str());
+        return (int)previous;
     }
+    cached->second.textureIndex = textureIndex;
+    cached->second.width = width;
+    cached->second.height = height;
     return (int)textureIndex;
 }
 

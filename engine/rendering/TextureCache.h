@@ -17,7 +17,8 @@ void InitializeTextureLoading();
 
 // The texture name for the file, loading it on first use; -1 when it can't be loaded.
 // A file already cached keeps the clamp and filter modes of its first load. With optional
-// set a missing file is not reported.
+// set a missing file is not reported. An image that OpenGL refuses is cached as texture 0,
+// which draws untextured, until a flush or a purge tries it again.
 int GetTextureReference(const String& filename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
                         bool optional = false);
 int GetTextureReference(const String& filename, bool optional);

@@ -509,7 +509,6 @@ public:
     void PauseSimulation();
     void ResumeSimulation();
     bool IsSimulationOn() const;
-    bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f));
     bool IsPhysicsSetUp() const;
     bool PausePhysics();
     bool ResumePhysics();
@@ -520,6 +519,16 @@ private:
     World();
     ~World();
 };
+// Scripts give the physics world two corners as well, which it doesn't use (it has no
+// bounds), and no contact listener: the World turns contacts into collision messages.
+%extend World {
+    bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f),
+                      const Vector2& maxVertex = Vector2(100.0f, 100.0f),
+                      const Vector2& minVertex = Vector2(-100.0f, -100.0f))
+    {
+        return $self->SetupPhysics(gravity, 0);
+    }
+}
 
 %include "engine/log/DeveloperLog.h"
 %include "engine/log/ConsoleLog.h"

@@ -196,14 +196,16 @@ String TrimString(const String& text)
     return TrimString(text, kWhitespace);
 }
 
-String EscapeControlBytes(const String& text)
+namespace
+{
+String EscapeBytes(const String& text, unsigned char highestKept)
 {
     String escaped;
     escaped.reserve(text.size());
     for (const char byte : text)
     {
         const unsigned char code = (unsigned char)byte;
-        if (code < 32 || code == 127)
+        if (code < 32 || code == 127 || code > highestKept)
         {
             char hex[5];
             std::snprintf(hex, sizeof(hex), "\\x%02x", code);
@@ -216,6 +218,11 @@ String EscapeControlBytes(const String& text)
     }
     return escaped;
 }
+}
+
+String EscapeControlBytes(const String& text) { return EscapeBytes(text, 255); }
+
+String EscapeNonAsciiBytes(const String& text) { return EscapeBytes(text, 127); }
 
 String WrapString(const String& text, int width)
 {

@@ -49,6 +49,9 @@ String TrimString(const String& text);
 // The text with every control byte (below 32, and 127) written as "\xNN", so text read from
 // a file can be quoted in a log line without moving the terminal's cursor or colours.
 String EscapeControlBytes(const String& text);
+// The same with every byte from 128 up escaped too: for text that is ASCII by nature (key
+// names), where any other byte is a mistake to be shown rather than passed on to the log.
+String EscapeNonAsciiBytes(const String& text);
 
 // Joins neighbouring words into lines while their lengths add up to less than
 // width; lines are separated by "\n".

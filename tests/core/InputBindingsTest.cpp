@@ -124,6 +124,26 @@ TEST_F(InputBindingsTest, ControlBytesInUnknownKeyNamesAreEscapedInTheWarning)
     EXPECT_EQ("", input.GetBinding('k')->GetDownMessage());
 }
 
+// A file saved with a UTF-8 byte-order mark keeps its first line; a key name with bytes
+// beyond ASCII (a mark later in the file among them) is reported with them escaped.
+TEST_F(InputBindingsTest, AByteOrderMarkIsSkippedAndHighBytesAreEscapedInTheWarning)
+{
+    ReadBindings({"\xef\xbb\xbfSPACE = +Fire", "\xef\xbb\xbfTAB = +Shop", "caf\xc3\xa9 = +Order"});
+
+    EXPECT_EQ("Fire", BindingOf("SPACE").GetDownMessage());
+    const std::vector<String> warnings = Warnings();
+    ASSERT_EQ(2u, warnings.size());
+    EXPECT_NE(String::npos, warnings[0].find("\"\\xef\\xbb\\xbfTAB\"")) << warnings[0];
+    EXPECT_NE(String::npos, warnings[1].find("\"caf\\xc3\\xa9\"")) << warnings[1];
+    for (const String& warning : warnings)
+    {
+        for (const char byte : warning)
+        {
+            EXPECT_LT((unsigned char)byte, 128) << warning;
+        }
+    }
+}
+
 TEST_F(InputBindingsTest, MissingFileLeavesNoBindingsAndSaysNothing)
 {
     InputManager& input = *InputManager::GetInstance();

@@ -310,3 +310,58 @@ TEST_F(TextBatchTest, EmptyAndBlankLinesDrawAsTheFontLibraryDrawsThem)
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
+
+namespace
+{
+// Draws a string in whatever colour was set last, as a game's own renderable may.
+class LastColourText : public Renderable
+{
+public:
+    void Render() override { DrawScreenText("In the colour set last", "Mono", 300, 400); }
+};
+}
+
+// A text actor with no text still sets its colour, batched as when it draws itself, so what
+// draws in the colour set last takes that one.
+TEST_F(TextBatchTest, AnEmptyTextStillSetsItsColour)
+{
+    AddText("Mono", "Blue words", -6.0f, 3.0f)->SetColor(0.0f, 0.0f, 1.0f);
+    AddText("Mono", "", 0.0f, 0.0f)->SetColor(1.0f, 0.0f, 0.0f);
+    World::GetInstance()->Add(new LastColourText());
+    EXPECT_EQ(0, WorldFrameDifference());
+}
+
+namespace
+{
+// A font registered and measured before the window, and so before any OpenGL context exists.
+class TextMeasuredBeforeTheWindowTest : public TextBatchTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(RegisterFont(kMonoFont, 22, "Early"));
+        _earlyExtents = GetTextExtents("Measured early", "Early");
+        TextBatchTest::SetUp();
+    }
+
+    Vector2 _earlyExtents;
+};
+}
+
+// Nothing of it was made without a context: it draws, batched or not, as the same font
+// registered once the window exists.
+TEST_F(TextMeasuredBeforeTheWindowTest, DrawsAsAFontRegisteredWithTheWindow)
+{
+    ASSERT_TRUE(RegisterFont(kMonoFont, 22, "Late"));
+    EXPECT_GT(_earlyExtents.X, 50.0f);
+    EXPECT_EQ(GetTextExtents("Measured early", "Late"), _earlyExtents);
+    TextActor* text = AddText("Late", "Measured early", -4.0f, 0.0f);
+    RenderFrame();
+    const std::vector<unsigned char> late = WindowPixels();
+    EXPECT_GT(InkedPixels(late), 300);
+    text->SetFont("Early");
+    EXPECT_TRUE(text->CanBatch());
+    EXPECT_EQ(0, WorldFrameDifference());
+    RenderFrame();
+    EXPECT_EQ(0, Differing(late, WindowPixels()));
+}

@@ -113,23 +113,50 @@ TEST_F(TextureCacheTest, MissingFilesAreReportedUnlessOptional)
     EXPECT_EQ(-1, GetTextureReference("junk.png"));
 }
 
-TEST_F(TextureCacheTest, ARefusedUploadIsNotCachedAsASuccess)
+// An image OpenGL refuses is kept as texture 0: the sprite is set and drawn untextured in
+// the actor's colour, and the file is not decoded again until a flush tries it anew.
+TEST_F(TextureCacheTest, ARefusedUploadIsCachedAsTextureZeroAndDrawnUntextured)
 {
+    ASSERT_TRUE(WriteSolidPng("blue.png", 2, 2, 0, 0, 255));
     ASSERT_TRUE(WriteSolidPng("refused.png", 2, 2, 0, 255, 0));
+    Actor* actor = new Actor();
+    actor->SetSize(4.0f);
+    actor->SetColor(1.0f, 0.0f, 0.0f);
+    ASSERT_TRUE(actor->SetSprite("blue.png"));
+    World::GetInstance()->Add(actor);
     // Between glBegin and glEnd OpenGL refuses every texture call.
     glBegin(GL_POINTS);
-    const int refused = GetTextureReference("refused.png");
+    const bool set = actor->SetSprite("refused.png");
     glEnd();
     while (glGetError() != GL_NO_ERROR)
     {
     }
-    EXPECT_EQ(-1, refused);
-    EXPECT_TRUE(Logged("ERROR: Couldn't upload the texture refused.png."));
-    EXPECT_EQ(Vec2i(0, 0), GetTextureSize("refused.png"));
-    // Nothing was cached, so the next call loads it properly.
+    EXPECT_TRUE(set);
+    EXPECT_EQ(0, actor->GetSpriteTexture());
+    EXPECT_TRUE(Logged("ERROR: Couldn't upload the texture refused.png; it is drawn untextured."));
+    EXPECT_EQ(Vec2i(2, 2), GetTextureSize("refused.png"));
+    // Red, neither the old blue look nor the green picture, both of which red tints to black.
+    RenderFrame();
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 0, 0));
+
+    std::remove("refused.png");
+    log.Lines.clear();
+    EXPECT_EQ(0, GetTextureReference("refused.png"));
+    EXPECT_TRUE(log.Lines.empty());
+
+    ASSERT_TRUE(WriteSolidPng("refused.png", 2, 2, 0, 255, 0));
+    FlushTextureCache();
     const int loaded = GetTextureReference("refused.png");
     EXPECT_GT(loaded, 0);
-    EXPECT_EQ(Vec2i(2, 2), GetTextureSize("refused.png"));
+    // A refused reload leaves the name with its last picture.
+    glBegin(GL_POINTS);
+    FlushTextureCache();
+    glEnd();
+    while (glGetError() != GL_NO_ERROR)
+    {
+    }
+    EXPECT_TRUE(Logged("ERROR: Couldn't upload the texture refused.png again; it keeps its last picture."));
+    EXPECT_EQ(loaded, GetTextureReference("refused.png"));
 }
 
 TEST_F(TextureCacheTest, FlushReloadsIntoTheSameTextureName)

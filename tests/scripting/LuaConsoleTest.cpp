@@ -109,6 +109,20 @@ TEST_F(LuaConsoleTest, CompletesModuleVariablesAndTheMethodsOfModuleObjects)
     EXPECT_EQ(depth, lua_gettop(State()));
 }
 
+// After a call (or an index) the value is unknown: nothing is offered, not the globals.
+// Inside the call's arguments completion goes on as anywhere else.
+TEST_F(LuaConsoleTest, OffersNothingAfterACall)
+{
+    for (const char* line : {"zarvo.World_GetInstance():", "zarvo.World_GetInstance():Get", "x = f() .pr",
+                             "t[1].", "('text'):su"})
+        EXPECT_TRUE(console->GetCompletions(line).empty()) << line;
+    EXPECT_EQ(StringList({"print(zarvo.Vector2_Distance", "print(zarvo.Vector2_DistanceSquared",
+                          "print(zarvo.Vector2_Dot"}),
+              console->GetCompletions("print(zarvo.Vector2_D"));
+    EXPECT_EQ(StringList({"f():Destroy(zarvo.MathUtil_PiOver2", "f():Destroy(zarvo.MathUtil_PiOver4"}),
+              console->GetCompletions("f():Destroy(zarvo.MathUtil_PiOver"));
+}
+
 TEST_F(LuaConsoleTest, CompletesTheLastNameOfALongLine)
 {
     // Thousands of characters before the name: the splitting must not backtrack over them

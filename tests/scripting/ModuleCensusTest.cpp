@@ -9,6 +9,7 @@
 
 #include "support/SystemLogCapture.h"
 
+#include <box2d/b2_world.h>
 #include <lua.hpp>
 
 #include <GL/gl.h>
@@ -196,6 +197,21 @@ TEST_F(ScriptTest, ReturnedValuesAndInheritedMethodsBehaveAsBefore)
     EXPECT_EQ("Told hi", Eval("a:GetName() .. ' ' .. a:GetDisplayString()"));
     EXPECT_EQ("nil", Eval("a.NoSuchMethod"));
     EXPECT_EQ("", Run("a:Destroy()"));
+}
+
+// The script form takes gravity and the two corners of the world, which it ignores; the
+// World listens to the contacts.
+TEST_F(ScriptTest, SetupPhysicsTakesTheTwoCornersAsWell)
+{
+    StartScripts();
+    EXPECT_EQ("true", Eval("zarvo.World_GetInstance():SetupPhysics(zarvo.Vector2(0, -10), zarvo.Vector2(100, 100), "
+                           "zarvo.Vector2(-100, -100))"));
+    World* world = World::GetInstance();
+    ASSERT_TRUE(world->IsPhysicsSetUp());
+    EXPECT_EQ(-10.0f, world->GetPhysicsWorld()->GetGravity().y);
+    EXPECT_EQ("false", Eval("zarvo.World_GetInstance():SetupPhysics(zarvo.Vector2(1, 1), zarvo.Vector2(5, 5))"));
+    EXPECT_NE(String::npos, Run("zarvo.World_GetInstance():SetupPhysics(zarvo.Vector2(), 7)")
+                                .find("Wrong arguments for overloaded function 'World_SetupPhysics'"));
 }
 
 TEST_F(ScriptTest, CallsByNameSurviveAStrictGlobalsTable)

@@ -5,9 +5,11 @@
 #include "engine/config/Tuning.h"
 #include "engine/core/World.h"
 #include "engine/platform/Clock.h"
+#include "engine/platform/Window.h"
 #include "engine/scripting/LuaConsole.h"
 #include "engine/scripting/LuaScriptingModule.h"
 
+#include "support/EngineReset.h"
 #include "support/SystemLogCapture.h"
 
 #include <fcntl.h>
@@ -40,6 +42,17 @@ TEST_F(ScriptTest, StartupScriptsSeeLfsAndNoMobile)
     AppendToFile("Resources/Scripts/start.lua", record);
     StartScripts();
     EXPECT_EQ("falsetable falsetable ", Eval("SEEN"));
+}
+
+// The window library runs before the preference script, which may pick a window size from
+// the screen's modes, even in a process that has never started it.
+TEST_F(ScriptTest, ThePreferenceScriptSeesTheVideoModes)
+{
+    ResetEngine();
+    Window::StopLibrary();
+    AppendToFile("Resources/Scripts/pref_load.lua", "\nMODES = #zarvo.World_GetInstance():GetVideoModes()\n");
+    ASSERT_TRUE(World::GetInstance()->Initialize());
+    EXPECT_EQ("true", Eval("MODES == #zarvo.World_GetInstance():GetVideoModes() and MODES > 0"));
 }
 
 TEST_F(ScriptTest, AFailingStartScriptStillLeavesAConsoleAndTheTuningWatch)
