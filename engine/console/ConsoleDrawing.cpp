@@ -3,6 +3,7 @@
 #include "engine/rendering/Camera.h"
 #include "engine/rendering/FontGlyphs.h"
 #include "engine/rendering/FontRegistry.h"
+#include "engine/rendering/FontSafeText.h"
 #include "engine/rendering/TextBatch.h"
 
 #include <GL/gl.h>
@@ -116,7 +117,7 @@ String Console::VisiblePart(const String& line, float width)
     {
         // Whole characters only, cut as the font is handed them, from the start of the line.
         while (end < wanted && end < line.size())
-            end = DistinctCharacters::CharacterEnd(line, end);
+            end = FontSafeText::CharacterEnd(line, end);
         if (GetTextAdvance(line.substr(0, end), kConsoleFont) >= width)
             break;
     }

@@ -13,17 +13,12 @@ void DistinctCharacters::Clear()
     _text.clear();
 }
 
-size_t DistinctCharacters::CharacterEnd(const String& text, size_t position)
-{
-    return FontSafeText::CharacterEnd(text, position);
-}
-
 bool DistinctCharacters::Add(const String& text)
 {
     const size_t before = _text.size();
     for (size_t start = 0; start < text.size();)
     {
-        const size_t end = CharacterEnd(text, start);
+        const size_t end = FontSafeText::CharacterEnd(text, start);
         const unsigned char lead = static_cast<unsigned char>(text[start]);
         if (end - start == 1)
         {

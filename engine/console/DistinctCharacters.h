@@ -20,9 +20,6 @@ public:
     // Every character seen, once each.
     const String& GetText() const { return _text; }
 
-    // Where the character that starts at position ends (never past the end of text).
-    static size_t CharacterEnd(const String& text, size_t position);
-
 private:
     bool _seenByte[256];
     // Longer characters, their bytes packed into one number.
