@@ -29,6 +29,10 @@ local function completionMember(scope, name)
   return value
 end
 
+-- The module's objects answer getmetatable with their class's name; the completions read
+-- the table itself.
+local rawMetatable = debug.getmetatable
+
 -- Adds the names that the module's metatable of a table or object holds: the variables of
 -- the module, and the methods and properties of a class, its bases' included.
 local function addModuleNames(names, metatable, visited)
@@ -84,7 +88,7 @@ function getAutoCompletions(input)
     end
   end
   if type(scope) == "table" or type(scope) == "userdata" then
-    addModuleNames(names, getmetatable(scope), {})
+    addModuleNames(names, rawMetatable(scope), {})
   end
   local completions = {}
   for name in pairs(names) do

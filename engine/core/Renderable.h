@@ -19,8 +19,8 @@ public:
 
     // Marks the renderable as held by an owner that keeps a pointer to it and puts it on and
     // off its layer itself (a form's buttons, a ship's life bar, the camera). Scripts can't
-    // add, move, remove or destroy a held renderable, and an unload of the World only takes
-    // it off its layer. A holder that lets go of it when it is destroyed (told in its PreDestroy,
+    // take a held renderable off its layer or destroy it (nor place the camera on one), and
+    // an unload of the World only takes it off its layer. A holder that lets go of it when it is destroyed (told in its PreDestroy,
     // as the game's ships tell the game) passes destroyable: then scripts and the unload may
     // destroy it. holder names the owner in a script's error ("the game") and must outlive
     // the renderable, as a string literal does; null lets go of it.

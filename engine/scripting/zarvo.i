@@ -144,6 +144,7 @@ static void ZarvoSetValueMetatable(lua_State* L, swig_type_info* type)
                 lua_rawset(L, -4);
         }
         lua_remove(L, -2);
+        ZarvoModuleMetatables().insert(lua_topointer(L, -1));
         lua_pushvalue(L, -1);
         lua_rawsetp(L, LUA_REGISTRYINDEX, type);
     }

@@ -2,19 +2,24 @@
 // scripts and the engine, so that nothing is freed twice, freed under its holder, or left
 // to no one.
 //
-// - A script owns what it makes until it hands it to the World (World:Add): then every
-//   handle of it gives it up, not only the one passed.
-// - What the World gives up on a script's World:Remove becomes the script's again, through
-//   the handle it removed by, so that something taken off its layer is freed when the
-//   script lets go of it.
-// - A renderable the game or the engine holds (Renderable::SetHolder) is its holder's to
-//   place and to end: World:Add, World:Remove, a move to another layer and Destroy on it
-//   are script errors, Destroy only where the holder does not let go of it on its own
-//   destruction.
+// - A script owns what it makes until it hands it to the World (World:Add, or a move that
+//   puts it on a layer): then every handle of it gives it up, not only the one passed.
+// - What a script's own handle gave to the World becomes the script's again on a script's
+//   World:Remove, through the handle it removed by, so that something taken off its layer
+//   is freed when the script lets go of it. What the engine owns stays the engine's.
+// - A renderable the game or the engine holds (Renderable::SetHolder) stays where its
+//   holder puts it and lives as long as its holder wants: World:Remove on it is a script
+//   error, and so is Destroy where the holder does not let go of it on its own destruction.
+//   The camera is never on a layer (the World moves and draws it itself), so adding or
+//   moving it is a script error too. Other moves and adds are the World's as for anything.
+// - An object a script owns lives while any handle of it does: the owning handle's finalizer
+//   hands the ownership to another live handle, if there is one (zarvo_safety.i).
 // - A renderable a script owns ends as the World ends one: destroyed (its PreDestroy tells
 //   whoever watches it), then deleted.
 
 %{
+#include "engine/rendering/Camera.h"
+
 // The renderable a handle of a class derived from Renderable stands for, else null.
 static Renderable* ZarvoRenderableOf(swig_type_info* type, void* object)
 {
@@ -25,28 +30,50 @@ static Renderable* ZarvoRenderableOf(swig_type_info* type, void* object)
     return static_cast<Renderable*>(SWIG_TypeCast(cast, object, &newMemory));
 }
 
-// Pushes the script error and answers true when a held renderable is refused.
-static bool ZarvoRefuseHeld(lua_State* L, const Renderable* renderable, const char* function, int argument,
-                            bool destroying)
+// What a script asks of a renderable, for the refusals of held ones.
+enum ZarvoRenderableUse
 {
-    if (renderable == 0 || renderable->GetHolder() == 0 || (destroying && renderable->MayBeDestroyedByOthers()))
+    ZARVO_USE_Destroy,
+    ZARVO_USE_Remove,
+    ZARVO_USE_Place // add to a layer or move to another
+};
+
+static bool ZarvoIsRefused(const Renderable* renderable, ZarvoRenderableUse use)
+{
+    if (renderable == 0 || renderable->GetHolder() == 0)
+        return false;
+    switch (use)
+    {
+    case ZARVO_USE_Destroy: return !renderable->MayBeDestroyedByOthers();
+    case ZARVO_USE_Remove: return true;
+    default: return dynamic_cast<const Camera*>(renderable) != 0;
+    }
+}
+
+// Pushes the script error and answers true when the use of a held renderable is refused.
+static bool ZarvoRefuseHeld(lua_State* L, const Renderable* renderable, const char* function, int argument,
+                            ZarvoRenderableUse use)
+{
+    if (!ZarvoIsRefused(renderable, use))
         return false;
     SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), the object belongs to %s, which still uses it", function,
                             argument, renderable->GetHolder());
     return true;
 }
 
-static void ZarvoGiveUp(const Renderable* renderable)
+// Every handle of a renderable the World now has gives it up; one the script owned is
+// remembered as the script's gift.
+static void ZarvoGiveUp(lua_State* L, const Renderable* renderable)
 {
-    ZarvoHandleMap::iterator entry = ZarvoHandles().find(renderable);
-    if (entry == ZarvoHandles().end())
-        return;
-    for (swig_lua_userdata* handle : entry->second)
-        handle->own = 0;
+    if (ZarvoSetOwnership(L, renderable, 0))
+        ZarvoGivenToWorld().insert(renderable);
 }
 
-static void ZarvoTakeBack(lua_State* L, int index)
+// A script's gift the World no longer has is owned again by the handle at index.
+static void ZarvoTakeBack(lua_State* L, int index, const Renderable* renderable)
 {
+    if (ZarvoGivenToWorld().erase(renderable) == 0)
+        return;
     swig_lua_userdata* handle = ZarvoUserdata(L, index);
     if (handle == 0 || handle->ptr == 0 || handle->type == 0)
         return;
@@ -54,6 +81,10 @@ static void ZarvoTakeBack(lua_State* L, int index)
     if (type != 0 && type->destructor != 0)
         handle->own = 1;
 }
+
+// The layer a move asks for, by number or by name.
+static int ZarvoLayerOf(int layer) { return layer; }
+static int ZarvoLayerOf(const String* layerName) { return World::GetInstance()->GetLayerByName(*layerName); }
 
 static void ZarvoDeleteOwned(swig_type_info* type, void* object)
 {
@@ -65,38 +96,46 @@ static void ZarvoDeleteOwned(swig_type_info* type, void* object)
 %}
 
 %exception Renderable::Destroy %{
-    if (ZarvoRefuseHeld(L, arg1, "$symname", 1, true))
+    if (ZarvoRefuseHeld(L, arg1, "$symname", 1, ZARVO_USE_Destroy))
         SWIG_fail;
     $action
 %}
 %exception World::Add %{
-    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, false))
+    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, ZARVO_USE_Place))
         SWIG_fail;
     $action
     if (arg2 != 0)
-        ZarvoGiveUp(arg2);
+        ZarvoGiveUp(L, arg2);
 %}
 %exception World::Remove %{
-    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, false))
+    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, ZARVO_USE_Remove))
         SWIG_fail;
-    {
-        const bool wasInWorld = arg2 != 0 && arg1->Contains(arg2);
-        $action
-        if (wasInWorld && !arg1->Contains(arg2))
-            ZarvoTakeBack(L, 2);
-    }
+    $action
+    if (arg2 != 0 && !arg1->Contains(arg2))
+        ZarvoTakeBack(L, 2, arg2);
 %}
 
-// A move puts on a layer what is on none (the camera, a hidden form).
+// A move puts on a layer what is on none; one to the layer the renderable last had queues
+// nothing and gives nothing.
 %exception World::UpdateLayer %{
-    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, false))
+    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, ZARVO_USE_Place))
         SWIG_fail;
-    $action
+    {
+        const bool moves = arg2->GetLayer() != ZarvoLayerOf(arg3);
+        $action
+        if (moves)
+            ZarvoGiveUp(L, arg2);
+    }
 %}
 %exception Actor::SetLayer %{
-    if (ZarvoRefuseHeld(L, arg1, "$symname", 1, false))
+    if (ZarvoRefuseHeld(L, arg1, "$symname", 1, ZARVO_USE_Place))
         SWIG_fail;
-    $action
+    {
+        const bool moves = arg1->GetLayer() != ZarvoLayerOf(arg2);
+        $action
+        if (moves)
+            ZarvoGiveUp(L, arg1);
+    }
 %}
 
 %ignore Renderable::SetHolder;

@@ -1,13 +1,16 @@
 // Part of the script module "zarvo" (included by zarvo.i): what keeps a script's call from
 // reaching memory it must not touch, whatever it passes.
 //
-// - Only the module's own userdata are read as engine objects. Every one of them carries a
-//   metatable marked with ZarvoModuleMetatableKey; a light userdata or another library's
-//   userdata (a file, a directory iterator) is refused like any other wrong argument.
+// - Only the module's own userdata are read as engine objects: those whose metatable is one
+//   the module made. A light userdata or another library's userdata (a file, a directory
+//   iterator) is refused like any other wrong argument.
 // - Handles to objects that the engine deletes (renderables, message listeners, messages,
-//   the sound device and samples) are registered when the module hands them out; the
-//   engine's DeletionNotice clears them (pointer and ownership set to zero), and a cleared
-//   handle is refused with "the object no longer exists".
+//   the sound device and samples) are registered when the module hands them out, in tables
+//   of the state's registry that hold them weakly: the collector takes a handle out before
+//   it frees it, whatever a script did to its finalizer or metatable. The engine's
+//   DeletionNotice clears the handles still there (pointer and ownership set to zero), and a
+//   cleared handle is refused with "the object no longer exists".
+// - Class metatables answer getmetatable with the class's name, not the table.
 // - A method called on nil, or on a cleared handle, is refused before the engine sees it.
 // - A number for an integer argument must fit its type: NaN, infinities and numbers beyond
 //   its range are refused rather than cast (undefined behaviour).
@@ -16,8 +19,9 @@
 // - The overload error lists the prototypes right after its first line.
 
 %{
-#include "engine/util/DeletionNotice.h"
 #include "engine/messaging/Message.h"
+#include "engine/scripting/LuaScriptingModule.h"
+#include "engine/util/DeletionNotice.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -28,31 +32,46 @@ static int ZarvoCollect(lua_State* L);
 // Deletes an object its handle owns (zarvo_ownership.i).
 static void ZarvoDeleteOwned(swig_type_info* type, void* object);
 
-static char ZarvoModuleMetatableKey;
 static char ZarvoOpaqueMetatableKey;
-// The userdata last found to be the module's, among those with a finalizer: it can't be
-// freed and its block taken by another userdata without ZarvoCollect forgetting it first.
-// (Value copies have no finalizer, so they are checked each time.) A new state forgets it.
-static const void* ZarvoLastModuleUserdata = 0;
 
+// The metatables of the module's userdata by address: every class's, the value copies' and
+// the opaque handles'. The registry holds each of them while the state lives, so no other
+// table can come to that address; a new state starts the list afresh.
+static std::unordered_set<const void*>& ZarvoModuleMetatables()
+{
+    static std::unordered_set<const void*>* metatables = new std::unordered_set<const void*>();
+    return *metatables;
+}
+
+// The metatable last found among them: most calls pass objects of one class after another.
+static const void* ZarvoLastModuleMetatable = 0;
+
+// A userdata is the module's when its metatable is one of the module's and it is large enough
+// for a handle (no file or directory of the other libraries is, whatever metatable a script
+// gives it).
 static bool ZarvoIsModuleUserdata(lua_State* L, int index)
 {
-    if (lua_type(L, index) != LUA_TUSERDATA)
+    if (lua_type(L, index) != LUA_TUSERDATA || lua_rawlen(L, index) < sizeof(swig_lua_userdata) ||
+        !lua_getmetatable(L, index))
         return false;
-    const void* block = lua_touserdata(L, index);
-    if (block == ZarvoLastModuleUserdata)
+    const void* metatable = lua_topointer(L, -1);
+    lua_pop(L, 1);
+    if (metatable == ZarvoLastModuleMetatable)
         return true;
-    if (!lua_getmetatable(L, index))
+    if (ZarvoModuleMetatables().count(metatable) == 0)
         return false;
-    lua_rawgetp(L, -1, &ZarvoModuleMetatableKey);
-    const bool ours = lua_toboolean(L, -1) != 0;
-    lua_pushstring(L, "__gc");
-    lua_rawget(L, -3);
-    const bool finalized = lua_tocfunction(L, -1) == ZarvoCollect;
-    lua_pop(L, 3);
-    if (ours && finalized)
-        ZarvoLastModuleUserdata = block;
-    return ours;
+    ZarvoLastModuleMetatable = metatable;
+    return true;
+}
+
+// Makes the metatable at index one of the module's userdata metatables, which getmetatable
+// answers with name: a script that could reach the table could take its finalizer away.
+static void ZarvoAdoptMetatable(lua_State* L, int index, const char* name)
+{
+    index = lua_absindex(L, index);
+    lua_pushstring(L, name);
+    lua_setfield(L, index, "__metatable");
+    ZarvoModuleMetatables().insert(lua_topointer(L, index));
 }
 
 static swig_lua_userdata* ZarvoUserdata(lua_State* L, int index)
@@ -127,13 +146,36 @@ static void ZarvoPushErrorString(lua_State* L, const char* text)
     lua_concat(L, 3);
 }
 
-// Registered handles by the address of the tracked base their object is deleted through.
-typedef std::unordered_map<const void*, std::vector<swig_lua_userdata*> > ZarvoHandleMap;
+// The handles of each object, by the address of the tracked base it is deleted through.
+// registry[&ZarvoHandlesKey] maps that address (a light userdata) to a table of its handles,
+// each under its own block's address, weak in its values: Lua takes a collected handle out
+// before it frees the block, so every handle still listed is live memory.
+static char ZarvoHandlesKey;
+static char ZarvoWeakValuesKey;
+static char ZarvoBookkeeperKey;
 
-static ZarvoHandleMap& ZarvoHandles()
+// The addresses with a handle table: the engine deletes far more than scripts hold, and each
+// of those deletions costs one look here.
+static std::unordered_set<const void*>& ZarvoTrackedObjects()
 {
-    static ZarvoHandleMap* handles = new ZarvoHandleMap();
-    return *handles;
+    static std::unordered_set<const void*>* objects = new std::unordered_set<const void*>();
+    return *objects;
+}
+
+// The object a handle is being made for. Making it allocates, which may run finalizers, and
+// one of them may delete the object: the new handle is then cleared at once.
+static const void* ZarvoObjectInHand = 0;
+static bool ZarvoObjectInHandDeleted = false;
+
+// A thread of the state's own, whose stack the engine's deletions use: they come from the
+// World's tick or from inside any script call, in any coroutine. The state's main thread
+// tells whether the state is still open.
+static lua_State* ZarvoBookkeeper = 0;
+static lua_State* ZarvoBookkeeperState = 0;
+
+static lua_State* ZarvoOpenBookkeeper()
+{
+    return ZarvoBookkeeper != 0 && LuaScriptingModule::GetLuaState() == ZarvoBookkeeperState ? ZarvoBookkeeper : 0;
 }
 
 // The address under which a handle of this type is registered: its object seen as the
@@ -154,26 +196,61 @@ static const void* ZarvoTrackedAddress(swig_type_info* type, void* object)
     return 0;
 }
 
-static void ZarvoForgetHandle(swig_lua_userdata* handle)
+// Pushes the handle table of the object at address, or nil.
+static void ZarvoPushHandles(lua_State* L, const void* address)
 {
-    ZarvoHandleMap& handles = ZarvoHandles();
-    if (handles.empty() || handle->ptr == 0)
-        return;
-    ZarvoHandleMap::iterator entry = handles.find(ZarvoTrackedAddress(handle->type, handle->ptr));
-    if (entry == handles.end())
-        return;
-    std::vector<swig_lua_userdata*>& list = entry->second;
-    for (size_t i = 0; i < list.size(); ++i)
+    lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoHandlesKey);
+    lua_rawgetp(L, -1, address);
+    lua_remove(L, -2);
+}
+
+// Lists the handle at the top of the stack under its object's address.
+static void ZarvoRegisterHandle(lua_State* L, const void* address)
+{
+    const int handle = lua_gettop(L);
+    ZarvoPushHandles(L, address);
+    if (lua_isnil(L, -1))
     {
-        if (list[i] == handle)
-        {
-            list[i] = list.back();
-            list.pop_back();
-            break;
-        }
+        lua_pop(L, 1);
+        lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoHandlesKey);
+        lua_newtable(L);
+        lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoWeakValuesKey);
+        lua_setmetatable(L, -2);
+        lua_pushvalue(L, -1);
+        lua_rawsetp(L, -3, address);
+        lua_remove(L, -2);
+        ZarvoTrackedObjects().insert(address);
     }
-    if (list.empty())
-        handles.erase(entry);
+    lua_pushvalue(L, handle);
+    lua_rawsetp(L, -2, lua_touserdata(L, handle));
+    lua_settop(L, handle);
+}
+
+// The live handles of the object at address. They stay valid until Lua next allocates.
+static std::vector<swig_lua_userdata*> ZarvoLiveHandles(lua_State* L, const void* address)
+{
+    std::vector<swig_lua_userdata*> handles;
+    if (ZarvoTrackedObjects().count(address) == 0)
+        return handles;
+    const int top = lua_gettop(L);
+    ZarvoPushHandles(L, address);
+    for (lua_pushnil(L); lua_istable(L, top + 1) && lua_next(L, top + 1) != 0; lua_pop(L, 1))
+        handles.push_back(static_cast<swig_lua_userdata*>(lua_touserdata(L, -1)));
+    lua_settop(L, top);
+    return handles;
+}
+
+// Sets the ownership of every live handle of the object at address; answers whether one of
+// them owned it.
+static bool ZarvoSetOwnership(lua_State* L, const void* address, int own)
+{
+    bool owned = false;
+    for (swig_lua_userdata* handle : ZarvoLiveHandles(L, address))
+    {
+        owned = owned || handle->own != 0;
+        handle->own = own;
+    }
+    return owned;
 }
 
 // The messages scripts have had a handle to, each known to have a sender: a message keeps a
@@ -202,62 +279,105 @@ static void ZarvoForgetDeletedSender(const void* object)
     }
 }
 
+// The renderables a script's own handle gave to the World (zarvo_ownership.i).
+static std::unordered_set<const void*>& ZarvoGivenToWorld()
+{
+    static std::unordered_set<const void*>* given = new std::unordered_set<const void*>();
+    return *given;
+}
+
+// Clears every handle of a deleted object. Uses no memory of a handle Lua has freed: the
+// weak table no longer lists those.
 static void ZarvoObjectDeleted(const void* object)
 {
+    if (object == ZarvoObjectInHand)
+        ZarvoObjectInHandDeleted = true;
     if (!ZarvoMessagesWithSenders().empty())
         ZarvoForgetDeletedSender(object);
-    ZarvoHandleMap& handles = ZarvoHandles();
-    if (handles.empty())
+    ZarvoGivenToWorld().erase(object);
+    if (ZarvoTrackedObjects().count(object) == 0)
         return;
-    ZarvoHandleMap::iterator entry = handles.find(object);
-    if (entry == handles.end())
-        return;
-    for (swig_lua_userdata* handle : entry->second)
+    lua_State* L = ZarvoOpenBookkeeper();
+    if (L != 0)
     {
-        handle->ptr = 0;
-        handle->own = 0;
+        for (swig_lua_userdata* handle : ZarvoLiveHandles(L, object))
+        {
+            handle->ptr = 0;
+            handle->own = 0;
+        }
+        lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoHandlesKey);
+        lua_pushnil(L);
+        lua_rawsetp(L, -2, object);
+        lua_pop(L, 1);
     }
-    handles.erase(entry);
+    ZarvoTrackedObjects().erase(object);
 }
 
 static void ZarvoNewPointerObj(lua_State* L, void* ptr, swig_type_info* type, int own)
 {
+    const void* address = ptr != 0 ? ZarvoTrackedAddress(type, ptr) : 0;
+    const void* outerObject = ZarvoObjectInHand;
+    const bool outerDeleted = ZarvoObjectInHandDeleted;
+    ZarvoObjectInHand = address;
+    ZarvoObjectInHandDeleted = false;
     SWIG_Lua_NewPointerObj(L, ptr, type, own);
-    if (ptr == 0)
-        return;
-    if (type->clientdata == 0)
+    if (ptr != 0 && type->clientdata == 0)
     {
         lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoOpaqueMetatableKey);
         lua_setmetatable(L, -2);
     }
-    const void* address = ZarvoTrackedAddress(type, ptr);
-    if (address == 0)
-        return;
-    ZarvoHandles()[address].push_back(static_cast<swig_lua_userdata*>(lua_touserdata(L, -1)));
-    if (SWIG_TypeCheckStruct(type, SWIGTYPE_p_Message) != 0)
+    if (address != 0)
+        ZarvoRegisterHandle(L, address);
+    if (address != 0 && ZarvoObjectInHandDeleted)
+    {
+        swig_lua_userdata* handle = static_cast<swig_lua_userdata*>(lua_touserdata(L, -1));
+        handle->ptr = 0;
+        handle->own = 0;
+    }
+    else if (address != 0 && SWIG_TypeCheckStruct(type, SWIGTYPE_p_Message) != 0)
     {
         Message* message = static_cast<Message*>(const_cast<void*>(address));
         if (message->GetSender() != 0)
             ZarvoMessagesWithSenders().insert(message);
     }
+    ZarvoObjectInHand = outerObject;
+    ZarvoObjectInHandDeleted = outerDeleted;
 }
 
-// The finalizer of every class: forgets the handle, deletes an owned object, and leaves the
-// handle cleared, so a finalizer called by hand can't free an object twice.
+// Hands the ownership of a collected (or hand-finalized) handle to another live handle of its
+// object, so that an object lives while a script can still reach it; answers false when there
+// is none that can delete it.
+static bool ZarvoPassOwnership(lua_State* L, swig_lua_userdata* from, const void* address)
+{
+    if (address == 0)
+        return false;
+    for (swig_lua_userdata* handle : ZarvoLiveHandles(L, address))
+    {
+        swig_lua_class* type = static_cast<swig_lua_class*>(handle->type->clientdata);
+        if (handle != from && handle->ptr != 0 && type != 0 && type->destructor != 0)
+        {
+            handle->own = 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The finalizer of every class: deletes an owned object that no other handle can reach, and
+// leaves the handle cleared, so a finalizer called by hand can't free an object twice. (A
+// collected handle is already out of its object's handle table.)
 static int ZarvoCollect(lua_State* L)
 {
     swig_lua_userdata* handle = ZarvoUserdata(L, 1);
     if (handle == 0)
         return luaL_error(L, "Error in __gc (arg 1), expected a module object got '%s'", ZarvoTypeName(L, 1));
-    if (handle == ZarvoLastModuleUserdata)
-        ZarvoLastModuleUserdata = 0;
-    ZarvoForgetHandle(handle);
     void* object = handle->ptr;
     const bool owned = handle->own != 0;
     handle->ptr = 0;
     handle->own = 0;
     swig_lua_class* type = static_cast<swig_lua_class*>(handle->type->clientdata);
-    if (owned && object != 0 && type != 0 && type->destructor != 0)
+    if (owned && object != 0 && type != 0 && type->destructor != 0 &&
+        !ZarvoPassOwnership(L, handle, ZarvoTrackedAddress(handle->type, object)))
         ZarvoDeleteOwned(handle->type, object);
     return 0;
 }
@@ -375,8 +495,6 @@ static void ZarvoGuardMetatable(lua_State* L, int metatable)
         lua_pushcfunction(L, ZarvoCollect);
         lua_setfield(L, metatable, "__gc");
     }
-    lua_pushboolean(L, 1);
-    lua_rawsetp(L, metatable, &ZarvoModuleMetatableKey);
     ZarvoGuardTable(L, metatable);
     const char* const inner[] = { ".fn", ".get", ".set" };
     for (const char* name : inner)
@@ -396,12 +514,32 @@ static int ZarvoSwigType(lua_State* L)
     return 1;
 }
 
+// Starts the handle tables and the bookkeeper thread of a new state.
+static void ZarvoStartHandleTables(lua_State* L)
+{
+    ZarvoTrackedObjects().clear();
+    ZarvoGivenToWorld().clear();
+    lua_newtable(L);
+    lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoHandlesKey);
+    lua_newtable(L);
+    lua_pushstring(L, "v");
+    lua_setfield(L, -2, "__mode");
+    lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoWeakValuesKey);
+    ZarvoBookkeeper = lua_newthread(L);
+    lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoBookkeeperKey);
+    lua_rawgeti(L, LUA_REGISTRYINDEX, LUA_RIDX_MAINTHREAD);
+    ZarvoBookkeeperState = lua_tothread(L, -1);
+    lua_pop(L, 1);
+}
+
 // Guards everything the module table at the top of the stack reaches: its own metatable,
 // every class's metatable, every class table's metatable, the globals swig_type and
 // swig_equals; makes the metatable of opaque handles; starts listening for deletions.
 static void ZarvoGuardModule(lua_State* L)
 {
-    ZarvoLastModuleUserdata = 0;
+    ZarvoModuleMetatables().clear();
+    ZarvoLastModuleMetatable = 0;
+    ZarvoStartHandleTables(L);
     const int top = lua_gettop(L);
     const int module = top;
     if (lua_getmetatable(L, module))
@@ -415,6 +553,7 @@ static void ZarvoGuardModule(lua_State* L)
         if (!lua_istable(L, -1) || lua_type(L, -2) != LUA_TSTRING || lua_tostring(L, -2)[0] == '.')
             continue;
         ZarvoGuardMetatable(L, -1);
+        ZarvoAdoptMetatable(L, -1, lua_tostring(L, -2));
     }
     lua_settop(L, top);
 
@@ -435,8 +574,7 @@ static void ZarvoGuardModule(lua_State* L)
     lua_settop(L, top);
 
     lua_newtable(L);
-    lua_pushboolean(L, 1);
-    lua_rawsetp(L, -2, &ZarvoModuleMetatableKey);
+    ZarvoAdoptMetatable(L, -1, "void*");
     lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoOpaqueMetatableKey);
 
     DeletionNotice::SetObserver(ZarvoObjectDeleted);

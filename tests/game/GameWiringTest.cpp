@@ -306,7 +306,7 @@ int ActorNamesOnLayers(lua_State* state)
 // start screen and in a battle: what the game holds is refused with an error that says so and
 // the game goes on; ships sink as the game sinks them. A particle a script takes off the World
 // is the script's, and once collected ends as the World ends one: its sound lets go of it.
-TEST_F(GameWiringTest, ScriptsCantEndWhatTheGameHoldsAndEndWhatTheyTakeBack)
+TEST_F(GameWiringTest, ScriptsCantEndWhatTheGameHoldsAndEndWhatTheyDestroy)
 {
     lua_State* state = LuaScriptingModule::GetLuaState();
     lua_register(state, "sweep_frame", [](lua_State*) { World::GetInstance()->RunFrame(); return 0; });
@@ -329,7 +329,11 @@ TEST_F(GameWiringTest, ScriptsCantEndWhatTheGameHoldsAndEndWhatTheyTakeBack)
         return std::count_if(effects.begin(), effects.end(), [&](SoundEffect* e) { return e->GetSource() == splash; });
     };
     ASSERT_GT(following(), 0);
-    const String remove = "zarvo.World_GetInstance():Remove(zarvo.Actor_GetNamed('" + splash->GetName() + "'))";
-    luaL_dostring(state, (remove + " collectgarbage()").c_str());
+    // A script that takes the game's particle off its layer leaves it the game's; one that
+    // destroys it ends the effects that follow it.
+    const String named = "zarvo.Actor_GetNamed('" + splash->GetName() + "')";
+    ASSERT_EQ(LUA_OK, luaL_dostring(state, ("w = zarvo.World_GetInstance() w:Remove(" + named + ") collectgarbage() "
+                                            "w:Add(" + named + ", 4) " + named + ":Destroy()").c_str()));
+    World::GetInstance()->Tick(true);
     EXPECT_EQ(0, following());
 }

@@ -24,11 +24,10 @@ TEST_F(ScriptTest, HandlesToDeletedObjectsAreRefused)
     World::GetInstance()->Tick(true);
 
     // Unloaded, collected through another handle, finalized by hand (freeing nothing twice), shut down.
-    EXPECT_EQ("", Run("t = zarvo.TextActor(); world:Add(t, 1); world:ResetWorld(); local owned = zarvo.Actor(); "
-                      "other = owned:GetSelf(); owned = nil; collectgarbage(); collectgarbage(); "
-                      "v = zarvo.Actor(); getmetatable(v).__gc(v); device = zarvo.SoundDevice_GetInstance(); "
+    EXPECT_EQ("", Run("t = zarvo.TextActor(); world:Add(t, 1); world:ResetWorld(); "
+                      "v = zarvo.Actor(); debug.getmetatable(v).__gc(v); device = zarvo.SoundDevice_GetInstance(); "
                       "device:Shutdown()"));
-    for (const char* call : {"t:SetDisplayString('x')", "other:GetName()", "v:GetName()", "device:Update()"})
+    for (const char* call : {"t:SetDisplayString('x')", "v:GetName()", "device:Update()"})
         EXPECT_NE(String::npos, Run(call).find(gone)) << call;
     EXPECT_EQ("true", Eval("zarvo.SoundDevice_GetInstance():IsPlaying(nil) == false"));
 }
@@ -44,9 +43,9 @@ TEST_F(ScriptTest, NilAndForeignArgumentsAreRefused)
     EXPECT_NE(String::npos, Run("board:DeferredBroadcast(nil, 1)").find("expected 'Message *' got 'nil'"));
     EXPECT_NE(String::npos, Run("board:SubscribeTo(nil, 'X')").find("expected 'MessageListener *' got 'nil'"));
     EXPECT_NE(String::npos, Run("a:ReceiveMessage(nil)").find("expected 'Message *' got 'nil'"));
-    EXPECT_NE(String::npos, Run("getmetatable(a)['.fn'].GetName(nil)").find("expected 'Actor *' got 'nil'"));
+    EXPECT_NE(String::npos, Run("debug.getmetatable(a)['.fn'].GetName(nil)").find("expected 'Actor *' got 'nil'"));
     EXPECT_NE(String::npos, Run("world:Remove(io.stdout)").find("expected 'Renderable *' got 'userdata'"));
-    EXPECT_NE(String::npos, Run("getmetatable(a).__tostring(io.stdout)").find("expected a module object"));
+    EXPECT_NE(String::npos, Run("debug.getmetatable(a).__tostring(io.stdout)").find("expected a module object"));
     EXPECT_NE(String::npos, Run("getmetatable(zarvo).__index()").find("expected a module table"));
     EXPECT_NE(String::npos, Run("zarvo.string():assign(nil)").find("got 'nil'"));
     EXPECT_NE(String::npos, Run("zarvo.Touch().CurrentPoint = nil").find("got 'nil'"));
@@ -88,27 +87,73 @@ TEST_F(ScriptTest, AMessageBroadcastTwiceIsAScriptErrorAndDeliveredOnce)
     }
 }
 
-// A renderable a script hands to the World is the World's through every handle of it; one the
-// World gives up on a script's Remove is the script's again (no leak); one a holder keeps
-// (a game's button, the camera) is refused to a script's Add, Remove, move and Destroy.
-TEST_F(ScriptTest, RenderablesChangeHandsOnlyWhereNoHolderKeepsThem)
+// A handle collected without its finalizer (taken from the class, or the handle's metatable
+// dropped) stayed listed, and the engine later cleared it in freed memory: the sanitizer
+// build reports any such write here.
+TEST_F(ScriptTest, HandlesCollectedWithoutTheirFinalizerAreForgotten)
+{
+    StartScripts();
+    EXPECT_EQ("Actor", Eval("getmetatable(zarvo.Actor())"));
+    EXPECT_EQ("", Run("world = zarvo.World_GetInstance(); board = zarvo.Switchboard_GetInstance(); "
+                      "local mt = debug.getmetatable(zarvo.Actor()); local gc = rawget(mt, '__gc'); "
+                      "rawset(mt, '__gc', nil); "
+                      "for i = 1, 50 do local a = zarvo.Actor(); a:SetName('Z' .. i); world:Add(a, 1) end; "
+                      "local m = zarvo.Message('Unheard'); board:Broadcast(m); debug.setmetatable(m, nil); "
+                      "local d = zarvo.Actor(); d:SetName('Dropped'); world:Add(d, 1); debug.setmetatable(d, nil); "
+                      "m = nil; d = nil; collectgarbage(); collectgarbage(); rawset(mt, '__gc', gc); "
+                      "for i = 1, 200 do local t = { i, tostring(i) } end; "
+                      "for i = 1, 50 do zarvo.Actor_GetNamed('Z' .. i):Destroy() end; "
+                      "zarvo.Actor_GetNamed('Dropped'):Destroy()"));
+    World::GetInstance()->Tick(true);
+    EXPECT_EQ("nil", Eval("zarvo.Actor_GetNamed('Z1')"));
+
+    // An object lives while any handle of it does, even one made while the collector ran the
+    // owner's finalizer (the collector here finishes a cycle at every allocation).
+    EXPECT_EQ("", Run("local a = zarvo.Actor(); a:SetName('Heir'); heir = a:GetSelf(); a = nil; "
+                      "collectgarbage('setpause', 0); collectgarbage('setstepmul', 100000); "
+                      "for i = 1, 100 do local o = zarvo.Actor(); local b = o:GetSelf(); o = nil; "
+                      "for j = 1, 10 do b = b:GetSelf(); b:SetName(j) end end; "
+                      "collectgarbage('setpause', 200); collectgarbage('setstepmul', 200)"));
+    EXPECT_EQ("Heir", Eval("heir:GetName()"));
+    EXPECT_EQ("nil", Eval("(function() heir = nil; collectgarbage(); collectgarbage(); "
+                          "return zarvo.Actor_GetNamed('Heir') end)()"));
+    // A handle without the module's metatable is no handle any more.
+    EXPECT_NE(String::npos, Run("local a = zarvo.Actor(); debug.setmetatable(a, nil); a = world:Remove(a)")
+                                .find("expected 'Renderable *' got 'userdata'"));
+}
+
+// What a script puts on a layer, by an add or a move, is the World's through every handle; only
+// what its own handle gave up comes back on its Remove. A holder keeps its renderable: a script
+// can't take it off its layer or destroy it, nor place the camera, but may move it.
+TEST_F(ScriptTest, RenderablesChangeHandsOnlyWhereAScriptGaveThem)
 {
     StartScripts();
     Actor* held = new Actor();
     held->SetName("Held");
     held->SetHolder("the game");
     World::GetInstance()->Add(held, 1);
+    Actor* engines = new Actor();
+    engines->SetName("Engines");
     EXPECT_EQ("", Run("world = zarvo.World_GetInstance(); local a = zarvo.Actor(); a:SetName('Taken'); world:Add(a, 1); "
                       "world:Remove(a); local b = zarvo.Actor(); b:SetName('Added'); world:Add(b:GetSelf(), 1); "
-                      "a = nil; b = nil; collectgarbage(); collectgarbage(); h = zarvo.Actor_GetNamed('Held')"));
+                      "local c = zarvo.Actor(); c:SetName('Moved'); c:SetLayer(5); "
+                      "local d = zarvo.Actor(); d:SetName('Updated'); world:NameLayer('sea', 6); world:UpdateLayer(d, 'sea'); "
+                      "local e = zarvo.Actor_GetNamed('Engines'); world:Add(e, 1); world:Remove(e); "
+                      "a, b, c, d, e = nil; collectgarbage(); collectgarbage(); h = zarvo.Actor_GetNamed('Held')"));
     EXPECT_EQ("nil", Eval("zarvo.Actor_GetNamed('Taken')"));
-    EXPECT_EQ("Added", Eval("zarvo.Actor_GetNamed('Added'):GetName()"));
-    for (const char* call : {"h:Destroy()", "world:Remove(h)", "world:Add(h, 2)", "world:UpdateLayer(h, 2)"})
+    for (const char* kept : {"Added", "Moved", "Updated", "Engines"})
+        EXPECT_EQ(kept, Eval(String("zarvo.Actor_GetNamed('") + kept + "'):GetName()"));
+    for (const char* call : {"h:Destroy()", "world:Remove(h)"})
         EXPECT_NE(String::npos, Run(call).find("), the object belongs to the game, which still uses it")) << call;
-    for (const char* call : {"zarvo.Camera_GetInstance():Destroy()", "world:Add(zarvo.Camera_GetInstance())"})
+    for (const char* call : {"zarvo.Camera_GetInstance():Destroy()", "world:Add(zarvo.Camera_GetInstance())",
+                             "zarvo.Camera_GetInstance():SetLayer(3)", "world:Remove(zarvo.Camera_GetInstance())"})
         EXPECT_NE(String::npos, Run(call).find("belongs to the engine")) << call;
+    EXPECT_EQ("", Run("world:UpdateLayer(h, 2)"));
     World::GetInstance()->Tick(true);
-    EXPECT_EQ(1, held->GetLayer());
+    EXPECT_EQ(2, held->GetLayer());
+    EXPECT_EQ(5, Actor::GetNamed("Moved")->GetLayer());
+    EXPECT_EQ(6, Actor::GetNamed("Updated")->GetLayer());
+    delete engines;
 
     // A holder that lets go of it on its destruction (the game's ships) lets scripts destroy it.
     held->SetHolder("the game", true);
