@@ -1,41 +1,61 @@
 #include "engine/actors/GridActor.h"
 
 #include "engine/log/CompoundLog.h"
+#include "engine/util/TryReserve.h"
 
 #include <GL/gl.h>
+
+#include <cmath>
 
 namespace
 {
 const float kDefaultInterval = 1.0f;
+const Vector2 kDefaultMinCoord(-20.0f, -20.0f);
+const Vector2 kDefaultMaxCoord(20.0f, 20.0f);
 
-void LogRefusedInterval(float interval, float kept)
+// How many lines a grid has from 'from' up to (not at) 'to'; false when a step no longer moves
+// the coordinate (an interval lost in the rounding of far-off coordinates) before 'to'.
+bool CountLines(float from, float to, float interval, size_t& count)
 {
-    CompoundLog::GetSystemLog().Printf(
-        "WARNING: Grid interval must be above 0, not %g; keeping %g.", interval, kept);
+    count = 0;
+    for (float at = from; at < to; at += interval, ++count)
+    {
+        if (at + interval == at)
+        {
+            return false;
+        }
+    }
+    return true;
 }
 }
 
 GridActor::GridActor()
-    : _lineColor(0.76f, 0.83f, 1.0f, 1.0f), _axisColor(1.0f, 0.41f, 0.6f, 1.0f),
-      _interval(kDefaultInterval), _minCoord(-20.0f, -20.0f), _maxCoord(20.0f, 20.0f)
+    : _lineColor(0.76f, 0.83f, 1.0f, 1.0f), _axisColor(1.0f, 0.41f, 0.6f, 1.0f), _interval(kDefaultInterval),
+      _minCoord(kDefaultMinCoord), _maxCoord(kDefaultMaxCoord)
 {
-    RebuildLines();
+    BuildLines(_interval, _minCoord, _maxCoord);
+    PlaceAxes();
 }
 
-GridActor::GridActor(const Color& lines, const Color& axis, float interval,
-                     const Vector2& minCoord, const Vector2& maxCoord)
-    : _lineColor(lines), _axisColor(axis), _interval(kDefaultInterval), _minCoord(minCoord),
-      _maxCoord(maxCoord)
+GridActor::GridActor(const Color& lines, const Color& axis, float interval, const Vector2& minCoord,
+                     const Vector2& maxCoord)
+    : _lineColor(lines), _axisColor(axis), _interval(kDefaultInterval), _minCoord(kDefaultMinCoord),
+      _maxCoord(kDefaultMaxCoord)
 {
     if (IsUsableInterval(interval))
     {
         _interval = interval;
     }
-    else
+    if (IsUsableCorner(minCoord))
     {
-        LogRefusedInterval(interval, _interval);
+        _minCoord = minCoord;
     }
-    RebuildLines();
+    if (IsUsableCorner(maxCoord))
+    {
+        _maxCoord = maxCoord;
+    }
+    BuildLines(_interval, _minCoord, _maxCoord);
+    PlaceAxes();
 }
 
 GridActor::~GridActor() {}
@@ -61,66 +81,86 @@ void GridActor::Render()
 
 void GridActor::SetInterval(float interval)
 {
-    if (!IsUsableInterval(interval))
+    if (IsUsableInterval(interval) && BuildLines(interval, _minCoord, _maxCoord))
     {
-        LogRefusedInterval(interval, _interval);
-        return;
+        _interval = interval;
     }
-    _interval = interval;
-    RebuildLines();
 }
 
 void GridActor::SetMinCoord(const Vector2& minCoord)
 {
-    _minCoord = minCoord;
-    RebuildLines();
+    if (IsUsableCorner(minCoord) && BuildLines(_interval, minCoord, _maxCoord))
+    {
+        _minCoord = minCoord;
+        PlaceAxes();
+    }
 }
 
 void GridActor::SetMaxCoord(const Vector2& maxCoord)
 {
-    _maxCoord = maxCoord;
-    RebuildLines();
+    if (IsUsableCorner(maxCoord) && BuildLines(_interval, _minCoord, maxCoord))
+    {
+        _maxCoord = maxCoord;
+        PlaceAxes();
+    }
 }
 
-bool GridActor::IsUsableInterval(float interval)
+// Also false for NaN, which would never move the loops below.
+bool GridActor::IsUsableInterval(float interval) const
 {
-    // Also false for NaN, which would never move the loops below.
-    return interval > 0.0f;
+    if (interval > 0.0f && std::isfinite(interval))
+    {
+        return true;
+    }
+    CompoundLog::GetSystemLog().Printf("WARNING: Grid interval must be finite and above 0, not %g; keeping %g.", interval,
+                                       _interval);
+    return false;
 }
 
-const int GridActor::MaxLinesEachWay = 10000;
-
-void GridActor::RebuildLines()
+bool GridActor::IsUsableCorner(const Vector2& corner)
 {
-    _linePoints.clear();
-    // Each loop also stops when a step no longer moves the coordinate (an interval lost
-    // in the rounding of far-off coordinates), so it always ends.
-    int lines = 0;
-    for (float x = _minCoord.X; x < _maxCoord.X && lines < MaxLinesEachWay; x += _interval, ++lines)
+    if (std::isfinite(corner.X) && std::isfinite(corner.Y))
     {
-        const float line[4] = {x, _minCoord.Y, x, _maxCoord.Y};
-        _linePoints.insert(_linePoints.end(), line, line + 4);
-        if (x + _interval == x)
-        {
-            break;
-        }
+        return true;
     }
-    const bool wideCut = lines == MaxLinesEachWay;
-    lines = 0;
-    for (float y = _minCoord.Y; y < _maxCoord.Y && lines < MaxLinesEachWay; y += _interval, ++lines)
+    CompoundLog::GetSystemLog().Printf("WARNING: A grid's corners must be finite, not (%g, %g); keeping the grid as it was.",
+                                       corner.X, corner.Y);
+    return false;
+}
+
+bool GridActor::BuildLines(float interval, const Vector2& minCoord, const Vector2& maxCoord)
+{
+    size_t columns = 0;
+    size_t rows = 0;
+    if (!CountLines(minCoord.X, maxCoord.X, interval, columns) || !CountLines(minCoord.Y, maxCoord.Y, interval, rows))
     {
-        const float line[4] = {_minCoord.X, y, _maxCoord.X, y};
-        _linePoints.insert(_linePoints.end(), line, line + 4);
-        if (y + _interval == y)
-        {
-            break;
-        }
+        CompoundLog::GetSystemLog().Printf("WARNING: A grid interval of %g doesn't move past the coordinates from (%g, %g) "
+                                           "to (%g, %g); keeping the grid as it was.",
+                                           interval, minCoord.X, minCoord.Y, maxCoord.X, maxCoord.Y);
+        return false;
     }
-    if (wideCut || lines == MaxLinesEachWay)
+    std::vector<float> points;
+    if (!TryReserve(points, (columns + rows) * 4))
     {
-        CompoundLog::GetSystemLog().Printf(
-            "WARNING: A grid draws at most %d lines each way; the lines beyond them are left out.", MaxLinesEachWay);
+        CompoundLog::GetSystemLog().Printf("WARNING: A grid of %zu lines doesn't fit in memory; keeping the grid as it was.",
+                                           columns + rows);
+        return false;
     }
+    // The same steps as the count, so exactly that many lines.
+    for (float x = minCoord.X; x < maxCoord.X; x += interval)
+    {
+        points.insert(points.end(), {x, minCoord.Y, x, maxCoord.Y});
+    }
+    for (float y = minCoord.Y; y < maxCoord.Y; y += interval)
+    {
+        points.insert(points.end(), {minCoord.X, y, maxCoord.X, y});
+    }
+    _linePoints.swap(points);
+    return true;
+}
+
+void GridActor::PlaceAxes()
+{
     _axisPoints[0] = Vector2(_minCoord.X, 0.0f);
     _axisPoints[1] = Vector2(_maxCoord.X, 0.0f);
     _axisPoints[2] = Vector2(0.0f, _minCoord.Y);

@@ -25,24 +25,27 @@ public:
     void SetAxisColor(const Color& color) { _axisColor = color; }
     Color GetAxisColor() const { return _axisColor; }
 
-    // An interval of 0 or below is refused with a warning and the previous one kept.
+    // Each setter rebuilds every line. Refused with a "WARNING: " line, keeping the grid as it
+    // was: an interval that is not above 0, a non-finite value, an interval too small to move
+    // past the coordinates, and a grid whose lines don't fit in memory. The constructor falls
+    // back to the default for a refused value; a grid it can't build draws only its axes.
     void SetInterval(float interval);
     float GetInterval() const { return _interval; }
     void SetMinCoord(const Vector2& minCoord);
     Vector2 GetMinCoord() const { return _minCoord; }
     void SetMaxCoord(const Vector2& maxCoord);
     Vector2 GetMaxCoord() const { return _maxCoord; }
-    // Lines beyond this many each way are left out with a "WARNING: " line: far more than a
-    // window's pixels tell apart, while a range up to an infinite corner made tens of
-    // millions of lines (a gigabyte, half a second a frame).
-    static const int MaxLinesEachWay;
 
     // Two (x, y) points per grid line; exposed for checking the layout.
     const std::vector<float>& GetLinePoints() const { return _linePoints; }
 
 private:
-    static bool IsUsableInterval(float interval);
-    void RebuildLines();
+    bool IsUsableInterval(float interval) const;
+    static bool IsUsableCorner(const Vector2& corner);
+    // Replaces the line points; false (with a "WARNING: " line, the points kept) when they
+    // can't be built.
+    bool BuildLines(float interval, const Vector2& minCoord, const Vector2& maxCoord);
+    void PlaceAxes();
 
     Color _lineColor;
     Color _axisColor;

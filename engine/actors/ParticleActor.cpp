@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <new>
 
 namespace
 {
@@ -36,28 +37,28 @@ ParticleActor::~ParticleActor() { delete[] _particles; }
 
 String ParticleActor::GetClassName() const { return "ParticleActor"; }
 
-const int ParticleActor::MaxParticles = 100000;
-
 void ParticleActor::SetMaxParticles(int maxParticles)
 {
     if (maxParticles == _maxParticles)
     {
         return;
     }
-    if (maxParticles > MaxParticles)
-    {
-        CompoundLog::GetSystemLog().Printf(
-            "WARNING: A particle system holds at most %d particles, not %d; it keeps its %d.", MaxParticles,
-            maxParticles, _maxParticles);
-        return;
-    }
     if (maxParticles < 1)
     {
         maxParticles = 1;
     }
+    // Asked of a script, a pool may be larger than memory: refused rather than thrown.
+    Particle* particles = new (std::nothrow) Particle[maxParticles];
+    if (particles == 0)
+    {
+        CompoundLog::GetSystemLog().Printf(
+            "WARNING: A pool of %d particles doesn't fit in memory; the system keeps its %d.", maxParticles,
+            _maxParticles);
+        return;
+    }
     delete[] _particles;
+    _particles = particles;
     _maxParticles = maxParticles;
-    _particles = new Particle[maxParticles];
     for (int i = 0; i < maxParticles; ++i)
     {
         Particle& particle = _particles[i];

@@ -18,13 +18,9 @@ public:
     void Render() override;
     String GetClassName() const override;
 
-    // Replaces the pool (its particles vanish); values below 1 become 1. A count above
-    // MaxParticles is refused with a "WARNING: " line and the pool stays as it is.
+    // Replaces the pool (its particles vanish); values below 1 become 1. A pool that can't be
+    // allocated is refused with a "WARNING: " line and the current one kept.
     void SetMaxParticles(int maxParticles);
-    // The largest pool: what one frame can draw. A full pool of 100,000 takes about 10 ms to
-    // update and draw (bench_physics_particles, software GL), two thirds of the 15.7 ms frame
-    // budget; a pool ten times as large would take six frames for each one.
-    static const int MaxParticles;
     // Negative values become 0.
     void SetParticlesPerSecond(float particlesPerSecond);
     // Seconds the system emits; 0 emits forever. Negative values become 0.

@@ -4,7 +4,7 @@
 #include "engine/util/DeletionNotice.h"
 
 Renderable::Renderable()
-    : _destroyed(false), _layer(0), _onLayer(false), _queued(false), _holder(0), _destroyableByOthers(false)
+    : _destroyed(false), _layer(0), _onLayer(false), _holder(0), _destroyableByOthers(false)
 {
 }
 

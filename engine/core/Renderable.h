@@ -38,8 +38,6 @@ private:
     int _layer;
     // Whether the World holds it on a layer now, so a second add can be refused.
     bool _onLayer;
-    // Whether a cleanup or unload pass has it in its queue (see World::Forget).
-    bool _queued;
     const char* _holder;
     bool _destroyableByOthers;
 };

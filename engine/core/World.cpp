@@ -91,7 +91,7 @@ World::World()
     : _running(false), _window(new Window()), _antiAliasing(false),
       _lastTime(Platform::MonotonicSeconds()), _currentTime(0.0), _frameDT(0.0f), _lastFrameSeconds(0.0), _windowCreatedSeconds(0.0),
       _simulateOn(true), _initialized(false), _gameStarted(false),
-      _processingDeferredAdds(false), _locked(false), _destroyedWaiting(false), _unloading(false), _physics(new PhysicsWorld()),
+      _processingDeferredAdds(false), _locked(false), _destroyedWaiting(false), _passWalk(0), _unloading(false), _physics(new PhysicsWorld()),
       _inputRoute(new InputRoute()), _gameManager(0), _console(0)
 {
 }

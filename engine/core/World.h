@@ -173,11 +173,10 @@ private:
     void Unlink(Renderable* renderable);
     void ForgetDeferred(Renderable* renderable);
     bool IsPendingAdd(const Renderable* renderable) const;
-    // The cleanup and unload passes take renderables off their layers (or leave them) in one
-    // walk and only then delete (or tell) them from a queue, since a destructor or hook may
-    // unlink or delete other renderables, which a walk would stand on.
-    void Enqueue(Renderable* renderable, bool keep);
-    void FinishQueue();
+    // The cleanup and unload passes walk one renderable at a time and delete (or tell) each
+    // where they stand. A destructor or hook may unlink or delete the renderable the walk
+    // stands on next: Unlink then moves the walk on, so it never stands on a freed one.
+    void UnloadOne(WorldIterator& walk);
     bool CancelPendingAdd(Renderable* renderable);
     void CancelPendingLayerChanges(Renderable* renderable);
 
@@ -186,13 +185,6 @@ private:
     void ForgetPhysicsActor(PhysicsActor* actor);
 
     typedef std::pair<Renderable*, int> RenderableAndLayer;
-    // A renderable a pass will delete, or keep and tell of the unload; null once deleted
-    // by someone else meanwhile.
-    struct QueuedRenderable
-    {
-        Renderable* renderable;
-        bool keep;
-    };
 
     static World* s_instance;
 
@@ -220,7 +212,8 @@ private:
     // without one the pass would walk every renderable for nothing.
     bool _destroyedWaiting;
     std::list<DebugDrawBase*> _debugDrawings;
-    std::vector<QueuedRenderable> _passQueue;
+    // The walk of the running cleanup or unload pass; null between passes.
+    WorldIterator* _passWalk;
     bool _unloading;
 
     std::unique_ptr<PhysicsWorld> _physics;

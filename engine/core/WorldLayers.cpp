@@ -76,6 +76,12 @@ void World::Remove(Renderable* renderable)
 
 void World::Unlink(Renderable* renderable)
 {
+    // Where a pass's walk stands next: the walk takes it off and moves on to the one after.
+    if (_passWalk != 0 && **_passWalk == renderable)
+    {
+        _passWalk->erase();
+        return;
+    }
     RenderLayers::iterator layer = _layers.find(renderable->_layer);
     if (!renderable->_onLayer || layer == _layers.end())
     {
@@ -136,17 +142,6 @@ void World::Forget(Renderable* renderable)
 {
     Unlink(renderable);
     ForgetDeferred(renderable);
-    if (!renderable->_queued)
-    {
-        return;
-    }
-    for (size_t i = 0; i < _passQueue.size(); ++i)
-    {
-        if (_passQueue[i].renderable == renderable)
-        {
-            _passQueue[i].renderable = 0;
-        }
-    }
 }
 
 void World::ForgetDeferred(Renderable* renderable)
@@ -201,60 +196,29 @@ void World::UpdateRenderables(float dt)
     }
 }
 
+// A renderable that a destructor destroys during the pass is deleted by this pass when the
+// walk has still to reach it, and by the next one otherwise.
 void World::CleanUpDestroyed()
 {
     if (!_destroyedWaiting)
     {
         return;
     }
-    // Destroyed while this pass deletes (by a destructor) counts for the next pass.
     _destroyedWaiting = false;
-    for (WorldIterator it = GetFirstRenderable(); *it != 0;)
+    WorldIterator walk = GetFirstRenderable();
+    _passWalk = &walk;
+    while (*walk != 0)
     {
-        if (!(*it)->IsDestroyed())
+        Renderable* renderable = *walk;
+        if (!renderable->IsDestroyed())
         {
-            ++it;
+            ++walk;
             continue;
         }
-        Enqueue(*it, false);
-        it.erase();
+        walk.erase();
+        delete renderable;
     }
-    FinishQueue();
-}
-
-void World::Enqueue(Renderable* renderable, bool keep)
-{
-    renderable->_queued = true;
-    QueuedRenderable entry = {renderable, keep};
-    _passQueue.push_back(entry);
-}
-
-// Renderables deleted meanwhile were nulled here by Forget. A renderable the unload deletes
-// is destroyed first, so its PreDestroy runs once as with any other end.
-void World::FinishQueue()
-{
-    for (size_t i = 0; i < _passQueue.size(); ++i)
-    {
-        QueuedRenderable entry = _passQueue[i];
-        if (entry.renderable == 0)
-        {
-            continue;
-        }
-        _passQueue[i].renderable = 0;
-        entry.renderable->_queued = false;
-        if (!entry.keep)
-        {
-            entry.renderable->Destroy();
-            delete entry.renderable;
-            continue;
-        }
-        Actor* actor = dynamic_cast<Actor*>(entry.renderable);
-        if (actor != 0)
-        {
-            actor->LevelUnloaded();
-        }
-    }
-    _passQueue.clear();
+    _passWalk = 0;
 }
 
 void World::ApplyDeferredChanges()
@@ -293,25 +257,39 @@ void World::UnloadAll()
         return;
     }
     _unloading = true;
-    for (WorldIterator it = GetFirstRenderable(); *it != 0;)
+    WorldIterator walk = GetFirstRenderable();
+    _passWalk = &walk;
+    while (*walk != 0)
     {
-        Renderable* renderable = *it;
-        if (_gameManager != 0 && _gameManager->IsProtectedFromUnload(renderable))
-        {
-            Enqueue(renderable, true);
-            ++it;
-            continue;
-        }
-        it.erase();
-        // Held: its holder goes on using it and ends it itself.
-        if (renderable->MayBeDestroyedByOthers() || renderable->IsDestroyed())
-        {
-            Enqueue(renderable, false);
-        }
+        UnloadOne(walk);
     }
-    FinishQueue();
+    _passWalk = 0;
     _unloading = false;
     PurgeDebugDrawing();
+}
+
+// What a PreDestroy adds on a layer the walk has yet to reach is unloaded in turn.
+void World::UnloadOne(WorldIterator& walk)
+{
+    Renderable* renderable = *walk;
+    if (_gameManager != 0 && _gameManager->IsProtectedFromUnload(renderable))
+    {
+        ++walk;
+        Actor* actor = dynamic_cast<Actor*>(renderable);
+        if (actor != 0)
+        {
+            actor->LevelUnloaded();
+        }
+        return;
+    }
+    walk.erase();
+    // Held: its holder goes on using it and ends it itself.
+    if (!renderable->MayBeDestroyedByOthers() && !renderable->IsDestroyed())
+    {
+        return;
+    }
+    renderable->Destroy();
+    delete renderable;
 }
 
 void World::DeleteAllRenderables()

@@ -3,6 +3,7 @@
 #include "engine/core/World.h"
 #include "engine/log/CompoundLog.h"
 #include "engine/rendering/Camera.h"
+#include "engine/util/TryReserve.h"
 
 #include <cfloat>
 #include <climits>
@@ -201,8 +202,6 @@ Vector2 MathUtil::RandomVector(const Vector2& minValues, const Vector2& maxValue
     return Vector2(x, y);
 }
 
-const int MathUtil::MaxPointFieldCount = 10000;
-
 Vector2List MathUtil::RandomPointField(int count, const Vector2& minValue, const Vector2& maxValue,
                                        float minDistance)
 {
@@ -211,11 +210,16 @@ Vector2List MathUtil::RandomPointField(int count, const Vector2& minValue, const
     {
         return points;
     }
-    if (count > MaxPointFieldCount || !IsFinite(minValue) || !IsFinite(maxValue) || !std::isfinite(minDistance))
+    if (!IsFinite(minValue) || !IsFinite(maxValue) || !std::isfinite(minDistance))
     {
         CompoundLog::GetSystemLog().Printf(
-            "WARNING: RandomPointField takes up to %d points in a finite box at a finite distance; no points.",
-            MaxPointFieldCount);
+            "WARNING: RandomPointField takes a finite box and a finite distance; no points.");
+        return points;
+    }
+    if (!TryReserve(points, (size_t)count))
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: RandomPointField can't hold %d points in memory; no points.",
+                                           count);
         return points;
     }
     SeedOnce();

@@ -76,12 +76,10 @@ public:
     // count points at least about sqrt(minDistance) apart; the distance shrinks whenever the
     // points don't fit, and once it has shrunk to nothing a point is kept wherever it falls, so
     // any finite box (even one of zero size) gets its points. A non-finite corner or distance,
-    // or a count above MaxPointFieldCount, gets an empty list and a "WARNING: " line.
+    // or a count whose list can't be allocated, gets an empty list and a "WARNING: " line.
+    // Each point is compared with every earlier one, so the work grows with count squared.
     static Vector2List RandomPointField(int count, const Vector2& minValue, const Vector2& maxValue,
                                         float minDistance = 0.5f);
-    // Each point is compared with every earlier one, so the work grows with count squared:
-    // 10,000 points take up to about half a second.
-    static const int MaxPointFieldCount;
 
     // Window pixels (origin top left, Y down) and world units (Y up), through the camera.
     static Vector2 GetWorldDimensions();

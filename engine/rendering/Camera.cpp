@@ -16,6 +16,10 @@ namespace
 {
 const float kFollowTolerance = 1e-6f;
 const float kRadiansPerDegree = MathUtil::Pi / 180.0f;
+const float kDefaultNearClip = 0.001f;
+const float kDefaultFarClip = 200.0f;
+
+bool IsFinite(const Vector3& v) { return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z); }
 }
 
 Camera* Camera::s_instance = 0;
@@ -48,7 +52,9 @@ void Camera::ForgetActor(Actor* actor)
     }
 }
 
-Camera::Camera() : _windowWidth(0), _windowHeight(0), _locked(0), _lockX(true), _lockY(true), _lockRotation(false)
+Camera::Camera()
+    : _windowWidth(0), _windowHeight(0), _projectedNear(kDefaultNearClip), _projectedFar(kDefaultFarClip), _locked(0),
+      _lockX(true), _lockY(true), _lockRotation(false)
 {
     // The World updates and draws it and its window resizes it: scripts can't end it.
     SetHolder("the engine");
@@ -78,8 +84,8 @@ void Camera::Reset()
     _position = Vector2(0.0f, 0.0f);
     _view = Vector3(0.0f, 0.0f, -10.0f);
     _up = Vector3(0.0f, 1.0f, 0.0f);
-    _zNearClip = 0.001f;
-    _zFarClip = 200.0f;
+    _zNearClip = kDefaultNearClip;
+    _zFarClip = kDefaultFarClip;
     _locked = 0;
 }
 
@@ -101,13 +107,19 @@ void Camera::Resize(int width, int height)
     Project();
 }
 
+// While the stored clip distances can't be projected, the last pair that could is used.
 void Camera::Project()
 {
+    if (HasUsableClipDistances())
+    {
+        _projectedNear = _zNearClip;
+        _projectedFar = _zFarClip;
+    }
     // A camera that was never given a size (no window yet) projects for a height of 1.
     const float aspect = (float)_windowWidth / (float)(_windowHeight < 1 ? 1 : _windowHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(_aperture, aspect, _zNearClip, _zFarClip);
+    gluPerspective(_aperture, aspect, _projectedNear, _projectedFar);
     glMatrixMode(GL_MODELVIEW);
     AnnounceChange();
 }
@@ -184,8 +196,36 @@ void Camera::LockTo(Actor* locked, bool lockX, bool lockY, bool lockRotation)
 
 void Camera::AnnounceChange() { Switchboard::GetInstance()->Broadcast(new Message("CameraChange")); }
 
+// A non-finite eye would blank the picture until the position was set again.
+bool Camera::IsUsablePosition(const Vector3& position) const
+{
+    if (IsFinite(position))
+    {
+        return true;
+    }
+    CompoundLog::GetSystemLog().Printf("WARNING: A camera position must be finite, not (%g, %g, %g); it stays at (%g, %g, %g).",
+                                       position.X, position.Y, position.Z, _camera3DPosition.X, _camera3DPosition.Y,
+                                       _camera3DPosition.Z);
+    return false;
+}
+
+// A NaN duration never ends and steps the eye to NaN.
+bool Camera::IsUsableGlide(const Vector3& target, float duration) const
+{
+    if (!std::isnan(duration))
+    {
+        return IsUsablePosition(target);
+    }
+    CompoundLog::GetSystemLog().Printf("WARNING: A camera glide needs a duration, not nan; the camera stays where it is.");
+    return false;
+}
+
 void Camera::SetPosition(float x, float y, float z)
 {
+    if (!IsUsablePosition(Vector3(x, y, z)))
+    {
+        return;
+    }
     _camera3DPosition = Vector3(x, y, z);
     _position = Vector2(x, y);
     AnnounceChange();
@@ -211,8 +251,20 @@ void Camera::SetViewCenter(float x, float y, float z)
 
 void Camera::MoveTo(const Vector3& target, float duration, bool smooth, String onCompletionMessage)
 {
+    if (!IsUsableGlide(target, duration))
+    {
+        return;
+    }
     _moveInterval = Interval<Vector3>(_camera3DPosition, target, duration, smooth);
     _moveMessage = onCompletionMessage;
+}
+
+void Camera::MoveTo(const Vector2& target, float duration, bool smooth, String onCompletionMessage)
+{
+    if (IsUsableGlide(Vector3(target.X, target.Y, _camera3DPosition.Z), duration))
+    {
+        Actor::MoveTo(target, duration, smooth, onCompletionMessage);
+    }
 }
 
 float Camera::GetViewRadius() const
@@ -238,31 +290,35 @@ void Camera::SetZByViewRadius(float newRadius)
     _camera3DPosition.Z = GetZForViewRadius(newRadius);
 }
 
-// The projection needs 0 < near < far, all finite: anything else gives a meaningless picture.
+// Each distance is kept as given, so the two can be set in either order.
 void Camera::SetNearClipDist(float dist)
 {
-    if (!(dist > 0.0f && dist < _zFarClip))
-    {
-        CompoundLog::GetSystemLog().Printf(
-            "WARNING: A camera's near clip distance must be above 0 and below the far one (%g), not %g; it keeps %g.",
-            _zFarClip, dist, _zNearClip);
-        return;
-    }
     _zNearClip = dist;
-    Project();
+    ProjectClipDistances();
 }
 
 void Camera::SetFarClipDist(float dist)
 {
-    if (!(dist > _zNearClip) || !std::isfinite(dist))
+    _zFarClip = dist;
+    ProjectClipDistances();
+}
+
+// The projection needs 0 < near < far, both finite: anything else gives a meaningless picture.
+bool Camera::HasUsableClipDistances() const
+{
+    return _zNearClip > 0.0f && _zNearClip < _zFarClip && std::isfinite(_zFarClip);
+}
+
+void Camera::ProjectClipDistances()
+{
+    if (HasUsableClipDistances())
     {
-        CompoundLog::GetSystemLog().Printf(
-            "WARNING: A camera's far clip distance must be finite and above the near one (%g), not %g; it keeps %g.",
-            _zNearClip, dist, _zFarClip);
+        Project();
         return;
     }
-    _zFarClip = dist;
-    Project();
+    CompoundLog::GetSystemLog().Printf("WARNING: A camera's clip distances need 0 < near < far, both finite, not near %g "
+                                       "and far %g; the view keeps near %g and far %g until they do.",
+                                       _zNearClip, _zFarClip, _projectedNear, _projectedFar);
 }
 
 Vector2 Camera::GetWorldMaxVertex() { return MathUtil::ScreenToWorld(_windowWidth, 0); }

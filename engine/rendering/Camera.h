@@ -37,15 +37,20 @@ public:
     void SetPosition(float x, float y) override;
     void SetRotation(float rotation) override;
     String GetClassName() const override;
+    void MoveTo(const Vector2& newPosition, float duration, bool smooth = false,
+                String onCompletionMessage = "") override;
 
     virtual void SetPosition(const Vector3& position);
     virtual void SetPosition(float x, float y, float z);
     // Glides the eye to target; replaces a glide under way. The message, when not empty,
     // is broadcast with the camera as sender on arrival.
+    // A non-finite target or a NaN duration is refused with a "WARNING: " line, as is a
+    // non-finite position given to any SetPosition.
     virtual void MoveTo(const Vector3& target, float duration, bool smooth, String onCompletionMessage);
     // Refused with a "WARNING: " line unless above 0 and finite.
     virtual void SetZByViewRadius(float newRadius);
-    // Re-project; refused with a "WARNING: " line unless 0 < near < far, all finite.
+    // Store the distance and re-project, while 0 < near < far, both finite; otherwise a
+    // "WARNING: " line, and the view keeps the last distances that could be projected.
     virtual void SetNearClipDist(float dist);
     virtual void SetFarClipDist(float dist);
     virtual void SetViewCenter(float x, float y, float z);
@@ -65,8 +70,6 @@ public:
     Vector2 GetWorldMaxVertex();
     Vector2 GetWorldMinVertex();
 
-    using Actor::MoveTo;
-
 protected:
     Camera();
     // Whoever deletes the camera leaves the next GetInstance to make a new one, sized to the
@@ -76,6 +79,10 @@ protected:
 
 private:
     void Project();
+    bool HasUsableClipDistances() const;
+    void ProjectClipDistances();
+    bool IsUsablePosition(const Vector3& position) const;
+    bool IsUsableGlide(const Vector3& target, float duration) const;
     void FitWindow();
     void AnnounceChange();
     bool FollowLockedActor();
@@ -90,6 +97,9 @@ private:
     Vector3 _up;
     float _zNearClip;
     float _zFarClip;
+    // The clip distances last projected: the ones in use while the stored pair can't be.
+    float _projectedNear;
+    float _projectedFar;
     Actor* _locked;
     bool _lockX;
     bool _lockY;

@@ -385,7 +385,6 @@ ZARVO_VALUE_TABLE(Vector2)
 %ignore MathUtil::GetLongerAxis;
 %ignore MathUtil::IsPointInPolygon;
 %ignore MathUtil::ClampToInt;
-%ignore MathUtil::MaxPointFieldCount;
 %ignore Message::ForgetSender;
 %ignore Switchboard::Destroy;
 %ignore Switchboard::ForgetListener;
@@ -431,10 +430,8 @@ ZARVO_VALUE_TABLE(Vector2)
 %ignore ParticleActor::GetParticlesAlive;
 %ignore ParticleActor::GetSystemLifetime;
 %ignore ParticleActor::GetParticles;
-%ignore ParticleActor::MaxParticles;
 %ignore ParticleActor::Particle;
 %ignore GridActor::GetLinePoints;
-%ignore GridActor::MaxLinesEachWay;
 %ignore Camera::Destroy;
 %ignore Camera::WindowSizeCallback;
 %ignore Camera::ForgetActor;

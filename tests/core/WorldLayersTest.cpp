@@ -24,6 +24,8 @@ class WorldLayersTest : public ::testing::Test
 protected:
     World& world() { return *World::GetInstance(); }
     void TearDown() override { world().UnloadAll(); }
+    // Destroys an owner (see Owner) and ticks twice: the owner's destructor destroys the owned.
+    void DestroyAnOwner(int ownerLayer, int ownedLayer);
     std::vector<std::string> journal;
 };
 
@@ -36,6 +38,25 @@ public:
     }
     void ReceiveMessage(Message*) override {}
 };
+
+// Destroys what it owns as it is deleted.
+struct Owner : TestRenderable
+{
+    Owner(Renderable* owned, std::vector<std::string>* journal) : TestRenderable("owner", journal), owned(owned) {}
+    ~Owner() override { owned->Destroy(); }
+    Renderable* owned;
+};
+
+void WorldLayersTest::DestroyAnOwner(int ownerLayer, int ownedLayer)
+{
+    TestRenderable* owned = new TestRenderable("owned", &journal);
+    Owner* owner = new Owner(owned, &journal);
+    world().Add(owned, ownedLayer);
+    world().Add(owner, ownerLayer);
+    owner->Destroy();
+    world().Tick(true);
+    world().Tick(true);
+}
 }
 
 TEST_F(WorldLayersTest, IteratesLayersAscendingInInsertionOrderSkippingEmptyOnes)
@@ -162,27 +183,25 @@ TEST_F(WorldLayersTest, DestroyedDuringUpdateIsDeletedInTheSameTickAfterItsUpdat
 // or by the destructor of one the pass deletes, must still be deleted.
 TEST_F(WorldLayersTest, DestroyedBeforeBeingAddedOrByAnotherOnesDeletionIsDeletedAtTheNextTick)
 {
-    struct Owner : TestRenderable
-    {
-        Owner(Renderable* owned, std::vector<std::string>* journal) : TestRenderable("owner", journal), owned(owned) {}
-        ~Owner() override { owned->Destroy(); }
-        Renderable* owned;
-    };
     world().Tick(true);
     TestRenderable* early = new TestRenderable("early", &journal);
     early->Destroy();
     world().Tick(true);
     world().Add(early, 1);
     world().Tick(true);
-    TestRenderable* owned = new TestRenderable("owned", &journal);
-    Owner* owner = new Owner(owned, &journal);
-    world().Add(owned, 1);
-    world().Add(owner, 2);
-    owner->Destroy();
-    world().Tick(true);
-    world().Tick(true);
+    DestroyAnOwner(2, 1);
     std::vector<std::string> expected = {"update early", "delete early", "update owned", "update owner",
                                          "delete owner", "update owned", "delete owned"};
+    EXPECT_EQ(expected, journal);
+    EXPECT_TRUE(Contents().empty());
+}
+
+// The pass walks one renderable at a time: one destroyed by the destructor of one before it is
+// deleted in the same pass, not updated once more after its owner is gone.
+TEST_F(WorldLayersTest, DestroyedByAnEarlierOnesDeletionIsDeletedInTheSamePass)
+{
+    DestroyAnOwner(1, 2);
+    std::vector<std::string> expected = {"update owner", "update owned", "delete owner", "delete owned"};
     EXPECT_EQ(expected, journal);
     EXPECT_TRUE(Contents().empty());
 }
@@ -231,6 +250,27 @@ TEST_F(WorldLayersTest, PassesSurviveDestructorsThatRemoveOrDeleteOthers)
     world().UnloadAll();
     std::vector<std::string> expected = {"update form", "update button", "update last", "delete button",
                                          "delete form", "delete button", "delete form", "delete last"};
+    EXPECT_EQ(expected, journal);
+    EXPECT_TRUE(Contents().empty());
+}
+
+// The unload walks one renderable at a time: a PreDestroy sees what is still to come, and what
+// it adds on a layer ahead of the walk is unloaded too.
+TEST_F(WorldLayersTest, UnloadDeletesWhatAPreDestroyAddsAhead)
+{
+    struct Spawner : TestRenderable
+    {
+        using TestRenderable::TestRenderable;
+        void PreDestroy() override
+        {
+            journal->push_back(std::to_string(Contents().size()) + " ahead");
+            World::GetInstance()->Add(new TestRenderable("spawned", journal), 5);
+        }
+    };
+    world().Add(new Spawner("spawner", &journal), 1);
+    world().Add(new TestRenderable("later", &journal), 3);
+    world().UnloadAll();
+    std::vector<std::string> expected = {"1 ahead", "delete spawner", "delete later", "delete spawned"};
     EXPECT_EQ(expected, journal);
     EXPECT_TRUE(Contents().empty());
 }

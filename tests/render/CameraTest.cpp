@@ -140,9 +140,36 @@ TEST_F(CameraView, ViewsWithoutAPictureAreRefused)
     camera->SetZByViewRadius(0.0f);
     camera->SetNearClipDist(std::nanf(""));
     camera->SetFarClipDist(-1.0f);
-    EXPECT_EQ(5, CountLines(SystemLogCapture(), "WARNING: A camera"));
+    // A non-finite eye blanked the picture until it was set again.
+    camera->SetPosition(std::nanf(""), 0.0f);
+    camera->MoveTo(Vector3(0.0f, INFINITY, 10.0f), 1.0f, false, "");
+    camera->MoveTo(Vector2(1.0f, 1.0f), std::nanf(""));
+    EXPECT_EQ(8, CountLines(SystemLogCapture(), "WARNING: A camera"));
+    camera->Update(0.5f);
+    EXPECT_EQ(Vector3(0.0f, 0.0f, 10.0f), camera->GetPosition3D());
     EXPECT_EQ(GL_NO_ERROR, glGetError());
     EXPECT_NEAR(38.4f, MathUtil::WorldUnitsToPixels(1.0f), 1e-3);
+}
+
+// Each clip distance is kept as given, so near then far works as far then near does; between
+// the two the view keeps its last projection.
+TEST_F(CameraView, ClipDistancesHoldInEitherOrder)
+{
+    Camera* camera = Camera::GetInstance();
+    Actor* marker = new Actor();
+    marker->SetColor(1, 0, 0);
+    World::GetInstance()->Add(marker);
+    SystemLogCapture().Lines.clear();
+    camera->SetNearClipDist(300.0f);
+    EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: A camera's clip distances"));
+    RenderFrame();
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 0, 0));
+    camera->SetFarClipDist(1000.0f);
+    EXPECT_FLOAT_EQ(300.0f, camera->GetNearClipDist());
+    EXPECT_FLOAT_EQ(1000.0f, camera->GetFarClipDist());
+    RenderFrame();
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 255, 255)) << "the marker is nearer than the near plane";
+    EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: "));
 }
 
 TEST_F(CameraView, LockToFollowsTheActor)

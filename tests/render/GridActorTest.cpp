@@ -123,18 +123,38 @@ TEST_F(GridActorTest, RefusesIntervalsThatWouldNeverEnd)
     EXPECT_EQ(1.0f, grid.GetInterval());
     EXPECT_EQ(320u, grid.GetLinePoints().size());
     ASSERT_EQ(2u, log->Lines.size());
-    EXPECT_EQ("WARNING: Grid interval must be above 0, not 0; keeping 1.", log->Lines[0]);
+    EXPECT_EQ("WARNING: Grid interval must be finite and above 0, not 0; keeping 1.", log->Lines[0]);
 
     GridActor fromConstructor(Color(), Color(), 0.0f, Vector2(0.0f, 0.0f), Vector2(2.0f, 2.0f));
     EXPECT_EQ(1.0f, fromConstructor.GetInterval());
     EXPECT_EQ((2u + 2u) * 4u, fromConstructor.GetLinePoints().size());
     EXPECT_EQ(3u, log->Lines.size());
 
-    // Far from the origin a step too small to move a float still ends.
+    // Far from the origin a step too small to move a float, and a corner at infinity, are
+    // refused: the first drew one line without a word.
     GridActor far(Color(), Color(), 0.001f, Vector2(1.0e8f, 0.0f), Vector2(1.0e8f + 64.0f, 1.0f));
-    EXPECT_FALSE(far.GetLinePoints().empty());
-    far.SetMaxCoord(Vector2(0.0f, INFINITY));
-    EXPECT_EQ((size_t)GridActor::MaxLinesEachWay * 4u, far.GetLinePoints().size());
+    EXPECT_TRUE(far.GetLinePoints().empty());
+    grid.SetMaxCoord(Vector2(0.0f, INFINITY));
+    grid.SetMinCoord(Vector2(-1.0e8f, 0.0f));
+    EXPECT_EQ(320u, grid.GetLinePoints().size());
+    EXPECT_EQ(Vector2(20.0f, 20.0f), grid.GetMaxCoord());
+    EXPECT_EQ(6u, log->Lines.size());
+}
+
+// Every line from one corner to the other, however many: this grid stopped at x = -10001.
+TEST_F(GridActorTest, AWideGridHasEveryLineAndShowsThemNearTheOrigin)
+{
+    GridActor* grid = AddGrid(Vector2(-20000.0f, -20000.0f), Vector2(20000.5f, 20000.5f));
+    ASSERT_EQ(40001u * 2u * 4u, grid->GetLinePoints().size());
+    EXPECT_EQ(20000.0f, grid->GetLinePoints()[40000 * 4]);
+    RenderFrame();
+
+    const int row = ScreenY(0.5f);
+    const std::vector<int> columns = InkColumns(row, ScreenX(-2.5f), ScreenX(2.5f));
+    ASSERT_EQ(5u, columns.size());
+    EXPECT_NEAR(ScreenX(-2.0f), columns[0], 1);
+    EXPECT_TRUE(IsBlue(columns[1], row));
+    EXPECT_TRUE(IsRed(columns[2], row));
 }
 
 TEST_F(GridActorTest, DrawsWithoutTextureCoordinatesLeftEnabled)
