@@ -104,6 +104,34 @@ TEST_F(ControlsTest, WrappedTextSplitsIntoLinesAndRewrappingReplacesThem)
     EXPECT_EQ(24, text->Width());
 }
 
+// Without a font there is nothing to wrap with: said once per text and per new width, not on
+// every layout of every frame.
+TEST_F(ControlsTest, AWrappedLabelWithoutAFontAssertsOncePerChange)
+{
+    Label* label = new Label(canvas.get());
+    label->SetBounds(0, 0, 36, 40);
+    label->SetWrap(true);
+    label->SetText("aaa bbb ccc");
+    label->SetFont(nullptr);
+    auto assertsAfterFrames = [&] {
+        for (int frame = 0; frame < 60; ++frame)
+        {
+            canvas->DoThink();
+            canvas->RenderCanvas();
+        }
+        size_t count = 0;
+        for (size_t at = s_output.find("Assert: Text::RefreshSize() - No Font!!"); at != std::string::npos;
+             at = s_output.find("Assert: Text::RefreshSize() - No Font!!", at + 1))
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(1u, assertsAfterFrames());
+    label->SetText("ddd eee");
+    EXPECT_EQ(2u, assertsAfterFrames());
+    label->SetBounds(0, 0, 50, 40);
+    EXPECT_EQ(3u, assertsAfterFrames());
+}
+
 TEST(LabelFontTest, OwnedFontsAreReleasedWhenReplacedAndWhenDeletedDirectly)
 {
     FontCountingRenderer renderer;
