@@ -104,7 +104,7 @@ TEST_F(ControlsTest, WrappedTextSplitsIntoLinesAndRewrappingReplacesThem)
     EXPECT_EQ(24, text->Width());
 }
 
-// Without a font there is nothing to wrap with: said once per text and per new width, not on
+// Without a font there is nothing to wrap with: said once per text and per width, not on
 // every layout of every frame.
 TEST_F(ControlsTest, AWrappedLabelWithoutAFontAssertsOncePerChange)
 {
@@ -113,23 +113,17 @@ TEST_F(ControlsTest, AWrappedLabelWithoutAFontAssertsOncePerChange)
     label->SetWrap(true);
     label->SetText("aaa bbb ccc");
     label->SetFont(nullptr);
-    auto assertsAfterFrames = [&] {
+    const std::string line = "Assert: Text::RefreshSize() - No Font!!\n\n";
+    auto sixtyFrames = [&] {
         for (int frame = 0; frame < 60; ++frame)
-        {
-            canvas->DoThink();
-            canvas->RenderCanvas();
-        }
-        size_t count = 0;
-        for (size_t at = s_output.find("Assert: Text::RefreshSize() - No Font!!"); at != std::string::npos;
-             at = s_output.find("Assert: Text::RefreshSize() - No Font!!", at + 1))
-            ++count;
-        return count;
+            canvas->DoThink(), canvas->RenderCanvas();
+        return s_output;
     };
-    EXPECT_EQ(1u, assertsAfterFrames());
+    EXPECT_EQ(line, sixtyFrames());
     label->SetText("ddd eee");
-    EXPECT_EQ(2u, assertsAfterFrames());
+    EXPECT_EQ(line + line, sixtyFrames());
     label->SetBounds(0, 0, 50, 40);
-    EXPECT_EQ(3u, assertsAfterFrames());
+    EXPECT_EQ(line + line + line, sixtyFrames());
 }
 
 TEST(LabelFontTest, OwnedFontsAreReleasedWhenReplacedAndWhenDeletedDirectly)

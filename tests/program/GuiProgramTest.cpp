@@ -147,24 +147,16 @@ TEST_F(GuiProgramTest, ButtonsWindowsModalAndChoiceBoxWorkEndToEnd)
 // pointer is then: a click without moving, and the clicks after a press the console took.
 TEST_F(GuiProgramTest, AfterTheConsoleClicksGoToTheControlUnderThePointer)
 {
-    auto withConsole = [&](const std::string& whileOpen) {
-        X11Display::Xdo(window, "key grave");
-        Pause();
-        X11Display::Xdo(window, whileOpen);
-        Pause();
-        X11Display::Xdo(window, "key grave");
-        Pause();
+    auto withConsole = [&](const std::string& whileOpen, const std::string& afterwards) {
+        for (const std::string& command : {std::string("key grave"), whileOpen, std::string("key grave"), afterwards})
+            X11Display::Xdo(window, command), Pause();
     };
     MoveTo(30, 180); // on "Ask"
-    withConsole("mousemove 30 80");
-    X11Display::Xdo(window, "click 1");
+    withConsole("mousemove 30 80", "click 1");
     EXPECT_TRUE(WaitForLine("button pressed")) << program.ReadErrorOutput();
-
     MoveTo(30, 80); // "Press me", held while the pointer goes to "Make modal"
     X11Display::Xdo(window, "mousedown 1");
-    Pause();
-    withConsole("mousemove 30 130 mouseup 1");
-    X11Display::Xdo(window, "click --repeat 3 --delay 200 1");
+    withConsole("mousemove 30 130 mouseup 1", "click --repeat 3 --delay 200 1");
     EXPECT_TRUE(WaitForLine("first window made modal")) << program.ReadErrorOutput();
     EXPECT_EQ(0, CountLines("choice box shown"));
     EXPECT_EQ(1, CountLines("button pressed"));
