@@ -15,7 +15,7 @@ PACKAGES=(
   libx11-dev xvfb xauth xdotool x11-apps imagemagick
   zenity
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-inconsolata fonts-rufscript fonts-dejavu-core
+  fonts-inconsolata fonts-bwht fonts-dejavu-core
   sox libsox-fmt-all lame
   python3 python3-pil python3-numpy python3-scipy
 )

@@ -127,8 +127,9 @@ def check_fonts():
         free = "Open Font License" in text or (
             "GNU GENERAL PUBLIC LICENSE" in text and "special exception" in text and "embed this font" in text)
         check(free, "licence beside " + font)
+    # The font library reads TrueType and OpenType data whatever the file's name says.
     with open(os.path.join(RES, "Fonts", "ShadowsIntoLight.ttf"), "rb") as f:
-        check(f.read(4) == b"\x00\x01\x00\x00", "ShadowsIntoLight.ttf is a TrueType font")
+        check(f.read(4) in (b"\x00\x01\x00\x00", b"OTTO"), "ShadowsIntoLight.ttf is a TrueType or OpenType font")
 
 
 def sound_stats(path):

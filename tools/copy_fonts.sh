@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Copies the game's two fonts out of their Debian packages into Resources/Fonts,
 # each with its licence beside it.
-#   Resources/Fonts/ShadowsIntoLight.ttf  <- "Rufscript" handwriting font (fonts-rufscript,
-#                                            GPL 3 or later with the font exception)
+#   Resources/Fonts/ShadowsIntoLight.ttf  <- "Because We Connect" handwriting font (fonts-bwht,
+#                                            SIL OFL 1.1)
 #   Resources/Fonts/Inconsolata.otf       <- Inconsolata (fonts-inconsolata, SIL OFL 1.0)
 # The game asks for the handwriting font by the file name ShadowsIntoLight.ttf; the font
-# itself is unmodified Rufscript, only the file is named so. Its digits read clearly at the
-# game's 24 and 32 points (a "0" is no "U", a "2" no "Z").
+# itself is unmodified Because We Connect (OpenType data, which the font library reads
+# whatever the file is called), only the file is named so. Its digits and letters read
+# clearly at the game's 24 and 32 points, and the start screen's longest help line ends at
+# x = 882 of 1024 at 24 points, inside the parchment's frame.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,7 +41,7 @@ copy_font() {
   echo "wrote $FONTS/$target and $licence"
 }
 
-copy_font fonts-rufscript /usr/share/fonts/truetype/rufscript/Rufscript010.ttf ShadowsIntoLight.ttf \
-  "Rufscript (version 010), by Hiran Venugopalan" GPL-3
+copy_font fonts-bwht /usr/share/fonts/opentype/bwht/BecauseWeConnect-Regular.otf ShadowsIntoLight.ttf \
+  "Because We Connect Regular (of the Because We Had To fonts), by Red Hat, Inc."
 copy_font fonts-inconsolata /usr/share/fonts/truetype/inconsolata/Inconsolata.otf Inconsolata.otf \
   "Inconsolata, by Raph Levien"

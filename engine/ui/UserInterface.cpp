@@ -188,29 +188,43 @@ void UserInterface::MouseMotionEvent(Vec2i screenCoordinates)
     _lastPointer = screenCoordinates;
 }
 
-void UserInterface::MouseDownEvent(Vec2i, MouseButtonInput button)
+void UserInterface::CatchUpPointer(Vec2i screenCoordinates)
+{
+    // While the console was open the pointer moved without the toolkit seeing it, so a button
+    // would go to the control under the stale position.
+    if (screenCoordinates != _lastPointer)
+    {
+        MouseMotionEvent(screenCoordinates);
+    }
+}
+
+void UserInterface::MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button)
 {
     if (TakesMouse())
     {
+        CatchUpPointer(screenCoordinates);
         InsideToolkit inside(_insideToolkit);
         _heldInToolkit.insert(ToToolkitButton(button));
         _canvas->OnMouseButton(ToToolkitButton(button), true);
     }
 }
 
-void UserInterface::MouseUpEvent(Vec2i, MouseButtonInput button)
+void UserInterface::MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button)
 {
     if (_canvas == 0)
     {
         return;
     }
     const bool heldInToolkit = _heldInToolkit.erase(ToToolkitButton(button)) != 0;
-    InsideToolkit inside(_insideToolkit);
     if (TakesMouse())
     {
+        CatchUpPointer(screenCoordinates);
+        InsideToolkit inside(_insideToolkit);
         _canvas->OnMouseButton(ToToolkitButton(button), false);
+        return;
     }
-    else if (heldInToolkit)
+    InsideToolkit inside(_insideToolkit);
+    if (heldInToolkit)
     {
         // The console took the release of a press the toolkit got: the pressed control must
         // not keep the mouse, nor press later when the pointer comes back over it.

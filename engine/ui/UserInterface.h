@@ -84,6 +84,8 @@ private:
 
     // The toolkit takes the mouse only while the console is closed.
     bool TakesMouse();
+    // A button event away from the last position the toolkit was told of moves it there first.
+    void CatchUpPointer(Vec2i screenCoordinates);
     // The button with font, text and padding, sized to them; not yet placed.
     Gui::Controls::Button* MakeButton(Gui::Controls::Base* parent, const String& text, const String& fontFile,
                                       int horizontalPadding, int verticalPadding);

@@ -42,7 +42,7 @@ namespace Gui
             virtual bool OnMouseButton(int button, bool down);
             // The host lost the release of a button it had passed on pressed (something of its
             // own took the release): the control holding the mouse lets go without a click.
-            virtual void OnMouseButtonLost(int button);
+            void OnMouseButtonLost(int button);
             // Toolkit key codes (Gui::Key).
             virtual bool OnKey(int key, bool down);
             virtual bool OnCharacter(wchar_t character);

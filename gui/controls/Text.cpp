@@ -211,14 +211,16 @@ void Text::RefreshSizeWrap()
 {
     DeleteLines();
     const std::vector<std::wstring> words = SplitWords(_string.GetUnicode());
+    // Recorded before the font check too: the label wraps again only when the width changes,
+    // so a missing font is reported once, not on every layout.
+    const int available = WrapWidth();
+    _wrappedWidth = available;
     if (!Assert(_font != nullptr, kNoFont))
     {
         return;
     }
     // A space covers no pixels, but the renderer measures blank text a whole line high.
     const int lineHeight = Measure(L" ").y;
-    const int available = WrapWidth();
-    _wrappedWidth = available;
     std::wstring line;
     int y = 0;
     for (size_t i = 0; i < words.size(); ++i)

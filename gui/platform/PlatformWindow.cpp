@@ -5,7 +5,6 @@
 
 #include <GLFW/glfw3.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -20,8 +19,6 @@ std::map<GLFWwindow*, std::unique_ptr<WindowState>> s_windows;
 // The platform layer started the window library, so it ends it when the program ends.
 bool s_startedLibrary = false;
 bool s_endsAtExit = false;
-// The sides a window may have when no monitor tells how large the desktop is.
-const int kLargestSideWithoutMonitor = 16384;
 
 // The library answers "not initialized" to any call made before it was started.
 bool LibraryRunning()
@@ -62,48 +59,15 @@ bool StartLibrary()
     return true;
 }
 
-// The box around every monitor at its largest video mode; (0, 0) when no monitor is known.
-Point LargestWindowSize()
-{
-    int count = 0;
-    GLFWmonitor** monitors = glfwGetMonitors(&count);
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool any = false;
-    for (int i = 0; i < count; ++i)
-    {
-        int x = 0, y = 0, width = 0, height = 0, modeCount = 0;
-        glfwGetMonitorPos(monitors[i], &x, &y);
-        const GLFWvidmode* modes = glfwGetVideoModes(monitors[i], &modeCount);
-        for (int m = 0; m < modeCount; ++m)
-        {
-            width = std::max(width, modes[m].width);
-            height = std::max(height, modes[m].height);
-        }
-        if (width < 1 || height < 1)
-        {
-            continue;
-        }
-        left = any ? std::min(left, x) : x;
-        top = any ? std::min(top, y) : y;
-        right = any ? std::max(right, x + width) : x + width;
-        bottom = any ? std::max(bottom, y + height) : y + height;
-        any = true;
-    }
-    return Point(right - left, bottom - top);
-}
+// The X server clips and draws windows with boxes of signed 16-bit coordinates, so a side of
+// 32767 or more no longer fits them, and the window library hands sides from 65536 on to X
+// wrapped into other sizes. A side of 0 the server refuses, and the window library ends the
+// program on a refused request. A side larger than the desktop is fine: X makes such windows.
+const int kLargestSide = 32766;
 
-// The X server takes no side of 0 or beyond 16 bits, and the window library ends the program
-// when it is refused one, or wraps it into another size; a window far beyond the desktop
-// makes drawing buffers larger than the X library can send. So a window is at least one pixel
-// and at most as large as the desktop.
-bool IsWindowSize(int w, int h, Point& largest)
+bool IsWindowSize(int w, int h)
 {
-    largest = LargestWindowSize();
-    if (largest.x < 1 || largest.y < 1)
-    {
-        largest = Point(kLargestSideWithoutMonitor, kLargestSideWithoutMonitor);
-    }
-    return w >= 1 && h >= 1 && w <= largest.x && h <= largest.y;
+    return w >= 1 && h >= 1 && w <= kLargestSide && h <= kLargestSide;
 }
 
 Rect BoundsOf(GLFWwindow* window)
@@ -147,11 +111,10 @@ GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& 
                    title.c_str());
         return nullptr;
     }
-    Point largest;
-    if (!IsWindowSize(w, h, largest))
+    if (!IsWindowSize(w, h))
     {
         Debug::Msg("ERROR: The window \"%s\" cannot be made %d x %d pixels large (1 x 1 up to %d x %d).\n",
-                   title.c_str(), w, h, largest.x, largest.y);
+                   title.c_str(), w, h, kLargestSide, kLargestSide);
         return nullptr;
     }
     glfwDefaultWindowHints();
@@ -187,14 +150,6 @@ void DestroyPlatformWindow(GLFWwindow* window)
     glfwDestroyWindow(window);
 }
 
-void EndWindowLibrary()
-{
-    if (s_windows.empty())
-    {
-        EndLibraryAtExit();
-    }
-}
-
 void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h)
 {
     WindowState* state = StateOf(window);
@@ -202,12 +157,11 @@ void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h)
     {
         return;
     }
-    Point largest;
-    if (!IsWindowSize(w, h, largest))
+    if (!IsWindowSize(w, h))
     {
         Debug::Msg("WARNING: The window \"%s\" cannot be made %d x %d pixels large (1 x 1 up to %d x %d); it keeps "
                    "its bounds.\n",
-                   state->title.c_str(), w, h, largest.x, largest.y);
+                   state->title.c_str(), w, h, kLargestSide, kLargestSide);
         return;
     }
     Place(window, Rect(x, y, w, h));

@@ -14,8 +14,8 @@ struct GLFWwindow;
 //
 // What the Windows-only details of such a window become here:
 // - COM: nothing here needs it. In its place the window library is started with the first
-//   platform window when nobody has started it, and kept running until the program ends
-//   (or EndWindowLibrary); a library that a host started is the host's to end.
+//   platform window when nobody has started it, and kept running until the program ends; a
+//   library that a host started is the host's to end.
 // - The window class "GUI_Window_Class" names the X window class (WM_CLASS) instead.
 // - The drop shadow and the region with corners rounded by 4: the window library can neither
 //   shape a window nor ask for a shadow, so the window stays rectangular and any shadow is
@@ -32,16 +32,13 @@ namespace Gui
 {
     namespace WindowsLayer
     {
-        // A shown, focused window at (x, y) on the screen with a client area of w x h pixels;
-        // owned by the caller until DestroyPlatformWindow. Null after an "ERROR: " line when
-        // there is no display, the window cannot be made, or a side is below 1 pixel or
-        // beyond the desktop (the box around every monitor).
+        // A shown, focused window at (x, y) on the screen with a client area of w x h pixels
+        // (larger than the desktop too); owned by the caller until DestroyPlatformWindow. Null
+        // after an "ERROR: " line when there is no display, the window cannot be made, or a
+        // side is below 1 pixel or 32767 and more (what X can't hold).
         GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& title);
         // Its pending messages go with it; the window library keeps running.
         void DestroyPlatformWindow(GLFWwindow* window);
-        // Ends the window library now when this layer started it and none of its windows is
-        // left (otherwise nothing happens); the next CreatePlatformWindow starts it again.
-        void EndWindowLibrary();
         // Moves and sizes it without raising or focusing it. A size that CreatePlatformWindow
         // would refuse leaves the window as it is, after a "WARNING: " line.
         void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h);

@@ -74,6 +74,17 @@ TEST_F(StartScreenTest, DrawsTitleHelpLinesAndButtonsAtTheirPlaces)
     EXPECT_GT(DarkPixels(440, 620, 584, 648), 30);
 }
 
+// The parchment's painted frame begins at about x = 985 of the 1024-wide window.
+TEST_F(StartScreenTest, EveryHelpLineEndsInsideTheParchmentsFrame)
+{
+    for (const String& line : HelpLines)
+    {
+        Vector2 lower, upper;
+        GetTextBounds(line, TextbodyFont, lower, upper);
+        EXPECT_LT(512 - 350 + upper.X, 985.0f) << line;
+    }
+}
+
 // Moved by a script beyond every pixel, its text positions met an undefined cast to int.
 TEST_F(StartScreenTest, MovedBeyondEveryPixelItDrawsNothingThere)
 {

@@ -104,6 +104,28 @@ TEST_F(ControlsTest, WrappedTextSplitsIntoLinesAndRewrappingReplacesThem)
     EXPECT_EQ(24, text->Width());
 }
 
+// Without a font there is nothing to wrap with: said once per text and per width, not on
+// every layout of every frame.
+TEST_F(ControlsTest, AWrappedLabelWithoutAFontAssertsOncePerChange)
+{
+    Label* label = new Label(canvas.get());
+    label->SetBounds(0, 0, 36, 40);
+    label->SetWrap(true);
+    label->SetText("aaa bbb ccc");
+    label->SetFont(nullptr);
+    const std::string line = "Assert: Text::RefreshSize() - No Font!!\n\n";
+    auto sixtyFrames = [&] {
+        for (int frame = 0; frame < 60; ++frame)
+            canvas->DoThink(), canvas->RenderCanvas();
+        return s_output;
+    };
+    EXPECT_EQ(line, sixtyFrames());
+    label->SetText("ddd eee");
+    EXPECT_EQ(line + line, sixtyFrames());
+    label->SetBounds(0, 0, 50, 40);
+    EXPECT_EQ(line + line + line, sixtyFrames());
+}
+
 TEST(LabelFontTest, OwnedFontsAreReleasedWhenReplacedAndWhenDeletedDirectly)
 {
     FontCountingRenderer renderer;

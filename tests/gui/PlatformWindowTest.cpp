@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -158,15 +159,18 @@ TEST_F(PlatformWindowTest, TheWindowIsPlacedMaximizedRestoredAndFedMessageByMess
     EXPECT_EQ(1, log.redraws);
 }
 
+// In a fresh child process: the library an earlier window started keeps its display.
 TEST_F(GuiFixture, WithoutADisplayNoPlatformWindowIsMade)
 {
-    // The library started by an earlier window would keep its display.
-    WL::EndWindowLibrary();
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     ScopedEnvironment environment;
     environment.Set("DISPLAY", "");
     environment.Unset("WAYLAND_DISPLAY");
-    EXPECT_EQ(nullptr, WL::CreatePlatformWindow(0, 0, 100, 100, "Nowhere"));
-    EXPECT_EQ(0u, s_output.find("ERROR: The window \"Nowhere\" cannot be made")) << s_output;
+    auto refused = [] {
+        return WL::CreatePlatformWindow(0, 0, 100, 100, "Nowhere") == nullptr &&
+               s_output.find("ERROR: The window \"Nowhere\" cannot be made") == 0;
+    };
+    EXPECT_EXIT(std::exit(refused() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 // F1 has no toolkit code; a letter with Shift or Control types its capital. A drag out of the
@@ -199,11 +203,12 @@ TEST_F(PlatformWindowTest, KeysPointerWheelAndCloseReachTheCanvas)
 }
 
 // Sizes the X server or its library can't take are refused with a line, not with the end of
-// the program: no window is made, and a window keeps its size (the screen is 1600 x 1200).
+// the program: no window is made, and a window keeps its size. Larger than the screen
+// (1600 x 1200) is a size like any other.
 TEST_F(PlatformWindowTest, SizesNoWindowCanHaveAreRefused)
 {
-    for (Point size : {Point(-1, -1), Point(0, 100), Point(32767, 32767), Point(100000, 100000),
-                       Point(INT_MAX, INT_MAX), Point(1601, 100)})
+    for (Point size : {Point(-1, -1), Point(0, 100), Point(100, 32767), Point(32767, 32767), Point(100000, 100000),
+                       Point(INT_MAX, INT_MAX)})
     {
         s_output.clear();
         EXPECT_EQ(nullptr, WL::CreatePlatformWindow(0, 0, size.x, size.y, "Too large"));
@@ -214,8 +219,11 @@ TEST_F(PlatformWindowTest, SizesNoWindowCanHaveAreRefused)
     Point xSize;
     auto sized = [&](Point wanted) { return display.GetWindowSize(xWindow, xSize.x, xSize.y), xSize == wanted; };
     EXPECT_TRUE(PumpUntil([&] { return sized(Point(320, 240)); }));
-    WL::SetBoundsPlatformWindow(window, 0, 0, 1600, 1200);
-    EXPECT_TRUE(PumpUntil([&] { return sized(Point(1600, 1200)); }));
+    WL::SetBoundsPlatformWindow(window, 0, 0, 1601, 1250);
+    EXPECT_TRUE(PumpUntil([&] { return sized(Point(1601, 1250)); }));
+    GLFWwindow* wide = WL::CreatePlatformWindow(0, 0, 2000, 100, "Wider than the screen");
+    EXPECT_NE(nullptr, wide);
+    WL::DestroyPlatformWindow(wide);
 }
 
 // The window library stays running between windows: starting and ending it with each one

@@ -142,3 +142,22 @@ TEST_F(GuiProgramTest, ButtonsWindowsModalAndChoiceBoxWorkEndToEnd)
     EXPECT_EQ(0, program.GetExitStatus()) << program.ReadErrorOutput();
     EXPECT_EQ(1, CountLines("shut down"));
 }
+
+// While the console is open the toolkit sees no motion, so a button after it goes where the
+// pointer is then: a click without moving, and the clicks after a press the console took.
+TEST_F(GuiProgramTest, AfterTheConsoleClicksGoToTheControlUnderThePointer)
+{
+    auto withConsole = [&](const std::string& whileOpen, const std::string& afterwards) {
+        for (const std::string& command : {std::string("key grave"), whileOpen, std::string("key grave"), afterwards})
+            X11Display::Xdo(window, command), Pause();
+    };
+    MoveTo(30, 180); // on "Ask"
+    withConsole("mousemove 30 80", "click 1");
+    EXPECT_TRUE(WaitForLine("button pressed")) << program.ReadErrorOutput();
+    MoveTo(30, 80); // "Press me", held while the pointer goes to "Make modal"
+    X11Display::Xdo(window, "mousedown 1");
+    withConsole("mousemove 30 130 mouseup 1", "click --repeat 3 --delay 200 1");
+    EXPECT_TRUE(WaitForLine("first window made modal")) << program.ReadErrorOutput();
+    EXPECT_EQ(0, CountLines("choice box shown"));
+    EXPECT_EQ(1, CountLines("button pressed"));
+}
