@@ -65,7 +65,7 @@ static bool ZarvoRefuseHeld(lua_State* L, const Renderable* renderable, const ch
 // remembered as the script's gift.
 static void ZarvoGiveUp(lua_State* L, const Renderable* renderable)
 {
-    if (ZarvoSetOwnership(L, renderable, 0))
+    if (ZarvoDisownAll(L, renderable))
         ZarvoGivenToWorld().insert(renderable);
 }
 

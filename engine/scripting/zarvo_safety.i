@@ -24,7 +24,6 @@
 #include "engine/util/DeletionNotice.h"
 
 #include <cstring>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -240,15 +239,14 @@ static std::vector<swig_lua_userdata*> ZarvoLiveHandles(lua_State* L, const void
     return handles;
 }
 
-// Sets the ownership of every live handle of the object at address; answers whether one of
-// them owned it.
-static bool ZarvoSetOwnership(lua_State* L, const void* address, int own)
+// Every live handle of the object at address gives it up; answers whether one of them owned it.
+static bool ZarvoDisownAll(lua_State* L, const void* address)
 {
     bool owned = false;
     for (swig_lua_userdata* handle : ZarvoLiveHandles(L, address))
     {
         owned = owned || handle->own != 0;
-        handle->own = own;
+        handle->own = 0;
     }
     return owned;
 }

@@ -216,15 +216,17 @@ void UserInterface::MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput butto
         return;
     }
     const bool heldInToolkit = _heldInToolkit.erase(ToToolkitButton(button)) != 0;
-    if (TakesMouse())
+    const bool takesMouse = TakesMouse();
+    if (takesMouse)
     {
         CatchUpPointer(screenCoordinates);
-        InsideToolkit inside(_insideToolkit);
-        _canvas->OnMouseButton(ToToolkitButton(button), false);
-        return;
     }
     InsideToolkit inside(_insideToolkit);
-    if (heldInToolkit)
+    if (takesMouse)
+    {
+        _canvas->OnMouseButton(ToToolkitButton(button), false);
+    }
+    else if (heldInToolkit)
     {
         // The console took the release of a press the toolkit got: the pressed control must
         // not keep the mouse, nor press later when the pointer comes back over it.
