@@ -66,8 +66,7 @@ StringList LuaConsole::GetCompletions(const String& input)
         return completions;
 
     LuaStackGuard guard(state);
-    lua_pushlstring(state, input.data(), input.size());
-    if (LuaScriptingModule::CallGlobal(state, "getAutoCompletions", 1, 1) != LUA_OK)
+    if (LuaScriptingModule::CallGlobal(state, "getAutoCompletions", StringList(1, input), 1) != LUA_OK)
     {
         WriteToOutput("ERROR: running autocompletions: " + LuaScriptingModule::ValueText(state) + "\n");
         return completions;

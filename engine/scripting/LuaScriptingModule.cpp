@@ -6,10 +6,12 @@
 #include "engine/log/CompoundLog.h"
 #include "engine/scripting/LuaConsole.h"
 #include "engine/scripting/LuaStackGuard.h"
+#include "engine/scripting/ModuleCallScope.h"
 
 #include <lfs.h>
 #include <lua.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 extern "C" int luaopen_zarvo(lua_State* state);
@@ -37,29 +39,100 @@ namespace
                                    {"lfs", luaopen_lfs},
                                    {0, 0}};
 
-    void OpenLibraries(lua_State* state)
+    // Opens the libraries and the module into a new state and sets ZARVO_MOBILE; runs
+    // protected, so a failed allocation is an error status.
+    int OpenState(lua_State* state, void*)
     {
+        lua_gc(state, LUA_GCSTOP, 0);
         for (const luaL_Reg* library = kLibraries; library->func != 0; ++library)
         {
             luaL_requiref(state, library->name, library->func, 1);
             lua_pop(state, 1);
         }
+        luaopen_zarvo(state);
+        lua_gc(state, LUA_GCRESTART, 0);
+        lua_settop(state, 0);
+        lua_pushboolean(state, 0);
+        lua_setglobal(state, "ZARVO_MOBILE");
+        return 0;
     }
 
-    // Stack: name, arguments... Looks the global up and calls it inside the caller's
-    // protected call, so a raising __index on the globals is caught like any script error.
-    int CallNamedGlobal(lua_State* state)
+    // A script file to load and run; status is the load's, else the run's.
+    struct ScriptFileRun
     {
-        lua_getglobal(state, lua_tostring(state, 1));
-        lua_replace(state, 1);
+        const char* path;
+        int status;
+    };
+
+    // Leaves the error value of a failed load or run on top.
+    int LoadAndRunFile(lua_State* state, void* context)
+    {
+        ScriptFileRun* run = static_cast<ScriptFileRun*>(context);
+        run->status = luaL_loadfile(state, run->path);
+        if (run->status == LUA_OK)
+            run->status = LuaScriptingModule::ProtectedCall(state, 0, LUA_MULTRET);
+        return run->status == LUA_OK ? 0 : 1;
+    }
+
+    // The load or run status of the script file (0 on success), its error value on top.
+    int RunScriptFile(lua_State* state, const char* path)
+    {
+        ScriptFileRun run = {path, LUA_OK};
+        const int status = LuaScriptingModule::CallProtected(state, LoadAndRunFile, &run, 0, LUA_MULTRET);
+        return status != LUA_OK ? status : run.status;
+    }
+
+    // Stack: arguments... Looks the global up and calls it, so a raising __index on the
+    // globals is caught like any script error.
+    int CallNamedGlobal(lua_State* state, void* name)
+    {
+        lua_getglobal(state, static_cast<const char*>(name));
+        lua_insert(state, 1);
         lua_call(state, lua_gettop(state) - 1, LUA_MULTRET);
         return lua_gettop(state);
     }
 
+    struct TextsCall
+    {
+        const char* name;
+        const StringList* texts;
+    };
+
+    int PushTextsAndCall(lua_State* state, void* context)
+    {
+        const TextsCall* call = static_cast<const TextsCall*>(context);
+        luaL_checkstack(state, (int)call->texts->size(), "too many arguments");
+        for (size_t i = 0; i < call->texts->size(); ++i)
+            lua_pushlstring(state, (*call->texts)[i].data(), (*call->texts)[i].size());
+        return CallNamedGlobal(state, const_cast<char*>(call->name));
+    }
+
+    struct ProtectedBody
+    {
+        LuaScriptingModule::ProtectedWork work;
+        void* context;
+    };
+
+    // Stack: the body (a light userdata), arguments...
+    int RunProtectedBody(lua_State* state)
+    {
+        const ProtectedBody* body = static_cast<const ProtectedBody*>(lua_touserdata(state, 1));
+        lua_remove(state, 1);
+        return body->work(state, body->context);
+    }
+
+    int FullCollection(lua_State* state, void*)
+    {
+        lua_gc(state, LUA_GCCOLLECT, 0);
+        return 0;
+    }
+
+    void LogError(const String& text) { CompoundLog::GetSystemLog().Printf("ERROR: %s\n", text.c_str()); }
+
     void LogScriptError(lua_State* state)
     {
-        CompoundLog::GetSystemLog().Printf("ERROR: %s\n", LuaScriptingModule::ValueText(state).c_str());
-        lua_gc(state, LUA_GCCOLLECT, 0);
+        LogError(LuaScriptingModule::ValueText(state));
+        LuaScriptingModule::CollectGarbage(state);
     }
 }
 
@@ -71,20 +144,19 @@ int LuaScriptingModule::Prepare()
     if (s_state == 0)
     {
         s_state = luaL_newstate();
-        lua_gc(s_state, LUA_GCSTOP, 0);
-        OpenLibraries(s_state);
-        luaopen_zarvo(s_state);
-        lua_gc(s_state, LUA_GCRESTART, 0);
+        if (s_state == 0)
+        {
+            CompoundLog::GetSystemLog().Printf("ERROR: There is no memory for the script state.\n");
+            return LUA_ERRMEM;
+        }
+        ModuleCallScope::Reset();
+        if (CallProtected(s_state, OpenState, 0, 0, 0) != LUA_OK)
+            LogError(ValueText(s_state));
         lua_settop(s_state, 0);
-        lua_pushboolean(s_state, 0);
-        lua_setglobal(s_state, "ZARVO_MOBILE");
     }
 
     LuaStackGuard guard(s_state);
-    int status = luaL_loadfile(s_state, kPreferenceScript);
-    if (status == LUA_OK)
-        status = lua_pcall(s_state, 0, LUA_MULTRET, 0);
-    return status;
+    return RunScriptFile(s_state, kPreferenceScript);
 }
 
 void LuaScriptingModule::Initialize()
@@ -97,10 +169,7 @@ void LuaScriptingModule::Initialize()
     if (s_state != 0)
     {
         LuaStackGuard guard(s_state);
-        int status = luaL_loadfile(s_state, kStartScript);
-        if (status == LUA_OK)
-            status = lua_pcall(s_state, 0, LUA_MULTRET, 0);
-        s_started = (status == LUA_OK);
+        s_started = RunScriptFile(s_state, kStartScript) == LUA_OK;
         // The failure text is the script's own: logged as it is, never as a format.
         CompoundLog::GetSystemLog().Log(s_started ? String("Lua initialized!") : ValueText(s_state));
     }
@@ -123,8 +192,12 @@ void LuaScriptingModule::Close()
         World::GetInstance()->RegisterConsole(0);
     delete s_console;
     s_console = 0;
+    // What the collector left waiting for a module call that an error cut short is deleted
+    // now; closing runs the remaining finalizers outside any call.
+    ModuleCallScope::RestoreDepth(0);
     if (s_state != 0)
         lua_close(s_state);
+    ModuleCallScope::Reset();
     s_state = 0;
     s_started = false;
 }
@@ -148,11 +221,11 @@ void LuaScriptingModule::ExecuteInScript(const String& code)
 void LuaScriptingModule::CallChunkAndPrint(lua_State* state, bool logFailure)
 {
     const int base = lua_gettop(state) - 1;
-    if (lua_pcall(state, 0, LUA_MULTRET, 0) != LUA_OK)
+    if (ProtectedCall(state, 0, LUA_MULTRET) != LUA_OK)
     {
         if (logFailure)
-            CompoundLog::GetSystemLog().Printf("ERROR: %s\n", ValueText(state).c_str());
-        lua_gc(state, LUA_GCCOLLECT, 0);
+            LogError(ValueText(state));
+        CollectGarbage(state);
     }
     const int results = lua_gettop(state) - base;
     if (results > 0)
@@ -162,24 +235,41 @@ void LuaScriptingModule::CallChunkAndPrint(lua_State* state, bool logFailure)
 
 int LuaScriptingModule::CallGlobal(lua_State* state, const char* name, int argumentCount, int resultCount)
 {
-    // Looking a name up in a plain globals table can't fail, so the function is fetched
-    // directly; a globals table with a metatable may run script code, so then the lookup runs
-    // protected with the call.
-    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
-    if (!lua_getmetatable(state, -1))
-    {
-        lua_pushstring(state, name);
-        lua_rawget(state, -2);
-        lua_remove(state, -2);
-        lua_insert(state, -argumentCount - 1);
-        return lua_pcall(state, argumentCount, resultCount, 0);
-    }
-    lua_pop(state, 2);
-    lua_pushcfunction(state, CallNamedGlobal);
+    return CallProtected(state, CallNamedGlobal, const_cast<char*>(name), argumentCount, resultCount);
+}
+
+int LuaScriptingModule::CallGlobal(lua_State* state, const char* name, const StringList& texts, int resultCount)
+{
+    TextsCall call = {name, &texts};
+    return CallProtected(state, PushTextsAndCall, &call, 0, resultCount);
+}
+
+int LuaScriptingModule::CallProtected(lua_State* state, ProtectedWork work, void* context, int argumentCount,
+                                      int resultCount)
+{
+    // Pushing a C function with no upvalues and a light userdata allocates nothing, so
+    // nothing can run before the protected call starts.
+    ProtectedBody body = {work, context};
+    lua_pushcfunction(state, RunProtectedBody);
     lua_insert(state, -argumentCount - 1);
-    lua_pushstring(state, name);
+    lua_pushlightuserdata(state, &body);
     lua_insert(state, -argumentCount - 1);
-    return lua_pcall(state, argumentCount + 1, resultCount, 0);
+    return ProtectedCall(state, argumentCount + 1, resultCount);
+}
+
+int LuaScriptingModule::ProtectedCall(lua_State* state, int argumentCount, int resultCount)
+{
+    const int depth = ModuleCallScope::SaveDepth();
+    const int status = lua_pcall(state, argumentCount, resultCount, 0);
+    ModuleCallScope::RestoreDepth(depth);
+    return status;
+}
+
+void LuaScriptingModule::CollectGarbage(lua_State* state)
+{
+    LuaStackGuard guard(state);
+    if (CallProtected(state, FullCollection, 0, 0, 0) != LUA_OK)
+        LogError(ValueText(state));
 }
 
 bool LuaScriptingModule::CallFunction(const String& name, const StringList& arguments)
@@ -187,9 +277,7 @@ bool LuaScriptingModule::CallFunction(const String& name, const StringList& argu
     if (s_state == 0)
         return false;
     LuaStackGuard guard(s_state);
-    for (size_t i = 0; i < arguments.size(); ++i)
-        lua_pushlstring(s_state, arguments[i].data(), arguments[i].size());
-    if (CallGlobal(s_state, name.c_str(), (int)arguments.size(), 0) != LUA_OK)
+    if (CallGlobal(s_state, name.c_str(), arguments, 0) != LUA_OK)
     {
         LogScriptError(s_state);
         return false;
@@ -210,7 +298,13 @@ bool LuaScriptingModule::IsStarted() { return s_started; }
 String LuaScriptingModule::ValueText(lua_State* state, int index)
 {
     const int type = lua_type(state, index);
-    if (type != LUA_TSTRING && type != LUA_TNUMBER)
+    if (type == LUA_TNUMBER)
+    {
+        char text[64];
+        const int length = std::snprintf(text, sizeof text, LUA_NUMBER_FMT, (LUAI_UACNUMBER)lua_tonumber(state, index));
+        return String(text, length > 0 ? std::min(length, (int)sizeof text - 1) : 0);
+    }
+    if (type != LUA_TSTRING)
         return "";
     size_t length = 0;
     const char* text = lua_tolstring(state, index, &length);

@@ -43,6 +43,23 @@ public:
     // values on top of the stack; returns the lua_pcall status and leaves resultCount
     // results, or the error value, in place of the arguments.
     static int CallGlobal(lua_State* state, const char* name, int argumentCount, int resultCount);
+    // The same with the texts as its arguments, pushed inside the protected call.
+    static int CallGlobal(lua_State* state, const char* name, const StringList& texts, int resultCount);
+
+    // The work of a protected call: runs with the call's arguments on the stack and returns
+    // how many values it leaves on top as results, as a C function does.
+    typedef int (*ProtectedWork)(lua_State* state, void* context);
+    // Runs work in a protected call with the argumentCount values on top of the stack as its
+    // arguments. Nothing work does to the state can end the program: an error (a finalizer
+    // that raises at an allocation, an allocation that fails) becomes the returned status,
+    // with the error value in place of the arguments; else resultCount results are left.
+    // Every call the engine makes into the state goes through here or ProtectedCall.
+    static int CallProtected(lua_State* state, ProtectedWork work, void* context, int argumentCount, int resultCount);
+    // lua_pcall, then forgets the module calls that an error cut short (ModuleCallScope).
+    static int ProtectedCall(lua_State* state, int argumentCount, int resultCount);
+    // A full garbage collection in a protected call; a finalizer's error is logged as
+    // "ERROR: <text>". Leaves the stack as it was.
+    static void CollectGarbage(lua_State* state);
 
     // Whether a compile error text says the chunk was cut short (it ends with "<eof>"), so
     // more lines may finish it.
@@ -55,7 +72,8 @@ public:
     static void DumpStack();
 
     // The text of the value at index (an error value, a completion): "" unless it is a
-    // string or a number.
+    // string or a number. Reads the value only: a number is not converted in the state,
+    // which would allocate and could run a finalizer.
     static String ValueText(lua_State* state, int index = -1);
 
 private:

@@ -7,15 +7,15 @@
 // - What a script's own handle gave to the World becomes the script's again on a script's
 //   World:Remove, through the handle it removed by, so that something taken off its layer
 //   is freed when the script lets go of it. What the engine owns stays the engine's.
-// - A renderable the game or the engine holds (Renderable::SetHolder) stays where its
-//   holder puts it and lives as long as its holder wants: World:Remove on it is a script
-//   error, and so is Destroy where the holder does not let go of it on its own destruction.
-//   The camera is never on a layer (the World moves and draws it itself), so adding or
-//   moving it is a script error too. Other moves and adds are the World's as for anything.
-// - An object a script owns lives while any handle of it does: the owning handle's finalizer
-//   hands the ownership to another live handle, if there is one (zarvo_safety.i).
-// - A renderable a script owns ends as the World ends one: destroyed (its PreDestroy tells
-//   whoever watches it), then deleted.
+// - A renderable the game or the engine holds (Renderable::SetHolder) lives as long as its
+//   holder wants: Destroy on it is a script error where the holder does not let go of it on
+//   its own destruction. World:Remove only unlinks it and gives the script nothing; its
+//   holder still ends it. The camera is never on a layer (the World moves and draws it
+//   itself), so an add or a move that would put it on one is a script error too. Other moves
+//   and adds are the World's as for anything.
+// - An object a script owns is deleted when its owning handle is collected (zarvo_safety.i);
+//   a renderable ends as the World ends one: destroyed (its PreDestroy tells whoever watches
+//   it), then deleted.
 
 %{
 #include "engine/rendering/Camera.h"
@@ -30,24 +30,20 @@ static Renderable* ZarvoRenderableOf(swig_type_info* type, void* object)
     return static_cast<Renderable*>(SWIG_TypeCast(cast, object, &newMemory));
 }
 
-// What a script asks of a renderable, for the refusals of held ones.
+// What a script asks of a renderable that the refusals of held ones look at.
 enum ZarvoRenderableUse
 {
     ZARVO_USE_Destroy,
-    ZARVO_USE_Remove,
-    ZARVO_USE_Place // add to a layer or move to another
+    ZARVO_USE_Place // an add to a layer, or a move that really puts it on another
 };
 
 static bool ZarvoIsRefused(const Renderable* renderable, ZarvoRenderableUse use)
 {
     if (renderable == 0 || renderable->GetHolder() == 0)
         return false;
-    switch (use)
-    {
-    case ZARVO_USE_Destroy: return !renderable->MayBeDestroyedByOthers();
-    case ZARVO_USE_Remove: return true;
-    default: return dynamic_cast<const Camera*>(renderable) != 0;
-    }
+    if (use == ZARVO_USE_Destroy)
+        return !renderable->MayBeDestroyedByOthers();
+    return dynamic_cast<const Camera*>(renderable) != 0;
 }
 
 // Pushes the script error and answers true when the use of a held renderable is refused.
@@ -108,8 +104,6 @@ static void ZarvoDeleteOwned(swig_type_info* type, void* object)
         ZarvoGiveUp(L, arg2);
 %}
 %exception World::Remove %{
-    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, ZARVO_USE_Remove))
-        SWIG_fail;
     $action
     if (arg2 != 0 && !arg1->Contains(arg2))
         ZarvoTakeBack(L, 2, arg2);
@@ -118,20 +112,20 @@ static void ZarvoDeleteOwned(swig_type_info* type, void* object)
 // A move puts on a layer what is on none; one to the layer the renderable last had queues
 // nothing and gives nothing.
 %exception World::UpdateLayer %{
-    if (ZarvoRefuseHeld(L, arg2, "$symname", 2, ZARVO_USE_Place))
-        SWIG_fail;
     {
         const bool moves = arg2->GetLayer() != ZarvoLayerOf(arg3);
+        if (moves && ZarvoRefuseHeld(L, arg2, "$symname", 2, ZARVO_USE_Place))
+            SWIG_fail;
         $action
         if (moves)
             ZarvoGiveUp(L, arg2);
     }
 %}
 %exception Actor::SetLayer %{
-    if (ZarvoRefuseHeld(L, arg1, "$symname", 1, ZARVO_USE_Place))
-        SWIG_fail;
     {
         const bool moves = arg1->GetLayer() != ZarvoLayerOf(arg2);
+        if (moves && ZarvoRefuseHeld(L, arg1, "$symname", 1, ZARVO_USE_Place))
+            SWIG_fail;
         $action
         if (moves)
             ZarvoGiveUp(L, arg1);

@@ -5,11 +5,16 @@
 //   the module made. A light userdata or another library's userdata (a file, a directory
 //   iterator) is refused like any other wrong argument.
 // - Handles to objects that the engine deletes (renderables, message listeners, messages,
-//   the sound device and samples) are registered when the module hands them out, in tables
-//   of the state's registry that hold them weakly: the collector takes a handle out before
-//   it frees it, whatever a script did to its finalizer or metatable. The engine's
-//   DeletionNotice clears the handles still there (pointer and ownership set to zero), and a
-//   cleared handle is refused with "the object no longer exists".
+//   the sound device and samples) are registered when the module hands them out, as keys of
+//   tables of the state's registry that hold their keys weakly: Lua takes a handle out only
+//   when it frees its block, whatever a script did to its finalizer or metatable, and keeps
+//   it listed while a finalizer may still bring it back. The engine's DeletionNotice clears
+//   the handles still there (pointer and ownership set to zero), and a cleared handle is
+//   refused with "the object no longer exists".
+// - An object a script owns is deleted when its owning handle is collected, and every other
+//   handle of it is cleared. A collection that runs while a module call is under way (any
+//   allocation may run one) leaves the deletion waiting until the outermost call returns
+//   (ModuleCallScope), so no call goes on with an object deleted under it.
 // - Class metatables answer getmetatable with the class's name, not the table.
 // - A method called on nil, or on a cleared handle, is refused before the engine sees it.
 // - A number for an integer argument must fit its type: NaN, infinities and numbers beyond
@@ -21,6 +26,7 @@
 %{
 #include "engine/messaging/Message.h"
 #include "engine/scripting/LuaScriptingModule.h"
+#include "engine/scripting/ModuleCallScope.h"
 #include "engine/util/DeletionNotice.h"
 
 #include <cstring>
@@ -104,8 +110,12 @@ static void ZarvoPushMissingObject(lua_State* L, const char* function, int argum
                                 type != 0 && type->str != 0 ? type->str : "void*", ZarvoTypeName(L, argument));
 }
 
+// Every handle of the object that handle stands for gives it up: the engine takes it.
+static void ZarvoTakenByEngine(lua_State* L, swig_lua_userdata* handle);
+
 // A handle of exactly the wanted type (most calls: a method on its own class) needs no cast:
-// the generator's own conversion compares type names as strings first.
+// the generator's own conversion compares type names as strings first. An argument the
+// engine takes over (a broadcast message) is given up by every handle of it.
 static int ZarvoConvertPtr(lua_State* L, int index, void** ptr, swig_type_info* type, int flags)
 {
     if (lua_isnil(L, index))
@@ -113,12 +123,15 @@ static int ZarvoConvertPtr(lua_State* L, int index, void** ptr, swig_type_info* 
     if (!ZarvoIsModuleUserdata(L, index))
         return SWIG_ERROR;
     swig_lua_userdata* handle = static_cast<swig_lua_userdata*>(lua_touserdata(L, index));
-    if (handle->type != type || (flags & ~SWIG_POINTER_DISOWN) != 0)
-        return SWIG_Lua_ConvertPtr(L, index, ptr, type, flags);
-    if (flags & SWIG_POINTER_DISOWN)
-        handle->own = 0;
-    *ptr = handle->ptr;
-    return SWIG_OK;
+    if (handle->type == type && flags == 0)
+    {
+        *ptr = handle->ptr;
+        return SWIG_OK;
+    }
+    const int result = SWIG_Lua_ConvertPtr(L, index, ptr, type, flags);
+    if (SWIG_IsOK(result) && (flags & SWIG_POINTER_DISOWN) != 0 && handle->ptr != 0)
+        ZarvoTakenByEngine(L, handle);
+    return result;
 }
 
 static int ZarvoConvertMember(lua_State* L, int index, void* ptr, size_t size, swig_type_info* type)
@@ -146,11 +159,12 @@ static void ZarvoPushErrorString(lua_State* L, const char* text)
 }
 
 // The handles of each object, by the address of the tracked base it is deleted through.
-// registry[&ZarvoHandlesKey] maps that address (a light userdata) to a table of its handles,
-// each under its own block's address, weak in its values: Lua takes a collected handle out
-// before it frees the block, so every handle still listed is live memory.
+// registry[&ZarvoHandlesKey] maps that address (a light userdata) to a table whose keys are
+// its handles, weak in its keys: Lua clears such a key only when it frees the block (not
+// before a finalizer that may bring the handle back), so every handle still listed is live
+// memory.
 static char ZarvoHandlesKey;
-static char ZarvoWeakValuesKey;
+static char ZarvoWeakKeysKey;
 static char ZarvoBookkeeperKey;
 
 // The addresses with a handle table: the engine deletes far more than scripts hold, and each
@@ -161,8 +175,9 @@ static std::unordered_set<const void*>& ZarvoTrackedObjects()
     return *objects;
 }
 
-// The object a handle is being made for. Making it allocates, which may run finalizers, and
-// one of them may delete the object: the new handle is then cleared at once.
+// The object a handle is being made for. Making it allocates, which may run a script's
+// finalizer, and that may delete the object (World:ResetWorld): the new handle is then
+// cleared at once.
 static const void* ZarvoObjectInHand = 0;
 static bool ZarvoObjectInHandDeleted = false;
 
@@ -213,7 +228,7 @@ static void ZarvoRegisterHandle(lua_State* L, const void* address)
         lua_pop(L, 1);
         lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoHandlesKey);
         lua_newtable(L);
-        lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoWeakValuesKey);
+        lua_rawgetp(L, LUA_REGISTRYINDEX, &ZarvoWeakKeysKey);
         lua_setmetatable(L, -2);
         lua_pushvalue(L, -1);
         lua_rawsetp(L, -3, address);
@@ -221,11 +236,13 @@ static void ZarvoRegisterHandle(lua_State* L, const void* address)
         ZarvoTrackedObjects().insert(address);
     }
     lua_pushvalue(L, handle);
-    lua_rawsetp(L, -2, lua_touserdata(L, handle));
+    lua_pushboolean(L, 1);
+    lua_rawset(L, -3);
     lua_settop(L, handle);
 }
 
 // The live handles of the object at address. They stay valid until Lua next allocates.
+// Reads the registry only: no allocation, so no finalizer runs here.
 static std::vector<swig_lua_userdata*> ZarvoLiveHandles(lua_State* L, const void* address)
 {
     std::vector<swig_lua_userdata*> handles;
@@ -234,21 +251,78 @@ static std::vector<swig_lua_userdata*> ZarvoLiveHandles(lua_State* L, const void
     const int top = lua_gettop(L);
     ZarvoPushHandles(L, address);
     for (lua_pushnil(L); lua_istable(L, top + 1) && lua_next(L, top + 1) != 0; lua_pop(L, 1))
-        handles.push_back(static_cast<swig_lua_userdata*>(lua_touserdata(L, -1)));
+        handles.push_back(static_cast<swig_lua_userdata*>(lua_touserdata(L, -2)));
     lua_settop(L, top);
     return handles;
 }
 
-// Every live handle of the object at address gives it up; answers whether one of them owned it.
+// An object whose owning handle was collected while a module call was under way, waiting
+// for the outermost call's return to be deleted.
+struct ZarvoWaitingDeletion
+{
+    swig_type_info* type;
+    void* object;
+    const void* address; // its tracked address, or the object's own
+};
+
+static std::vector<ZarvoWaitingDeletion>& ZarvoWaitingDeletions()
+{
+    static std::vector<ZarvoWaitingDeletion>* waiting = new std::vector<ZarvoWaitingDeletion>();
+    return *waiting;
+}
+
+// Takes the object at address off the waiting list (the engine deleted it or now has it);
+// answers whether it was there.
+static bool ZarvoCancelDeletion(const void* address)
+{
+    std::vector<ZarvoWaitingDeletion>& waiting = ZarvoWaitingDeletions();
+    for (size_t i = 0; i < waiting.size(); ++i)
+    {
+        if (waiting[i].address == address)
+        {
+            waiting.erase(waiting.begin() + i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Deletes what waited for the module calls to end, one at a time: a deletion may delete
+// others on the list (their notices take them off) or, through a script, queue more.
+static void ZarvoRunWaitingDeletions()
+{
+    std::vector<ZarvoWaitingDeletion>& waiting = ZarvoWaitingDeletions();
+    while (!waiting.empty())
+    {
+        if (ModuleCallScope::IsAnyUnderWay())
+        {
+            ModuleCallScope::Wait();
+            return;
+        }
+        const ZarvoWaitingDeletion deletion = waiting.front();
+        waiting.erase(waiting.begin());
+        ZarvoDeleteOwned(deletion.type, deletion.object);
+    }
+}
+
+// Every live handle of the object at address gives it up, and a deletion waiting for it is
+// called off: the engine has it now. Answers whether the script owned it.
 static bool ZarvoDisownAll(lua_State* L, const void* address)
 {
-    bool owned = false;
+    bool owned = ZarvoCancelDeletion(address);
     for (swig_lua_userdata* handle : ZarvoLiveHandles(L, address))
     {
         owned = owned || handle->own != 0;
         handle->own = 0;
     }
     return owned;
+}
+
+static void ZarvoTakenByEngine(lua_State* L, swig_lua_userdata* handle)
+{
+    const void* address = ZarvoTrackedAddress(handle->type, handle->ptr);
+    if (address != 0)
+        ZarvoDisownAll(L, address);
 }
 
 // The messages scripts have had a handle to, each known to have a sender: a message keeps a
@@ -295,6 +369,7 @@ static void ZarvoObjectDeleted(const void* object)
     ZarvoGivenToWorld().erase(object);
     if (ZarvoTrackedObjects().count(object) == 0)
         return;
+    ZarvoCancelDeletion(object);
     lua_State* L = ZarvoOpenBookkeeper();
     if (L != 0)
     {
@@ -342,28 +417,10 @@ static void ZarvoNewPointerObj(lua_State* L, void* ptr, swig_type_info* type, in
     ZarvoObjectInHandDeleted = outerDeleted;
 }
 
-// Hands the ownership of a collected (or hand-finalized) handle to another live handle of its
-// object, so that an object lives while a script can still reach it; answers false when there
-// is none that can delete it.
-static bool ZarvoPassOwnership(lua_State* L, swig_lua_userdata* from, const void* address)
-{
-    if (address == 0)
-        return false;
-    for (swig_lua_userdata* handle : ZarvoLiveHandles(L, address))
-    {
-        swig_lua_class* type = static_cast<swig_lua_class*>(handle->type->clientdata);
-        if (handle != from && handle->ptr != 0 && type != 0 && type->destructor != 0)
-        {
-            handle->own = 1;
-            return true;
-        }
-    }
-    return false;
-}
-
-// The finalizer of every class: deletes an owned object that no other handle can reach, and
-// leaves the handle cleared, so a finalizer called by hand can't free an object twice. (A
-// collected handle is already out of its object's handle table.)
+// The finalizer of every class: deletes the object its handle owned, at once or, while a
+// module call is under way, when the outermost one returns; the deletion clears every other
+// handle of it. The handle itself is left cleared, so a finalizer called by hand can't free
+// an object twice.
 static int ZarvoCollect(lua_State* L)
 {
     swig_lua_userdata* handle = ZarvoUserdata(L, 1);
@@ -374,9 +431,17 @@ static int ZarvoCollect(lua_State* L)
     handle->ptr = 0;
     handle->own = 0;
     swig_lua_class* type = static_cast<swig_lua_class*>(handle->type->clientdata);
-    if (owned && object != 0 && type != 0 && type->destructor != 0 &&
-        !ZarvoPassOwnership(L, handle, ZarvoTrackedAddress(handle->type, object)))
+    if (!owned || object == 0 || type == 0 || type->destructor == 0)
+        return 0;
+    if (!ModuleCallScope::IsAnyUnderWay())
+    {
         ZarvoDeleteOwned(handle->type, object);
+        return 0;
+    }
+    const void* address = ZarvoTrackedAddress(handle->type, object);
+    ZarvoWaitingDeletion deletion = { handle->type, object, address != 0 ? address : object };
+    ZarvoWaitingDeletions().push_back(deletion);
+    ModuleCallScope::Wait();
     return 0;
 }
 
@@ -517,12 +582,14 @@ static void ZarvoStartHandleTables(lua_State* L)
 {
     ZarvoTrackedObjects().clear();
     ZarvoGivenToWorld().clear();
+    ZarvoWaitingDeletions().clear();
+    ModuleCallScope::SetWaitingWork(ZarvoRunWaitingDeletions);
     lua_newtable(L);
     lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoHandlesKey);
     lua_newtable(L);
-    lua_pushstring(L, "v");
+    lua_pushstring(L, "k");
     lua_setfield(L, -2, "__mode");
-    lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoWeakValuesKey);
+    lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoWeakKeysKey);
     ZarvoBookkeeper = lua_newthread(L);
     lua_rawsetp(L, LUA_REGISTRYINDEX, &ZarvoBookkeeperKey);
     lua_rawgeti(L, LUA_REGISTRYINDEX, LUA_RIDX_MAINTHREAD);
@@ -589,6 +656,14 @@ static void ZarvoGuardModule(lua_State* L)
     { SWIG_Lua_pushferrstring(L, "Error in %s (arg %d), expected '%s' got '%s'", func_name, argnum, type, \
                               ZarvoTypeName(L, argnum)); goto fail; }
 #define SWIG_Lua_pusherrstring(L, str) ZarvoPushErrorString(L, str)
+// Every module function starts by counting its arguments: from there to its return (or its
+// script error) the call is under way.
+#undef SWIG_check_num_args
+#define SWIG_check_num_args(func_name, a, b) \
+    ModuleCallScope zarvoCallUnderWay; \
+    if (lua_gettop(L) < a || lua_gettop(L) > b) \
+    { SWIG_Lua_pushferrstring(L, "Error in %s expected %d..%d args, got %d", func_name, a, b, lua_gettop(L)); \
+      goto fail; }
 %}
 
 // A method needs its object; any pointer or reference argument that is a cleared handle is

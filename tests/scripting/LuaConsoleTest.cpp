@@ -7,6 +7,7 @@
 #include "engine/scripting/LuaConsole.h"
 #include "engine/scripting/LuaScriptingModule.h"
 #include "engine/rendering/FontRegistry.h"
+#include "support/SystemLogCapture.h"
 
 #include <GLFW/glfw3.h>
 #include <lua.hpp>
@@ -150,6 +151,51 @@ TEST_F(LuaConsoleTest, HostileCompletionTablesCantAbort)
     EXPECT_NE(String::npos, console->GetOutputText().find("ERROR: running autocompletions: ", before));
     EXPECT_FALSE(LuaScriptingModule::CallFunction("LoadLevel", StringList(1, "x")));
     EXPECT_EQ(depth, lua_gettop(State()));
+}
+
+// The collection after a failed line ran outside any protected call, so a finalizer that
+// raised there ended the program. Then each road the engine has into the state is taken with
+// finalizers that raise waiting for the next allocation's collection: each comes back as an
+// error.
+TEST_F(LuaConsoleTest, FinalizersThatRaiseAreScriptErrorsWhereverTheCollectorRuns)
+{
+    SystemLogCapture().Lines.clear();
+    EXPECT_NE(String::npos, Enter("setmetatable({}, {__gc=function() error('boom') end}) error('y')").find(": y\n"));
+    EXPECT_EQ(1, CountLines(SystemLogCapture(), "ERROR: error in __gc metamethod", "boom"));
+
+    EXPECT_EQ("", Run("kept = zarvo.Actor(); kept:SetName('Kept'); zarvo.World_GetInstance():Add(kept, 1); "
+                      "raising = { __gc = function() error('again') end }; "
+                      "collectgarbage('setpause', 0); collectgarbage('setstepmul', 100000)"));
+    // What the last road left over raises first, one at a time, with the collector stopped.
+    const auto drain = [this]() {
+        while (!Run("collectgarbage('stop')").empty() || !Run("collectgarbage()").empty())
+            ;
+    };
+    const auto arm = [&]() {
+        drain();
+        EXPECT_EQ("", Run("(function() for i = 1, 4 do setmetatable({}, raising) end end)(); collectgarbage('restart')"));
+    };
+    arm();
+    console->Execute("x = 1");
+    arm();
+    LuaScriptingModule::ExecuteInScript("y = 2");
+    arm();
+    EXPECT_FALSE(LuaScriptingModule::CallFunction("print", StringList(2, "z")));
+    arm();
+    EXPECT_TRUE(console->GetCompletions("zarvo.V").empty());
+    arm();
+    EXPECT_NE(0, LuaScriptingModule::Prepare());
+    arm();
+    Actor::GetNamed("Kept")->Destroy();
+    World::GetInstance()->Tick(true);
+    EXPECT_LE(2, CountLines(SystemLogCapture(), "ERROR: error in __gc metamethod", "again"));
+    EXPECT_NE(String::npos, console->GetOutputText().find("ERROR: running autocompletions: error in __gc metamethod"));
+
+    drain();
+    EXPECT_EQ("", Run("collectgarbage('setpause', 200); collectgarbage('setstepmul', 200); collectgarbage('restart')"));
+    EXPECT_EQ(depth, lua_gettop(State()));
+    EXPECT_NE(String::npos, Run("kept:GetName()").find("the object no longer exists"));
+    EXPECT_EQ("> =1+1\n2\n", Enter("=1+1"));
 }
 
 // Bytes that are not UTF-8, from every road a script has to the font: printed, echoed, shown

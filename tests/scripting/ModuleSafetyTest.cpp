@@ -107,24 +107,61 @@ TEST_F(ScriptTest, HandlesCollectedWithoutTheirFinalizerAreForgotten)
     World::GetInstance()->Tick(true);
     EXPECT_EQ("nil", Eval("zarvo.Actor_GetNamed('Z1')"));
 
-    // An object lives while any handle of it does, even one made while the collector ran the
-    // owner's finalizer (the collector here finishes a cycle at every allocation).
-    EXPECT_EQ("", Run("local a = zarvo.Actor(); a:SetName('Heir'); heir = a:GetSelf(); a = nil; "
-                      "collectgarbage('setpause', 0); collectgarbage('setstepmul', 100000); "
-                      "for i = 1, 100 do local o = zarvo.Actor(); local b = o:GetSelf(); o = nil; "
-                      "for j = 1, 10 do b = b:GetSelf(); b:SetName(j) end end; "
-                      "collectgarbage('setpause', 200); collectgarbage('setstepmul', 200)"));
-    EXPECT_EQ("Heir", Eval("heir:GetName()"));
-    EXPECT_EQ("nil", Eval("(function() heir = nil; collectgarbage(); collectgarbage(); "
-                          "return zarvo.Actor_GetNamed('Heir') end)()"));
     // A handle without the module's metatable is no handle any more.
     EXPECT_NE(String::npos, Run("local a = zarvo.Actor(); debug.setmetatable(a, nil); a = world:Remove(a)")
                                 .find("expected 'Renderable *' got 'userdata'"));
 }
 
+// The owning handle's collection deletes the object and clears its other handles; one that
+// runs while a module call is under way (any allocation may run it) waits for that call to
+// return, so no call goes on with the object deleted under it.
+TEST_F(ScriptTest, TheOwnersCollectionDeletesTheObjectButNeverUnderACall)
+{
+    StartScripts();
+    EXPECT_EQ("", Run("(function() local o = zarvo.Actor(); o:SetName('Own2'); o:Tag('kept'); "
+                      "k = zarvo.Actor_GetNamed('Own2') end)(); collectgarbage()"));
+    EXPECT_EQ("nil", Eval("zarvo.Actor_GetNamed('Own2')"));
+    EXPECT_EQ("0", Eval("#zarvo.TagCollection_GetInstance():GetObjectsTagged('kept')"));
+    EXPECT_NE(String::npos, Run("k:GetName()").find("the object no longer exists"));
+
+    // Every allocation finishes a collection; the owner goes at one inside GetSelf or SetName.
+    EXPECT_EQ("nil 0", Eval("(function() collectgarbage('setpause', 0); collectgarbage('setstepmul', 100000); collectgarbage(); "
+                            "local other, gone = nil, 0; for i = 1, 100 do "
+                            "(function() local o = zarvo.Actor(); b = o:GetSelf() end)(); "
+                            "for j = 1, 10 do local ok, err = pcall(function() b = b:GetSelf(); b:SetName(j) end); "
+                            "if not ok then if err:find('no longer exists') then gone = gone + 1 else other = err end "
+                            "break end end end; collectgarbage('setpause', 200); collectgarbage('setstepmul', 200); "
+                            "collectgarbage(); for j = 1, 10 do if zarvo.Actor_GetNamed(tostring(j)) then gone = -j end end; "
+                            "return tostring(other) .. ' ' .. (gone > 50 and 0 or gone) end)()"));
+}
+
+// Lua takes an object that waits for its finalizer out of weak-valued tables before that
+// finalizer runs; a handle another finalizer brought back in between went unlisted, so the
+// object's deletion did not clear it, nor a hand-over to the World disown it.
+TEST_F(ScriptTest, HandlesAFinalizerBringsBackAreClearedAndDisowned)
+{
+    StartScripts();
+    EXPECT_EQ("", Run("world = zarvo.World_GetInstance(); (function() "
+                      "local a = zarvo.Actor(); a:SetName('Victim'); local b = a:GetSelf(); "
+                      "setmetatable({}, { __gc = function() pcall(function() b:SetName('Overwritten'); saved = b end) end }); "
+                      "world:Add(a, 1); local c = a:GetSelf(); world:Remove(c) end)(); collectgarbage()"));
+    EXPECT_EQ("nil nil", Eval("tostring(zarvo.Actor_GetNamed('Victim')) .. ' ' .. "
+                              "tostring(zarvo.Actor_GetNamed('Overwritten'))"));
+    EXPECT_EQ("", Run("if saved then saved:GetName() end"));
+
+    // The owner, brought back before its own finalizer, is disowned when the World takes the actor.
+    EXPECT_EQ("", Run("(function() local a = zarvo.Actor(); a:SetName('Kept'); local h = { a }; "
+                      "setmetatable({}, { __gc = function() world:Add(h[1]:GetSelf(), 1) end }) end)(); "
+                      "collectgarbage(); collectgarbage()"));
+    World::GetInstance()->Tick(true);
+    Actor* kept = Actor::GetNamed("Kept");
+    ASSERT_NE(nullptr, kept);
+    EXPECT_EQ(1, kept->GetLayer());
+}
+
 // What a script puts on a layer, by an add or a move, is the World's through every handle; only
 // what its own handle gave up comes back on its Remove. A holder keeps its renderable: a script
-// can't take it off its layer or destroy it, nor place the camera, but may move it.
+// can't destroy it, nor put the camera on a layer, but may move it or take it off its layer.
 TEST_F(ScriptTest, RenderablesChangeHandsOnlyWhereAScriptGaveThem)
 {
     StartScripts();
@@ -143,17 +180,23 @@ TEST_F(ScriptTest, RenderablesChangeHandsOnlyWhereAScriptGaveThem)
     EXPECT_EQ("nil", Eval("zarvo.Actor_GetNamed('Taken')"));
     for (const char* kept : {"Added", "Moved", "Updated", "Engines"})
         EXPECT_EQ(kept, Eval(String("zarvo.Actor_GetNamed('") + kept + "'):GetName()"));
-    for (const char* call : {"h:Destroy()", "world:Remove(h)"})
-        EXPECT_NE(String::npos, Run(call).find("), the object belongs to the game, which still uses it")) << call;
+    EXPECT_NE(String::npos, Run("h:Destroy()").find("Error in Renderable_Destroy (arg 1), the object belongs to the "
+                                                     "game, which still uses it"));
     for (const char* call : {"zarvo.Camera_GetInstance():Destroy()", "world:Add(zarvo.Camera_GetInstance())",
-                             "zarvo.Camera_GetInstance():SetLayer(3)", "world:Remove(zarvo.Camera_GetInstance())"})
+                             "zarvo.Camera_GetInstance():SetLayer(3)", "world:UpdateLayer(zarvo.Camera_GetInstance(), 3)"})
         EXPECT_NE(String::npos, Run(call).find("belongs to the engine")) << call;
-    EXPECT_EQ("", Run("world:UpdateLayer(h, 2)"));
+    EXPECT_EQ("", Run("zarvo.Camera_GetInstance():SetLayer(0); world:Remove(zarvo.Camera_GetInstance()); "
+                      "world:UpdateLayer(h, 2)"));
     World::GetInstance()->Tick(true);
     EXPECT_EQ(2, held->GetLayer());
     EXPECT_EQ(5, Actor::GetNamed("Moved")->GetLayer());
     EXPECT_EQ(6, Actor::GetNamed("Updated")->GetLayer());
     delete engines;
+    // Taken off its layer, it stays the game's.
+    EXPECT_EQ("", Run("world:Remove(h); h = nil; collectgarbage(); h = zarvo.Actor_GetNamed('Held')"));
+    EXPECT_EQ("Held", Eval("h:GetName()"));
+    EXPECT_FALSE(World::GetInstance()->Contains(held));
+    World::GetInstance()->Add(held, 1);
 
     // A holder that lets go of it on its destruction (the game's ships) lets scripts destroy it.
     held->SetHolder("the game", true);
