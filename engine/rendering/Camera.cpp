@@ -20,6 +20,14 @@ const float kDefaultNearClip = 0.001f;
 const float kDefaultFarClip = 200.0f;
 
 bool IsFinite(const Vector3& v) { return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z); }
+
+// A non-finite coordinate of the followed actor is left alone: copied, it would blank the view.
+bool ShouldFollow(float current, float target)
+{
+    return std::isfinite(target) && std::fabs(current - target) >= kFollowTolerance;
+}
+
+bool IsSameValue(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 }
 
 Camera* Camera::s_instance = 0;
@@ -53,8 +61,9 @@ void Camera::ForgetActor(Actor* actor)
 }
 
 Camera::Camera()
-    : _windowWidth(0), _windowHeight(0), _projectedNear(kDefaultNearClip), _projectedFar(kDefaultFarClip), _locked(0),
-      _lockX(true), _lockY(true), _lockRotation(false)
+    : _windowWidth(0), _windowHeight(0), _projectedNear(kDefaultNearClip), _projectedFar(kDefaultFarClip),
+      _drawnNear(kDefaultNearClip), _drawnFar(kDefaultFarClip), _locked(0), _lockX(true), _lockY(true),
+      _lockRotation(false)
 {
     // The World updates and draws it and its window resizes it: scripts can't end it.
     SetHolder("the engine");
@@ -135,6 +144,7 @@ void Camera::WindowSizeCallback(GLFWwindow* /*window*/, int width, int height)
 
 void Camera::Render()
 {
+    WarnOfUnprojectableClipDistances();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glRotatef(_rotation, 0.0f, 0.0f, 1.0f);
@@ -168,17 +178,17 @@ bool Camera::FollowLockedActor()
 {
     const Vector2 target = _locked->GetPosition();
     bool changed = false;
-    if (_lockX && std::fabs(_camera3DPosition.X - target.X) >= kFollowTolerance)
+    if (_lockX && ShouldFollow(_camera3DPosition.X, target.X))
     {
         _camera3DPosition.X = _position.X = target.X;
         changed = true;
     }
-    if (_lockY && std::fabs(_camera3DPosition.Y - target.Y) >= kFollowTolerance)
+    if (_lockY && ShouldFollow(_camera3DPosition.Y, target.Y))
     {
         _camera3DPosition.Y = _position.Y = target.Y;
         changed = true;
     }
-    if (_lockRotation && std::fabs(_rotation - _locked->GetRotation()) >= kFollowTolerance)
+    if (_lockRotation && ShouldFollow(_rotation, _locked->GetRotation()))
     {
         _rotation = _locked->GetRotation();
         changed = true;
@@ -206,6 +216,17 @@ bool Camera::IsUsablePosition(const Vector3& position) const
     CompoundLog::GetSystemLog().Printf("WARNING: A camera position must be finite, not (%g, %g, %g); it stays at (%g, %g, %g).",
                                        position.X, position.Y, position.Z, _camera3DPosition.X, _camera3DPosition.Y,
                                        _camera3DPosition.Z);
+    return false;
+}
+
+bool Camera::IsUsableRotation(float rotation) const
+{
+    if (std::isfinite(rotation))
+    {
+        return true;
+    }
+    CompoundLog::GetSystemLog().Printf("WARNING: A camera rotation must be finite, not %g; it stays at %g.", rotation,
+                                       _rotation);
     return false;
 }
 
@@ -239,12 +260,23 @@ void Camera::SetPosition(const Vector2& position) { SetPosition(position.X, posi
 
 void Camera::SetRotation(float rotation)
 {
+    if (!IsUsableRotation(rotation))
+    {
+        return;
+    }
     _rotation = rotation;
     AnnounceChange();
 }
 
 void Camera::SetViewCenter(float x, float y, float z)
 {
+    if (!IsFinite(Vector3(x, y, z)))
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: A camera's view centre must be finite, not (%g, %g, %g); it stays "
+                                           "(%g, %g, %g).",
+                                           x, y, z, _view.X, _view.Y, _view.Z);
+        return;
+    }
     _view = Vector3(x, y, z);
     AnnounceChange();
 }
@@ -290,17 +322,18 @@ void Camera::SetZByViewRadius(float newRadius)
     _camera3DPosition.Z = GetZForViewRadius(newRadius);
 }
 
-// Each distance is kept as given, so the two can be set in either order.
+// Each distance is kept as given, so the two can be set in either order; each call
+// re-projects and announces, as a resize to the same size does.
 void Camera::SetNearClipDist(float dist)
 {
     _zNearClip = dist;
-    ProjectClipDistances();
+    Project();
 }
 
 void Camera::SetFarClipDist(float dist)
 {
     _zFarClip = dist;
-    ProjectClipDistances();
+    Project();
 }
 
 // The projection needs 0 < near < far, both finite: anything else gives a meaningless picture.
@@ -309,11 +342,15 @@ bool Camera::HasUsableClipDistances() const
     return _zNearClip > 0.0f && _zNearClip < _zFarClip && std::isfinite(_zFarClip);
 }
 
-void Camera::ProjectClipDistances()
+// Only a frame drawn with distances that can't be projected is worth a word, and only the first
+// one with that pair: a change made in two steps between frames passes through such a pair.
+void Camera::WarnOfUnprojectableClipDistances()
 {
-    if (HasUsableClipDistances())
+    const bool drawnBefore = IsSameValue(_drawnNear, _zNearClip) && IsSameValue(_drawnFar, _zFarClip);
+    _drawnNear = _zNearClip;
+    _drawnFar = _zFarClip;
+    if (drawnBefore || HasUsableClipDistances())
     {
-        Project();
         return;
     }
     CompoundLog::GetSystemLog().Printf("WARNING: A camera's clip distances need 0 < near < far, both finite, not near %g "

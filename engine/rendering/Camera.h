@@ -45,12 +45,14 @@ public:
     // Glides the eye to target; replaces a glide under way. The message, when not empty,
     // is broadcast with the camera as sender on arrival.
     // A non-finite target or a NaN duration is refused with a "WARNING: " line, as is a
-    // non-finite position given to any SetPosition.
+    // non-finite value given to any SetPosition, to SetRotation or to SetViewCenter; a locked
+    // actor's non-finite coordinate is not followed.
     virtual void MoveTo(const Vector3& target, float duration, bool smooth, String onCompletionMessage);
     // Refused with a "WARNING: " line unless above 0 and finite.
     virtual void SetZByViewRadius(float newRadius);
-    // Store the distance and re-project, while 0 < near < far, both finite; otherwise a
-    // "WARNING: " line, and the view keeps the last distances that could be projected.
+    // Store the distance, re-project and announce. While the pair is not 0 < near < far, both
+    // finite, the view keeps the last pair that was, and the first frame drawn with it logs a
+    // "WARNING: " line.
     virtual void SetNearClipDist(float dist);
     virtual void SetFarClipDist(float dist);
     virtual void SetViewCenter(float x, float y, float z);
@@ -80,8 +82,9 @@ protected:
 private:
     void Project();
     bool HasUsableClipDistances() const;
-    void ProjectClipDistances();
+    void WarnOfUnprojectableClipDistances();
     bool IsUsablePosition(const Vector3& position) const;
+    bool IsUsableRotation(float rotation) const;
     bool IsUsableGlide(const Vector3& target, float duration) const;
     void FitWindow();
     void AnnounceChange();
@@ -100,6 +103,10 @@ private:
     // The clip distances last projected: the ones in use while the stored pair can't be.
     float _projectedNear;
     float _projectedFar;
+    // The clip distances of the last frame drawn, so each pair that can't be projected is
+    // reported once.
+    float _drawnNear;
+    float _drawnFar;
     Actor* _locked;
     bool _lockX;
     bool _lockY;

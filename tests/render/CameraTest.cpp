@@ -133,42 +133,68 @@ TEST_F(CameraView, MinimisedWindowNeverDividesByZero)
 // Views without a picture gave OpenGL errors, a white window or a world of no size.
 TEST_F(CameraView, ViewsWithoutAPictureAreRefused)
 {
+    MessageCounter changes("CameraChange");
     Camera* camera = Camera::GetInstance();
+    Actor* marker = new Actor();
+    marker->SetColor(1, 0, 0);
+    World::GetInstance()->Add(marker);
     SystemLogCapture().Lines.clear();
     camera->Resize(0, 0);
     camera->Resize(-5, 10);
     camera->SetZByViewRadius(0.0f);
     camera->SetNearClipDist(std::nanf(""));
     camera->SetFarClipDist(-1.0f);
-    // A non-finite eye blanked the picture until it was set again.
+    // A non-finite eye, turn or view centre blanked the picture until it was set again, and
+    // so did an actor followed out to infinity (quietly: nothing is followed, nothing announced).
     camera->SetPosition(std::nanf(""), 0.0f);
     camera->MoveTo(Vector3(0.0f, INFINITY, 10.0f), 1.0f, false, "");
     camera->MoveTo(Vector2(1.0f, 1.0f), std::nanf(""));
+    camera->SetRotation(std::nanf(""));
+    camera->SetViewCenter(std::nanf(""), 0.0f, -10.0f);
     EXPECT_EQ(8, CountLines(SystemLogCapture(), "WARNING: A camera"));
+    marker->SetPosition(INFINITY, -INFINITY);
+    camera->LockTo(marker);
+    Deliver(changes);
     camera->Update(0.5f);
+    EXPECT_EQ(0, Deliver(changes));
     EXPECT_EQ(Vector3(0.0f, 0.0f, 10.0f), camera->GetPosition3D());
     EXPECT_EQ(GL_NO_ERROR, glGetError());
     EXPECT_NEAR(38.4f, MathUtil::WorldUnitsToPixels(1.0f), 1e-3);
+    // The clip distances are reported by the frame drawn with them, which keeps the old ones.
+    marker->SetPosition(0.0f, 0.0f);
+    RenderFrame();
+    EXPECT_EQ(9, CountLines(SystemLogCapture(), "WARNING: A camera"));
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 0, 0));
 }
 
 // Each clip distance is kept as given, so near then far works as far then near does; between
-// the two the view keeps its last projection.
+// the two the view keeps its last projection, and only a frame drawn there warns, once.
 TEST_F(CameraView, ClipDistancesHoldInEitherOrder)
 {
+    MessageCounter changes("CameraChange");
     Camera* camera = Camera::GetInstance();
     Actor* marker = new Actor();
     marker->SetColor(1, 0, 0);
     World::GetInstance()->Add(marker);
     SystemLogCapture().Lines.clear();
     camera->SetNearClipDist(300.0f);
-    EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: A camera's clip distances"));
+    EXPECT_EQ(0, CountLines(SystemLogCapture(), "WARNING: "));
     RenderFrame();
+    RenderFrame();
+    EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: A camera's clip distances"));
     EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 0, 0));
     camera->SetFarClipDist(1000.0f);
     EXPECT_FLOAT_EQ(300.0f, camera->GetNearClipDist());
     EXPECT_FLOAT_EQ(1000.0f, camera->GetFarClipDist());
     RenderFrame();
     EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 255, 255)) << "the marker is nearer than the near plane";
+    // Far first, through near 300 and far 100, between two frames: both announce, neither warns.
+    Deliver(changes);
+    camera->SetFarClipDist(100.0f);
+    camera->SetNearClipDist(0.5f);
+    EXPECT_EQ(2, Deliver(changes));
+    RenderFrame();
+    EXPECT_TRUE(IsColor(ReadPixel(512, 384), 255, 0, 0));
     EXPECT_EQ(1, CountLines(SystemLogCapture(), "WARNING: "));
 }
 
