@@ -385,6 +385,37 @@ TEST_F(UserInterfaceTest, AChoiceBoxReportsThePressedIndexAndGoesAtTheNextFrame)
     EXPECT_EQ(0u, ui->GetCanvas()->NumChildren()); // the blocker went too
 }
 
+// Button i stands at (W / 2 - its width / 2, (H + vertical padding) x i) in a window W + 2 x
+// the horizontal padding wide and (H + vertical padding) x count + 3 x the vertical padding
+// high. Where the title bar and edges leave the inner panel too small for the rows, the
+// window grows by what the panel lacks, and no more: in height with paddings 10 / 4, in width
+// with 2 / 20; with 6 / 9 every row fits as it is.
+TEST_F(UserInterfaceTest, AChoiceBoxKeepsItsGeometryAndGrowsOnlyToHoldItsRows)
+{
+    for (const Gui::Point padding : {Gui::Point(6, 9), Gui::Point(10, 4), Gui::Point(2, 20)})
+    {
+        Gui::Controls::WindowControl* box =
+            ui->ShowChoiceBox("Which side?", {"Port", "Starboard", "Neither"}, "", [](int) {}, padding.x, padding.y);
+        RenderFrame();
+        Gui::Controls::Base* inner = box->GetInnerPanel();
+        std::vector<Gui::Controls::Base*> buttons(inner->GetChildren().begin(), inner->GetChildren().end());
+        Gui::Point widestTallest, rowsEnd;
+        for (Gui::Controls::Base* button : buttons)
+        {
+            widestTallest = Gui::Point(std::max(widestTallest.x, button->Width()), std::max(widestTallest.y, button->Height()));
+            rowsEnd = Gui::Point(std::max(rowsEnd.x, button->Right()), std::max(rowsEnd.y, button->Bottom()));
+        }
+        const int rowHeight = widestTallest.y + padding.y;
+        for (int i = 0; i < (int)buttons.size(); ++i)
+            EXPECT_EQ(Gui::Point(widestTallest.x / 2 - buttons[i]->Width() / 2, rowHeight * i), buttons[i]->GetPos());
+        const Gui::Point own(widestTallest.x + 2 * padding.x, rowHeight * 3 + 3 * padding.y);
+        const Gui::Point frame(box->Width() - inner->Width(), box->Height() - inner->Height());
+        EXPECT_EQ(Gui::Point(std::max(own.x, rowsEnd.x + frame.x), std::max(own.y, rowsEnd.y + frame.y)), box->GetSize())
+            << "paddings " << padding.x << " / " << padding.y;
+        EXPECT_EQ(padding.x == 6, box->GetSize() == own);
+    }
+}
+
 // Each callback holds a token that dies with it: however a host control goes, its callback
 // goes too, so no later control (wherever the allocator puts it) can fire it.
 TEST_F(UserInterfaceTest, CallbacksDieWithTheirControlsAndRemovalIsForOwnedControlsOnly)
