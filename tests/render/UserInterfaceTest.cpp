@@ -242,6 +242,12 @@ TEST_F(UserInterfaceTest, RightAndMiddleButtonsKeepTheirMeaningAndMotionHasItsSi
     ASSERT_FALSE(recorder->deltas.empty());
     EXPECT_EQ(10, recorder->deltas.back().x);
     EXPECT_EQ(-5, recorder->deltas.back().y);
+    // A click in place adds no motion to the one that brought the pointer.
+    recorder->deltas.clear();
+    MoveTo(670, 450);
+    MouseListener::DispatchDown(Vec2i(670, 450), MOUSE_LEFT);
+    MouseListener::DispatchUp(Vec2i(670, 450), MOUSE_LEFT);
+    EXPECT_EQ(1u, recorder->deltas.size());
 }
 
 TEST_F(UserInterfaceTest, AnOpenConsoleKeepsTheMouseFromTheCanvasButNotFromTheGame)
@@ -268,7 +274,8 @@ TEST_F(UserInterfaceTest, AnOpenConsoleKeepsTheMouseFromTheCanvasButNotFromTheGa
 }
 
 // The hovered control takes the clicks, with no move before them: after a press carried off
-// another button, after a release the console took, and under a modal made meanwhile.
+// another button, after a release the console took, after a release the console did not take
+// but the pointer moved for, and under a modal made meanwhile.
 TEST_F(UserInterfaceTest, ClicksGoToTheButtonUnderThePointer)
 {
     int asks = 0, presses = 0;
@@ -294,6 +301,14 @@ TEST_F(UserInterfaceTest, ClicksGoToTheButtonUnderThePointer)
     EXPECT_FALSE(ask->IsDepressed());
     MoveTo(30, 80);
     clickInPlace();
+    EXPECT_EQ(2, presses);
+    // Held on "Press me" while the console comes and goes and the pointer goes to "Ask", then
+    // released there: the release goes where the pointer is, so neither button presses.
+    Press(30, 80);
+    console.ToggleConsole();
+    MoveTo(30, 180);
+    console.ToggleConsole();
+    MouseListener::DispatchUp(Vec2i(30, 180), MOUSE_LEFT);
     EXPECT_EQ(2, presses);
     EXPECT_EQ(0, asks);
 
