@@ -11,11 +11,13 @@ namespace Gui
         // X carries a side as a 16-bit unsigned number; the window library ends the program on
         // the server's refusal of 0 or of 65536 and more.
         const int kLargestWindowSide = 65535;
-        // A window with fewer pixels than this, in all. Drawn in software, each swap sends the
-        // 4-byte colour buffer to X as one image, and the X library aborts the program
-        // (xcb's write_vec asserts) once that nears 2^32 bytes, where its request length seems
-        // to wrap: 32766 x 32740 aborts, 32766 x 32700 is made. So the buffer stays below
-        // 2^32 bytes less 16 MiB.
+        // A window with fewer pixels than this, in all. Drawn in software, each swap (the
+        // window library swaps once while it makes the window) sends the 4-byte colour buffer
+        // to X as one image, and the X library ends the program (xcb's write_vec asserts) once
+        // that comes near 2^32 bytes, where its request length seems to wrap. Measured: 65535 x
+        // 16321 fails, 2^32 bytes less 15.8 MiB, and 65535 x 16320 is made; 32766 x 32705
+        // fails, less 8.1 MiB, and 32766 x 32704 is made. So the buffer stays below 2^32 bytes
+        // less 16 MiB.
         const long long kMostWindowPixels = ((1LL << 32) - (16LL << 20)) / 4;
 
         // Whether a window of w x h pixels can be made.
