@@ -407,27 +407,21 @@ TEST_F(UserInterfaceTest, AChoiceBoxReportsThePressedIndexAndGoesAtTheNextFrame)
 // with 2 / 20; with 6 / 9 every row fits as it is.
 TEST_F(UserInterfaceTest, AChoiceBoxKeepsItsGeometryAndGrowsOnlyToHoldItsRows)
 {
-    for (const Gui::Point padding : {Gui::Point(6, 9), Gui::Point(10, 4), Gui::Point(2, 20)})
+    for (const Gui::Point pad : {Gui::Point(6, 9), Gui::Point(10, 4), Gui::Point(2, 20)})
     {
         Gui::Controls::WindowControl* box =
-            ui->ShowChoiceBox("Which side?", {"Port", "Starboard", "Neither"}, "", [](int) {}, padding.x, padding.y);
+            ui->ShowChoiceBox("Which side?", {"Port", "Starboard", "Neither"}, "", [](int) {}, pad.x, pad.y);
         RenderFrame();
         Gui::Controls::Base* inner = box->GetInnerPanel();
-        std::vector<Gui::Controls::Base*> buttons(inner->GetChildren().begin(), inner->GetChildren().end());
-        Gui::Point widestTallest, rowsEnd;
-        for (Gui::Controls::Base* button : buttons)
-        {
-            widestTallest = Gui::Point(std::max(widestTallest.x, button->Width()), std::max(widestTallest.y, button->Height()));
-            rowsEnd = Gui::Point(std::max(rowsEnd.x, button->Right()), std::max(rowsEnd.y, button->Bottom()));
-        }
-        const int rowHeight = widestTallest.y + padding.y;
-        for (int i = 0; i < (int)buttons.size(); ++i)
-            EXPECT_EQ(Gui::Point(widestTallest.x / 2 - buttons[i]->Width() / 2, rowHeight * i), buttons[i]->GetPos());
-        const Gui::Point own(widestTallest.x + 2 * padding.x, rowHeight * 3 + 3 * padding.y);
+        std::vector<Gui::Controls::Base*> b(inner->GetChildren().begin(), inner->GetChildren().end());
+        const int widest = b[1]->Width(), row = b[1]->Height() + pad.y; // "Starboard"; all are as tall
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Gui::Point(widest / 2 - b[i]->Width() / 2, row * i), b[i]->GetPos()) << i;
+        const Gui::Point own(widest + 2 * pad.x, row * 3 + 3 * pad.y);
         const Gui::Point frame(box->Width() - inner->Width(), box->Height() - inner->Height());
-        EXPECT_EQ(Gui::Point(std::max(own.x, rowsEnd.x + frame.x), std::max(own.y, rowsEnd.y + frame.y)), box->GetSize())
-            << "paddings " << padding.x << " / " << padding.y;
-        EXPECT_EQ(padding.x == 6, box->GetSize() == own);
+        EXPECT_EQ(Gui::Point(std::max(own.x, widest + frame.x), std::max(own.y, b[2]->Bottom() + frame.y)),
+                  box->GetSize()) << "paddings " << pad.x << " / " << pad.y;
+        EXPECT_EQ(pad.x == 6, box->GetSize() == own);
     }
 }
 
