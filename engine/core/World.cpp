@@ -22,6 +22,7 @@
 #include "engine/sound/SoundDevice.h"
 #include "engine/ui/UserInterface.h"
 #include "engine/util/StringUtil.h"
+#include "gui/platform/WindowSizeLimit.h"
 
 #include <GL/glu.h>
 
@@ -34,25 +35,37 @@ const float kLongestSimulatedStep = 0.16666667f;
 const int kDefaultWindowWidth = 1024;
 const int kDefaultWindowHeight = 768;
 
-// Whether a window side can have this size: the window library aborts on one below a pixel,
-// and wraps one past the largest video mode (when known, not 0) into some other size.
-bool IsWindowSide(int size, int largest) { return size >= 1 && (largest < 1 || size <= largest); }
+// Refuses a window setting with a line that names it; its default takes its place.
+int RefuseWindowSetting(const String& name, int fallback)
+{
+    const String setting = EscapeControlBytes(Preferences::GetInstance()->GetString("WindowSettings", name));
+    CompoundLog::GetSystemLog().Printf("WARNING: The window setting \"%s\" = %s is not a window size (%s); using %d.",
+                                       name.c_str(), setting.c_str(), Gui::WindowsLayer::WindowSizeRule(), fallback);
+    return fallback;
+}
 
-// A window size from "WindowSettings", or the default when the setting is no window side. A
-// bad saved preference must not stop every start of the program.
-int ReadWindowSize(const String& name, int fallback, int largest)
+// The window size from "WindowSettings". A side no window can have is replaced by its
+// default, and both are when only the two together make too large a window. A bad saved
+// preference must not stop every start of the program.
+Vec2i ReadWindowSize()
 {
     Preferences* preferences = Preferences::GetInstance();
-    const int size = preferences->OverrideInt("WindowSettings", name, fallback);
-    if (IsWindowSide(size, largest))
+    int height = preferences->OverrideInt("WindowSettings", "height", kDefaultWindowHeight);
+    int width = preferences->OverrideInt("WindowSettings", "width", kDefaultWindowWidth);
+    if (!Gui::WindowsLayer::CanMakeWindow(1, height))
     {
-        return size;
+        height = RefuseWindowSetting("height", kDefaultWindowHeight);
     }
-    const String setting = EscapeControlBytes(preferences->GetString("WindowSettings", name));
-    const String range = largest < 1 ? "at least 1 pixel" : "from 1 to " + IntToString(largest) + " pixels";
-    CompoundLog::GetSystemLog().Printf("WARNING: The window setting \"%s\" = %s is not a window size (%s); using %d.",
-                                       name.c_str(), setting.c_str(), range.c_str(), fallback);
-    return fallback;
+    if (!Gui::WindowsLayer::CanMakeWindow(width, 1))
+    {
+        width = RefuseWindowSetting("width", kDefaultWindowWidth);
+    }
+    if (!Gui::WindowsLayer::CanMakeWindow(width, height))
+    {
+        height = RefuseWindowSetting("height", kDefaultWindowHeight);
+        width = RefuseWindowSetting("width", kDefaultWindowWidth);
+    }
+    return Vec2i(width, height);
 }
 }
 
@@ -125,15 +138,11 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool fullScr
     antiAliasing = preferences->OverrideInt("WindowSettings", "antiAliasing", antiAliasing) != 0;
     fullScreen = preferences->OverrideInt("WindowSettings", "fullScreen", fullScreen) != 0;
     resizable = preferences->OverrideInt("WindowSettings", "resizable", resizable) != 0;
-    // A window can't be larger than the screen's largest mode; full screen takes the mode
-    // nearest to any size.
-    const Vec2i largest = fullScreen ? Vec2i(0, 0) : Window::GetLargestVideoMode();
-    const int height = ReadWindowSize("height", kDefaultWindowHeight, largest.Y);
-    const int width = ReadWindowSize("width", kDefaultWindowWidth, largest.X);
+    const Vec2i size = ReadWindowSize();
     const String name = preferences->OverrideString("WindowSettings", "name", windowName);
 
     _antiAliasing = antiAliasing;
-    if (!_window->Open(name, width, height, antiAliasing, fullScreen, resizable))
+    if (!_window->Open(name, size.X, size.Y, antiAliasing, fullScreen, resizable))
     {
         _running = false;
         return false;
@@ -396,8 +405,7 @@ void World::AdjustWindow(int width, int height, const String& windowName)
         return;
     }
     _window->SetTitle(windowName);
-    const Vec2i largest = Window::GetLargestVideoMode();
-    if (!IsWindowSide(width, largest.X) || !IsWindowSide(height, largest.Y))
+    if (!Gui::WindowsLayer::CanMakeWindow(width, height))
     {
         CompoundLog::GetSystemLog().Printf("WARNING: Can't give the window a size of %d x %d pixels; it keeps its size.",
                                            width, height);

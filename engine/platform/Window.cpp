@@ -2,10 +2,9 @@
 
 #include "engine/log/CompoundLog.h"
 #include "engine/platform/KeyCodes.h"
+#include "gui/platform/WindowSizeLimit.h"
 
 #include <GLFW/glfw3.h>
-
-#include <algorithm>
 
 static_assert(KEY_ESCAPE == GLFW_KEY_ESCAPE && KEY_GRAVE_ACCENT == GLFW_KEY_GRAVE_ACCENT &&
                   KEY_F1 == GLFW_KEY_F1 && KEY_KP_0 == GLFW_KEY_KP_0 && KEY_RIGHT_ALT == GLFW_KEY_RIGHT_ALT &&
@@ -56,8 +55,9 @@ bool Window::Open(const String& title, int width, int height, bool antiAliasing,
     {
         return false;
     }
-    // The window library aborts on a negative size rather than reporting it.
-    if (width < 1 || height < 1)
+    // The window library and the X library end the program over such a size rather than
+    // report it.
+    if (!Gui::WindowsLayer::CanMakeWindow(width, height))
     {
         CompoundLog::GetSystemLog().Printf("ERROR: Couldn't create the window (a size of %d x %d pixels).", width,
                                            height);
@@ -155,10 +155,9 @@ Vec2i Window::GetFramebufferSize() const
 
 void Window::SetSize(int width, int height)
 {
-    // The X server refuses a side of 0 or one beyond 16 bits, and the window library's
-    // default answer to that refusal is to end the program.
-    const int largestSide = 32767;
-    if (width < 1 || height < 1 || width > largestSide || height > largestSide)
+    // The window library and the X library end the program over such a size, at once or at
+    // the next swap.
+    if (!Gui::WindowsLayer::CanMakeWindow(width, height))
     {
         CompoundLog::GetSystemLog().Printf("WARNING: A window of %d x %d pixels can't be made; the size stays.",
                                            width, height);
@@ -233,23 +232,6 @@ std::vector<Vec3ui> Window::GetVideoModes()
         modes.push_back(Vec3ui(mode.width, mode.height, mode.redBits + mode.greenBits + mode.blueBits));
     }
     return modes;
-}
-
-Vec2i Window::GetLargestVideoMode()
-{
-    Vec2i largest(0, 0);
-    // Silently: a library that can't start is reported when the window is opened.
-    if (glfwInit() != GLFW_TRUE)
-    {
-        return largest;
-    }
-    const std::vector<Vec3ui> modes = GetVideoModes();
-    for (const Vec3ui& mode : modes)
-    {
-        largest.X = std::max(largest.X, (int)mode.X);
-        largest.Y = std::max(largest.Y, (int)mode.Y);
-    }
-    return largest;
 }
 
 void Window::SetCursorShape(CursorShape shape)

@@ -50,8 +50,8 @@ public:
     static bool StartLibrary();
     // Starts the window library if need be, creates the window (windowed unless fullScreen,
     // which uses the primary monitor) and makes its context current, with no vertical sync.
-    // Logs an "ERROR: " line and returns false when either fails or a size is below one pixel;
-    // false too when a window is open already.
+    // Logs an "ERROR: " line and returns false when either fails or the size is one no window
+    // can have (gui/platform/WindowSizeLimit.h); false too when a window is open already.
     bool Open(const String& title, int width, int height, bool antiAliasing, bool fullScreen,
               bool resizable);
     // Destroys the window and its cursors; the window library keeps running.
@@ -70,7 +70,7 @@ public:
     bool IsHighDensity() const { return _highDensity; }
     Vec2i GetSize() const;
     Vec2i GetFramebufferSize() const;
-    // A side below 1 or above 32767 pixels is refused with a warning.
+    // A size no window can have (gui/platform/WindowSizeLimit.h) is refused with a warning.
     void SetSize(int width, int height);
     void SetTitle(const String& title);
     void SetPosition(int x, int y);
@@ -86,9 +86,6 @@ public:
     // Width, height and the sum of the red, green and blue bits of every mode of the primary
     // monitor; empty when there is none or the library has not been started.
     static std::vector<Vec3ui> GetVideoModes();
-    // The greatest width and the greatest height among those modes, starting the window
-    // library first if need be; (0, 0) when it can't start or there is no monitor.
-    static Vec2i GetLargestVideoMode();
 
     // Shows one of the standard pointer shapes over the window.
     void SetCursorShape(CursorShape shape);

@@ -303,23 +303,27 @@ Gui::Controls::WindowControl* UserInterface::ShowChoiceBox(const String& title, 
         tallest = std::max(tallest, button->Height());
         buttons.push_back(button);
     }
-    // Rows of the tallest button plus the vertical padding, the column centred between
-    // horizontal paddings.
+    // One column, each button centred on the widest, a row of the tallest button plus the
+    // vertical padding apiece.
     const int rowHeight = tallest + verticalPadding;
+    int rowsRight = 0;
+    int rowsBottom = 0;
     for (size_t i = 0; i < buttons.size(); ++i)
     {
-        buttons[i]->SetPos(horizontalPadding + widest / 2 - buttons[i]->Width() / 2, rowHeight * (int)i);
+        buttons[i]->SetPos(widest / 2 - buttons[i]->Width() / 2, rowHeight * (int)i);
+        rowsRight = std::max(rowsRight, buttons[i]->Right());
+        rowsBottom = std::max(rowsBottom, buttons[i]->Bottom());
     }
 
-    // Sized from the content, so the inner panel holds every row:
-    //   width  = side resizers (6 + 6) + horizontal padding + widest button + horizontal padding
-    //   height = title bar (24) + its margin (4) + rows x (tallest + vertical padding)
-    //            + bottom resizer (6)
-    // The last row's vertical padding is the gap beneath the last button.
+    // The rows with the paddings around them. The title bar and the edges take their part of
+    // that, so where the inner panel left would clip the rows, the window grows by what it
+    // lacks, and no more.
     const int count = (int)buttons.size();
-    const int width = 2 * kChoiceSideEdge + widest + 2 * horizontalPadding;
-    const int height = kChoiceTitleHeight + rowHeight * count + kChoiceBottomEdge;
-    window->SetSize(width, height);
+    const int width = widest + 2 * horizontalPadding;
+    const int height = rowHeight * count + 3 * verticalPadding;
+    const int innerWidth = width - 2 * kChoiceSideEdge;
+    const int innerHeight = height - kChoiceTitleHeight - kChoiceBottomEdge;
+    window->SetSize(width + std::max(0, rowsRight - innerWidth), height + std::max(0, rowsBottom - innerHeight));
     window->SetPos(_canvas->Width() / 2 - window->Width() / 2, _canvas->Height() / 2 - window->Height() / 2);
 
     if (modal)

@@ -1,6 +1,7 @@
 #include "gui/platform/PlatformWindow.h"
 
 #include "gui/platform/Debug.h"
+#include "gui/platform/WindowSizeLimit.h"
 #include "gui/platform/WindowState.h"
 
 #include <GLFW/glfw3.h>
@@ -59,17 +60,6 @@ bool StartLibrary()
     return true;
 }
 
-// The X server clips and draws windows with boxes of signed 16-bit coordinates, so a side of
-// 32767 or more no longer fits them, and the window library hands sides from 65536 on to X
-// wrapped into other sizes. A side of 0 the server refuses, and the window library ends the
-// program on a refused request. A side larger than the desktop is fine: X makes such windows.
-const int kLargestSide = 32766;
-
-bool IsWindowSize(int w, int h)
-{
-    return w >= 1 && h >= 1 && w <= kLargestSide && h <= kLargestSide;
-}
-
 Rect BoundsOf(GLFWwindow* window)
 {
     Rect bounds;
@@ -111,10 +101,10 @@ GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& 
                    title.c_str());
         return nullptr;
     }
-    if (!IsWindowSize(w, h))
+    if (!CanMakeWindow(w, h))
     {
-        Debug::Msg("ERROR: The window \"%s\" cannot be made %d x %d pixels large (1 x 1 up to %d x %d).\n",
-                   title.c_str(), w, h, kLargestSide, kLargestSide);
+        Debug::Msg("ERROR: The window \"%s\" cannot be made %d x %d pixels large (%s).\n", title.c_str(), w, h,
+                   WindowSizeRule());
         return nullptr;
     }
     glfwDefaultWindowHints();
@@ -157,11 +147,10 @@ void SetBoundsPlatformWindow(GLFWwindow* window, int x, int y, int w, int h)
     {
         return;
     }
-    if (!IsWindowSize(w, h))
+    if (!CanMakeWindow(w, h))
     {
-        Debug::Msg("WARNING: The window \"%s\" cannot be made %d x %d pixels large (1 x 1 up to %d x %d); it keeps "
-                   "its bounds.\n",
-                   state->title.c_str(), w, h, kLargestSide, kLargestSide);
+        Debug::Msg("WARNING: The window \"%s\" cannot be made %d x %d pixels large (%s); it keeps its bounds.\n",
+                   state->title.c_str(), w, h, WindowSizeRule());
         return;
     }
     Place(window, Rect(x, y, w, h));

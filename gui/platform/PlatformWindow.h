@@ -34,8 +34,8 @@ namespace Gui
     {
         // A shown, focused window at (x, y) on the screen with a client area of w x h pixels
         // (larger than the desktop too); owned by the caller until DestroyPlatformWindow. Null
-        // after an "ERROR: " line when there is no display, the window cannot be made, or a
-        // side is below 1 pixel or 32767 and more (what X can't hold).
+        // after an "ERROR: " line when there is no display, the window cannot be made, or its
+        // size is one X can't take (WindowSizeLimit.h).
         GLFWwindow* CreatePlatformWindow(int x, int y, int w, int h, const std::string& title);
         // Its pending messages go with it; the window library keeps running.
         void DestroyPlatformWindow(GLFWwindow* window);

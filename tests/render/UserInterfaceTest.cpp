@@ -242,6 +242,12 @@ TEST_F(UserInterfaceTest, RightAndMiddleButtonsKeepTheirMeaningAndMotionHasItsSi
     ASSERT_FALSE(recorder->deltas.empty());
     EXPECT_EQ(10, recorder->deltas.back().x);
     EXPECT_EQ(-5, recorder->deltas.back().y);
+    // A click in place adds no motion to the one that brought the pointer.
+    recorder->deltas.clear();
+    MoveTo(670, 450);
+    MouseListener::DispatchDown(Vec2i(670, 450), MOUSE_LEFT);
+    MouseListener::DispatchUp(Vec2i(670, 450), MOUSE_LEFT);
+    EXPECT_EQ(1u, recorder->deltas.size());
 }
 
 TEST_F(UserInterfaceTest, AnOpenConsoleKeepsTheMouseFromTheCanvasButNotFromTheGame)
@@ -268,7 +274,8 @@ TEST_F(UserInterfaceTest, AnOpenConsoleKeepsTheMouseFromTheCanvasButNotFromTheGa
 }
 
 // The hovered control takes the clicks, with no move before them: after a press carried off
-// another button, after a release the console took, and under a modal made meanwhile.
+// another button, after a release the console took, after a release the console did not take
+// but the pointer moved for, and under a modal made meanwhile.
 TEST_F(UserInterfaceTest, ClicksGoToTheButtonUnderThePointer)
 {
     int asks = 0, presses = 0;
@@ -294,6 +301,14 @@ TEST_F(UserInterfaceTest, ClicksGoToTheButtonUnderThePointer)
     EXPECT_FALSE(ask->IsDepressed());
     MoveTo(30, 80);
     clickInPlace();
+    EXPECT_EQ(2, presses);
+    // Held on "Press me" while the console comes and goes and the pointer goes to "Ask", then
+    // released there: the release goes where the pointer is, so neither button presses.
+    Press(30, 80);
+    console.ToggleConsole();
+    MoveTo(30, 180);
+    console.ToggleConsole();
+    MouseListener::DispatchUp(Vec2i(30, 180), MOUSE_LEFT);
     EXPECT_EQ(2, presses);
     EXPECT_EQ(0, asks);
 
@@ -383,6 +398,31 @@ TEST_F(UserInterfaceTest, AChoiceBoxReportsThePressedIndexAndGoesAtTheNextFrame)
         EXPECT_EQ(nullptr, Gui::gui_cast<Gui::Controls::WindowControl>(child));
     }
     EXPECT_EQ(0u, ui->GetCanvas()->NumChildren()); // the blocker went too
+}
+
+// Button i stands at (W / 2 - its width / 2, (H + vertical padding) x i) in a window W + 2 x
+// the horizontal padding wide and (H + vertical padding) x count + 3 x the vertical padding
+// high. Where the title bar and edges leave the inner panel too small for the rows, the
+// window grows by what the panel lacks, and no more: in height with paddings 10 / 4, in width
+// with 2 / 20; with 6 / 9 every row fits as it is.
+TEST_F(UserInterfaceTest, AChoiceBoxKeepsItsGeometryAndGrowsOnlyToHoldItsRows)
+{
+    for (const Gui::Point pad : {Gui::Point(6, 9), Gui::Point(10, 4), Gui::Point(2, 20)})
+    {
+        Gui::Controls::WindowControl* box =
+            ui->ShowChoiceBox("Which side?", {"Port", "Starboard", "Neither"}, "", [](int) {}, pad.x, pad.y);
+        RenderFrame();
+        Gui::Controls::Base* inner = box->GetInnerPanel();
+        std::vector<Gui::Controls::Base*> b(inner->GetChildren().begin(), inner->GetChildren().end());
+        const int widest = b[1]->Width(), row = b[1]->Height() + pad.y; // "Starboard"; all are as tall
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Gui::Point(widest / 2 - b[i]->Width() / 2, row * i), b[i]->GetPos()) << i;
+        const Gui::Point own(widest + 2 * pad.x, row * 3 + 3 * pad.y);
+        const Gui::Point frame(box->Width() - inner->Width(), box->Height() - inner->Height());
+        EXPECT_EQ(Gui::Point(std::max(own.x, widest + frame.x), std::max(own.y, b[2]->Bottom() + frame.y)),
+                  box->GetSize()) << "paddings " << pad.x << " / " << pad.y;
+        EXPECT_EQ(pad.x == 6, box->GetSize() == own);
+    }
 }
 
 // Each callback holds a token that dies with it: however a host control goes, its callback
