@@ -299,6 +299,19 @@ void Camera::MoveTo(const Vector2& target, float duration, bool smooth, String o
     }
 }
 
+void Camera::RotateTo(float newRotation, float duration, bool smooth, String onCompletionMessage)
+{
+    if (std::isnan(duration))
+    {
+        CompoundLog::GetSystemLog().Printf("WARNING: A camera turn needs a duration, not nan; the rotation stays.");
+        return;
+    }
+    if (IsUsableRotation(newRotation))
+    {
+        Actor::RotateTo(newRotation, duration, smooth, onCompletionMessage);
+    }
+}
+
 float Camera::GetViewRadius() const
 {
     return std::tan((float)(_aperture / 2.0) * kRadiansPerDegree) * std::fabs(_camera3DPosition.Z);

@@ -39,6 +39,9 @@ public:
     String GetClassName() const override;
     void MoveTo(const Vector2& newPosition, float duration, bool smooth = false,
                 String onCompletionMessage = "") override;
+    // A non-finite target or a NaN duration is refused with a "WARNING: " line: the turn would
+    // step the view to a rotation it refuses, every tick until replaced.
+    void RotateTo(float newRotation, float duration, bool smooth = false, String onCompletionMessage = "") override;
 
     virtual void SetPosition(const Vector3& position);
     virtual void SetPosition(float x, float y, float z);

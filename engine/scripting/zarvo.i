@@ -433,6 +433,8 @@ ZARVO_VALUE_TABLE(Vector2)
 %ignore ParticleActor::Particle;
 %ignore GridActor::GetLinePoints;
 %ignore Camera::Destroy;
+// Scripts turn the camera through Actor:RotateTo, which reaches the camera's own guard.
+%ignore Camera::RotateTo;
 %ignore Camera::WindowSizeCallback;
 %ignore Camera::ForgetActor;
 %ignore Camera::GetAperture;
