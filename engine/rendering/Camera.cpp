@@ -28,6 +28,12 @@ bool ShouldFollow(float current, float target)
 }
 
 bool IsSameValue(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// A NaN duration never ends and steps the camera to NaN.
+void RefuseNanDuration(const char* motion, const char* outcome)
+{
+    CompoundLog::GetSystemLog().Printf("WARNING: A camera %s needs a duration, not nan; %s.", motion, outcome);
+}
 }
 
 Camera* Camera::s_instance = 0;
@@ -230,14 +236,13 @@ bool Camera::IsUsableRotation(float rotation) const
     return false;
 }
 
-// A NaN duration never ends and steps the eye to NaN.
 bool Camera::IsUsableGlide(const Vector3& target, float duration) const
 {
     if (!std::isnan(duration))
     {
         return IsUsablePosition(target);
     }
-    CompoundLog::GetSystemLog().Printf("WARNING: A camera glide needs a duration, not nan; the camera stays where it is.");
+    RefuseNanDuration("glide", "the camera stays where it is");
     return false;
 }
 
@@ -303,10 +308,9 @@ void Camera::RotateTo(float newRotation, float duration, bool smooth, String onC
 {
     if (std::isnan(duration))
     {
-        CompoundLog::GetSystemLog().Printf("WARNING: A camera turn needs a duration, not nan; the rotation stays.");
-        return;
+        RefuseNanDuration("turn", "the rotation stays");
     }
-    if (IsUsableRotation(newRotation))
+    else if (IsUsableRotation(newRotation))
     {
         Actor::RotateTo(newRotation, duration, smooth, onCompletionMessage);
     }

@@ -11,7 +11,6 @@
 #include <lfs.h>
 #include <lua.hpp>
 
-#include <algorithm>
 #include <cstdio>
 
 extern "C" int luaopen_zarvo(lua_State* state);
@@ -149,7 +148,6 @@ int LuaScriptingModule::Prepare()
             CompoundLog::GetSystemLog().Printf("ERROR: There is no memory for the script state.\n");
             return LUA_ERRMEM;
         }
-        ModuleCallScope::Reset();
         if (CallProtected(s_state, OpenState, 0, 0, 0) != LUA_OK)
             LogError(ValueText(s_state));
         lua_settop(s_state, 0);
@@ -197,7 +195,6 @@ void LuaScriptingModule::Close()
     ModuleCallScope::RestoreDepth(0);
     if (s_state != 0)
         lua_close(s_state);
-    ModuleCallScope::Reset();
     s_state = 0;
     s_started = false;
 }
@@ -301,8 +298,8 @@ String LuaScriptingModule::ValueText(lua_State* state, int index)
     if (type == LUA_TNUMBER)
     {
         char text[64];
-        const int length = std::snprintf(text, sizeof text, LUA_NUMBER_FMT, (LUAI_UACNUMBER)lua_tonumber(state, index));
-        return String(text, length > 0 ? std::min(length, (int)sizeof text - 1) : 0);
+        std::snprintf(text, sizeof text, LUA_NUMBER_FMT, (LUAI_UACNUMBER)lua_tonumber(state, index));
+        return text;
     }
     if (type != LUA_TSTRING)
         return "";

@@ -17,12 +17,6 @@ void ModuleCallScope::RestoreDepth(int depth)
         RunWaiting();
 }
 
-void ModuleCallScope::Reset()
-{
-    s_depth = 0;
-    s_waiting = false;
-}
-
 void ModuleCallScope::RunWaiting()
 {
     // The work may make module calls of its own, which ask again only for what they queue.

@@ -31,10 +31,9 @@ public:
     static void Wait() { s_waiting = true; }
 
     static int SaveDepth() { return s_depth; }
-    // Puts the depth back after a protected call; runs the waiting work when that ends every call.
+    // Puts the depth back after a protected call; runs the waiting work when that ends every
+    // call. RestoreDepth(0) before the state closes runs what still waits.
     static void RestoreDepth(int depth);
-    // Forgets every call and the waiting work's request (the state is being closed).
-    static void Reset();
 
 private:
     static void RunWaiting();

@@ -288,17 +288,13 @@ static bool ZarvoCancelDeletion(const void* address)
 }
 
 // Deletes what waited for the module calls to end, one at a time: a deletion may delete
-// others on the list (their notices take them off) or, through a script, queue more.
+// others on the list (their notices take them off) or, through a script, queue more. Runs
+// with no call under way; a script a deletion calls runs protected, which ends its calls.
 static void ZarvoRunWaitingDeletions()
 {
     std::vector<ZarvoWaitingDeletion>& waiting = ZarvoWaitingDeletions();
     while (!waiting.empty())
     {
-        if (ModuleCallScope::IsAnyUnderWay())
-        {
-            ModuleCallScope::Wait();
-            return;
-        }
         const ZarvoWaitingDeletion deletion = waiting.front();
         waiting.erase(waiting.begin());
         ZarvoDeleteOwned(deletion.type, deletion.object);
